@@ -7,7 +7,8 @@ namespace quellon {
 
 int helpLevel(uint8_t progress)
 {
-    return std::min<int>(progress & kHelpLevelMask, kDroppedLevel);
+    const int cap = isFinished(progress) ? kDroppedLevel : kDroppedLevel - 1;
+    return std::min<int>(progress & kHelpLevelMask, cap);
 }
 
 bool markSolved(GameData& game)

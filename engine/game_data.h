@@ -43,9 +43,12 @@ struct GameData {
 
 inline bool isFinished(uint8_t progress) { return (progress & kFinishedBit) != 0; }
 
-// The help level that set-up and help act on. A byte that play never writes
-// (bits 4..7 set, or a level of 5..7) reads as its low three bits clamped to 4,
-// so help never lays out more than the eight pieces; the byte itself is kept.
+// The help level 0..4 that set-up, help and statistics act on. Play writes
+// only 0..3, 8..11 and 12; a damaged saved game may hold anything. Such a byte
+// reads by its low three bits, capped at 3 while unfinished (so help can still
+// be asked for and the full solution only ever shows with the Quellon dropped)
+// and at 4 = dropped once finished. Bits 4..7 are ignored. The byte itself is
+// kept as it is until play changes it.
 int helpLevel(uint8_t progress);
 
 // Progress transitions on the current Quellon.
