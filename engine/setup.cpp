@@ -67,7 +67,9 @@ bool setUpQuellon(Board& board, GameData& game, PieceRandom& random)
 
 HelpResult giveHelp(Board& board, GameData& game, PieceRandom& random)
 {
-    if (board.solveState != SolveState::Playing)
+    // Help is only offered on an unfinished Quellon; refusing it on a finished
+    // one keeps a solve from being turned back into help levels.
+    if (board.solveState != SolveState::Playing || isFinished(game.currentProgress()))
         return {};
     for (int n = 1; n <= kPieceCount; ++n)
         if (n != board.selectedPiece)
