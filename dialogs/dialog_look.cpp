@@ -1,0 +1,235 @@
+// The shared look of the dialogs: artwork loading, bevelled panels, image
+// buttons, upright labels and the placement over the main window.
+#include "dialogs/dialog_look.h"
+
+#include <QEnterEvent>
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPainterPath>
+#include <QPointer>
+#include <QShowEvent>
+#include <QSvgRenderer>
+
+namespace quellon {
+
+namespace {
+
+QString artPath(const QString& file) { return QStringLiteral(":/art/") + file; }
+
+QPointer<QWidget>& mainWindowPointer()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
+} // namespace
+
+bool artExists(const QString& file) { return QFile::exists(artPath(file)); }
+
+QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    const QString key = file + QLatin1Char('@') + QString::number(size.width()) + QLatin1Char('x') +
+                        QString::number(size.height()) + QLatin1Char('@') + QString::number(ratio);
+    static QHash<QString, QPixmap> cache;
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+
+    const QSize pixels = size * ratio;
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    const QString path = artPath(file);
+    if (!QFile::exists(path)) {
+        image.fill(fallback);
+    } else if (file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        image.fill(Qt::transparent);
+        QSvgRenderer renderer(path);
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    } else {
+        image = QImage(path).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
+    cache.insert(key, pixmap);
+    return pixmap;
+}
+
+QRect drawBevelFrame(QPainter& painter, QRect outer)
+{
+    // Raised outer bevel: light edges top and left, dark ones bottom and right.
+    const QColor light(0x9C, 0x9C, 0x9C);
+    const QColor lighter(0x6A, 0x6A, 0x6A);
+    const QColor dark(0x10, 0x10, 0x10);
+    const QColor darker(0x28, 0x28, 0x28);
+    auto bevel = [&painter](QRect r, const QColor& topLeft, const QColor& bottomRight) {
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+        painter.fillRect(QRect(r.left() + 1, r.bottom(), r.width() - 1, 1), bottomRight);
+        painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottomRight);
+    };
+    QRect r = outer;
+    bevel(r, light, dark);
+    r.adjust(1, 1, -1, -1);
+    bevel(r, lighter, darker);
+    r.adjust(1, 1, -1, -1);
+    // The black border, 3 px.
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 3), Qt::black);
+    painter.fillRect(QRect(r.left(), r.bottom() - 2, r.width(), 3), Qt::black);
+    painter.fillRect(QRect(r.left(), r.top(), 3, r.height()), Qt::black);
+    painter.fillRect(QRect(r.right() - 2, r.top(), 3, r.height()), Qt::black);
+    r.adjust(3, 3, -3, -3);
+    // Lowered inner bevel.
+    bevel(r, darker, lighter);
+    r.adjust(1, 1, -1, -1);
+    bevel(r, dark, light);
+    return r.adjusted(1, 1, -1, -1);
+}
+
+TexturedPanel::TexturedPanel(QWidget* parent, const QString& textureFile, QSize tileSize)
+    : QWidget(parent), texture_(textureFile), tileSize_(tileSize)
+{
+}
+
+void TexturedPanel::setTexture(const QString& textureFile, QSize tileSize)
+{
+    texture_ = textureFile;
+    tileSize_ = tileSize;
+    update();
+}
+
+void TexturedPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect inner = drawBevelFrame(painter, rect());
+    painter.drawTiledPixmap(inner, artPixmap(texture_, tileSize_, QColor(0x30, 0x30, 0x50)),
+                            QPoint(inner.left() % tileSize_.width(), inner.top() % tileSize_.height()));
+}
+
+ImageButton::ImageButton(QWidget* parent, const QString& normalFace, const QString& hoverFace, QSize size)
+    : QAbstractButton(parent), normalFace_(normalFace), hoverFace_(hoverFace), faceSize_(size)
+{
+    setFixedSize(size);
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ImageButton::setFaces(const QString& normalFace, const QString& hoverFace)
+{
+    normalFace_ = normalFace;
+    hoverFace_ = hoverFace;
+    update();
+}
+
+void ImageButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool over = hovered_ && isEnabled();
+    painter.drawPixmap(0, 0, artPixmap(over ? hoverFace_ : normalFace_, faceSize_,
+                                       over ? QColor(0xA0, 0xA0, 0xA0) : QColor(0x70, 0x70, 0x70)));
+    if (isDown()) {
+        // A pressed button sinks by a shade so a click is felt.
+        painter.fillRect(rect(), QColor(0, 0, 0, 60));
+    }
+    if (!isEnabled())
+        painter.fillRect(rect(), QColor(0x80, 0x80, 0x80, 140));
+}
+
+void ImageButton::enterEvent(QEnterEvent* event)
+{
+    hovered_ = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void ImageButton::leaveEvent(QEvent* event)
+{
+    hovered_ = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void ImageButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        update();
+    QAbstractButton::changeEvent(event);
+}
+
+UprightLabel::UprightLabel(QWidget* parent, int pixelSize, bool raised)
+    : QWidget(parent), pixelSize_(pixelSize), raised_(raised)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void UprightLabel::setText(const QString& text)
+{
+    text_ = text;
+    update();
+}
+
+void UprightLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize_);
+    font.setBold(true);
+    painter.setFont(font);
+    // Turn so that the text runs from the bottom edge upward.
+    painter.translate(0, height());
+    painter.rotate(-90);
+    const QRect area(0, 0, height(), width());
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter;
+    if (raised_) {
+        painter.setPen(QColor(0x60, 0x60, 0x60));
+        painter.drawText(area.translated(-1, -1), flags, text_);
+        painter.setPen(Qt::black);
+        painter.drawText(area.translated(2, 2), flags, text_);
+        painter.drawText(area.translated(1, 1), flags, text_);
+    }
+    painter.setPen(Qt::white);
+    painter.drawText(area, flags, text_);
+}
+
+void setMainWindow(QWidget* window) { mainWindowPointer() = window; }
+
+QWidget* mainWindow() { return mainWindowPointer().data(); }
+
+QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogSize)
+{
+    // C++ integer division truncates toward zero, as the rule asks.
+    const int left = mainFrame.left() + (mainFrame.width() - dialogSize.width()) / 2;
+    const int top = mainFrame.top() + mainFrame.height() - (mainClientHeight + dialogSize.height()) / 2;
+    return {left, top};
+}
+
+void placeOverMain(QWidget* dialog)
+{
+    const QWidget* main = mainWindow();
+    if (!main || !dialog)
+        return;
+    dialog->move(placeOverMain(main->frameGeometry(), main->height(), dialog->frameGeometry().size()));
+}
+
+FramelessDialog::FramelessDialog(QWidget* parent, QSize clientSize, const QString& textureFile)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), background_(new TexturedPanel(this, textureFile))
+{
+    setModal(true);
+    setFixedSize(clientSize);
+    background_->setGeometry(0, 0, clientSize.width(), clientSize.height());
+}
+
+void FramelessDialog::showEvent(QShowEvent* event)
+{
+    const QWidget* main = mainWindow();
+    if (main && (!onlyOverVisibleMain_ || main->isVisible()))
+        placeOverMain(this);
+    QDialog::showEvent(event);
+}
+
+} // namespace quellon

@@ -1,0 +1,57 @@
+// The message dialog: every notice and yes/no question of the game, in the
+// language of the moment, with a tick (yes / OK) and a cross (no) button.
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+#include "dialogs/dialog_look.h"
+#include "persistence/message_seam.h"
+
+namespace quellon {
+
+enum class ButtonMode : int { OkOnly = 1, YesAndNo = 2 };
+
+class TYesNoDlg : public FramelessDialog, public Messages {
+    Q_OBJECT
+public:
+    static constexpr QSize kClientSize{319, 158};
+
+    explicit TYesNoDlg(QWidget* parent = nullptr);
+
+    int showCode(MessageCode code) override;
+    int showText(MessageCode code, const QString& text) override;
+    void showFatal(const QString& text) override;
+
+    // The text of a fixed code in a language (1 German, else English); empty
+    // for the codes that carry the caller's text.
+    static QString codeText(MessageCode code, int language);
+
+    MessageCode messageCode() const { return messageCode_; }
+    ButtonMode buttonMode() const { return buttonMode_; }
+    QString shownText() const { return txt->text(); }
+    ImageButton* yesButton() const { return YesBtn; }
+    ImageButton* noButton() const { return NoBtn; }
+
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormActivate();
+    void ByesClick() { finish(DialogResult::Yes); }
+    void BnoClick() { finish(DialogResult::No); }
+
+    MessageCode messageCode_ = MessageCode::Notice;
+    ButtonMode buttonMode_ = ButtonMode::OkOnly;
+    QString messageText_;
+
+    TexturedPanel* Pan;
+    QLabel* txt;
+    ImageButton* NoBtn;
+    ImageButton* YesBtn;
+};
+
+} // namespace quellon

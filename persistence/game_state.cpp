@@ -1,0 +1,12 @@
+// The one instance of the game's global state.
+#include "persistence/game_state.h"
+
+namespace quellon {
+
+GameState& gameState()
+{
+    static GameState state;
+    return state;
+}
+
+} // namespace quellon
