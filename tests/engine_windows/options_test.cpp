@@ -1,0 +1,83 @@
+// Option buttons: how each steps its value and what the labels then say.
+#include <gtest/gtest.h>
+
+#include "engine/options.h"
+
+using namespace quellon;
+
+TEST(OptionCycling, LanguageTogglesAndUnsetBecomesEnglish)
+{
+    EXPECT_EQ(nextLanguage(-1), 0);
+    EXPECT_EQ(nextLanguage(0), 1);
+    EXPECT_EQ(nextLanguage(1), 0);
+    EXPECT_EQ(nextLanguage(nextLanguage(1)), 1);
+    EXPECT_EQ(nextLanguage(-4), 0);  // never back to "not chosen"
+}
+
+TEST(OptionCycling, BackgroundRunsThroughSixAndWraps)
+{
+    int background = 0;
+    std::vector<int> seen;
+    for (int press = 0; press < 6; ++press) {
+        background = nextBackground(background);
+        seen.push_back(background);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(nextBackground(9), 4);
+    EXPECT_EQ(nextBackground(-3), 4);
+}
+
+TEST(OptionCycling, PatternModeWrapsAfterThree)
+{
+    EXPECT_EQ(nextPatternMode(3), 0);
+    EXPECT_EQ(nextPatternMode(0), 1);
+    EXPECT_EQ(nextPatternMode(1), 2);
+    EXPECT_EQ(nextPatternMode(2), 3);
+    EXPECT_EQ(nextPatternMode(-1), 0);
+}
+
+TEST(OptionTexts, LabelsFollowTheValuesInBothLanguages)
+{
+    OptionValues values;
+    values.language = 1;
+    values.soundOn = false;
+    values.musicFound = true;
+    values.musicOn = true;
+    values.musicFileName = "b.mid";
+    values.background = 5;
+    values.patmode = 3;
+    OptionTexts texts = optionTexts(values);
+    EXPECT_EQ(texts.heading, "Einstellungen:");
+    EXPECT_EQ(texts.languageLabel, "Ich spreche deutsch.");
+    EXPECT_EQ(texts.soundLabel, "Geräusche sind aus.");
+    EXPECT_EQ(texts.musicLabel, "Musik: b.mid");
+    EXPECT_EQ(texts.backgroundLabel, "Hintergrund 6");
+    EXPECT_EQ(texts.patternLabel, "Großes Vorlagenfenster");
+    EXPECT_EQ(texts.okHint, "Zurück zum Spiel");
+
+    values.language = -1;
+    values.soundOn = true;
+    values.musicOn = false;
+    values.background = 0;
+    values.patmode = 0;
+    texts = optionTexts(values);
+    EXPECT_EQ(texts.heading, "Options:");
+    EXPECT_EQ(texts.languageLabel, "I speak English.");
+    EXPECT_EQ(texts.soundLabel, "Sound is on.");
+    EXPECT_EQ(texts.musicLabel, "Music is off.");
+    EXPECT_EQ(texts.backgroundLabel, "Background 1");
+    EXPECT_EQ(texts.patternLabel, "Pattern in the game area");
+    EXPECT_EQ(texts.soundHint, "Sound on or off");
+    EXPECT_EQ(texts.musicHint, "Music on or off.");
+}
+
+TEST(OptionTexts, NoMusicFileWinsOverTheMusicSetting)
+{
+    OptionValues values;
+    values.musicFound = false;
+    values.musicOn = true;
+    values.language = 1;
+    EXPECT_EQ(optionTexts(values).musicLabel, "Keine Musikdateien vorhanden.");
+    values.language = 0;
+    EXPECT_EQ(optionTexts(values).musicLabel, "No music files available.");
+}
