@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,7 +40,9 @@ std::string joinPath(const std::string& dir, std::string_view name)
     return path;
 }
 
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
+// Reads at most maxBytes: whatever lies beyond is ignored anyway, and a huge
+// file must not cost the memory to hold it.
+bool readFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes)
 {
     std::error_code error;
     if (!fs::is_regular_file(path, error))
@@ -49,8 +50,12 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    bytes.resize(maxBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(maxBytes));
+    if (in.bad())
+        return false;
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return true;
 }
 
 bool writeAll(int fd, const uint8_t* data, size_t size)
@@ -100,7 +105,7 @@ CatalogueResult parseCatalogue(GameData& game, const std::vector<uint8_t>& bytes
 CatalogueResult loadCatalogue(GameData& game)
 {
     std::vector<uint8_t> bytes;
-    if (!readFile(joinPath(game.programDir, kCatalogueFileName), bytes))
+    if (!readFile(joinPath(game.programDir, kCatalogueFileName), kMaxQuellons * kRecordSize, bytes))
         return {CatalogueStatus::Missing, 0};
     return parseCatalogue(game, bytes);
 }
@@ -145,7 +150,7 @@ std::string savedGamePath(const GameData& game, std::string_view name)
 LoadResult loadSavedGame(GameData& game, std::string_view name)
 {
     std::vector<uint8_t> bytes;
-    if (!isSafeGameName(name) || !readFile(savedGamePath(game, name), bytes)) {
+    if (!isSafeGameName(name) || !readFile(savedGamePath(game, name), kSavedGameSize, bytes)) {
         game.gameName.clear();
         return {false, {MessageCode::Notice, "Fehler beim Laden des Spiels " + std::string(name),
                         "Error occured while loading file " + std::string(name)}};
@@ -167,7 +172,9 @@ bool writeSavedGame(const GameData& game, std::string_view name)
     // A dot-name with another extension never shows in the list of games.
     const std::string tempPath = joinPath(dir, "." + std::string(name) + ".zql-new");
 
-    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A fresh file, never whatever a leftover name may point to.
+    ::unlink(tempPath.c_str());
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     bool ok = writeAll(fd, game.progressTable.data() + 1, kSavedGameSize);

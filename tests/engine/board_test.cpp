@@ -1,0 +1,168 @@
+// Stamping, bounds, fit and solve: the rules every move of the player rests on.
+#include <gtest/gtest.h>
+
+#include "engine/board.h"
+#include "test_quellon.h"
+
+using namespace quellon;
+using namespace quellon::testing;
+
+namespace {
+
+// A board whose target is `record` and whose layout is `layout`.
+Board boardWith(const PuzzleRecord& target, const PuzzleRecord& layout)
+{
+    Board board;
+    board.targetGrid = gridOf(target);
+    const auto anchor = firstFilledCell(board.targetGrid);
+    board.targetAnchorX = anchor ? anchor->x : 0;
+    board.targetAnchorY = anchor ? anchor->y : 0;
+    for (int n = 1; n <= kPieceCount; ++n) {
+        board.piece(n) = layout.pieces[static_cast<size_t>(n - 1)];
+        board.stampPiece(n);
+    }
+    return board;
+}
+
+PuzzleRecord shifted(PuzzleRecord record, int dx, int dy)
+{
+    for (PieceState& piece : record.pieces) {
+        piece.x = static_cast<uint8_t>(piece.x + dx);
+        piece.y = static_cast<uint8_t>(piece.y + dy);
+    }
+    return record;
+}
+
+} // namespace
+
+TEST(BoardBounds, OrientationZeroStopsAtTheBoardEdges)
+{
+    const Board board;
+    EXPECT_TRUE(board.inBounds(7, 30, 0));
+    EXPECT_TRUE(board.inBounds(88, 30, 0));
+    EXPECT_FALSE(board.inBounds(6, 30, 0));
+    EXPECT_FALSE(board.inBounds(89, 30, 0));
+    EXPECT_TRUE(board.inBounds(30, 7, 0));
+    EXPECT_TRUE(board.inBounds(30, 58, 0));
+    EXPECT_FALSE(board.inBounds(30, 6, 0));
+    EXPECT_FALSE(board.inBounds(30, 59, 0));
+    EXPECT_FALSE(board.inBounds(-100, -100, 0));
+    EXPECT_FALSE(board.inBounds(30, 30, 16));
+}
+
+TEST(BoardFit, HalfCellsThatCompleteEachOtherFitAndFullCellsRefuse)
+{
+    Board board;
+    board.piece(1) = {37, 27, 0};
+    board.stampPiece(1);
+    EXPECT_TRUE(board.fitsBoard(33, 23, 8));   // the matching half: 29 onto 35
+    EXPECT_FALSE(board.fitsBoard(37, 27, 0));  // the same piece again
+    EXPECT_FALSE(board.fitsBoard(36, 27, 0));  // overlaps full cells
+    EXPECT_TRUE(board.fitsBoard(60, 27, 0));   // far away
+    EXPECT_FALSE(board.fitsBoard(89, 27, 0));  // off the board
+}
+
+TEST(BoardStamp, LiftUndoesStampBitForBitWhateverElseIsInTheCell)
+{
+    Board board;
+    const PuzzleRecord record = squareQuellon();
+    for (int n = 1; n <= kPieceCount; ++n) {
+        board.piece(n) = record.pieces[static_cast<size_t>(n - 1)];
+        board.stampPiece(n);
+    }
+    const Grid before = board.layoutGrid;
+    EXPECT_EQ(before, gridOf(record));
+    for (int n = 1; n <= kPieceCount; ++n) {
+        board.liftPiece(n);
+        EXPECT_NE(board.layoutGrid, before);
+        board.stampPiece(n);
+        EXPECT_EQ(board.layoutGrid, before);
+    }
+    for (int n = 1; n <= kPieceCount; ++n)
+        board.liftPiece(n);
+    EXPECT_EQ(board.layoutGrid, Grid{});
+}
+
+TEST(BoardAnchor, FirstFilledCellIsLeftmostOfTopmostRow)
+{
+    Grid grid{};
+    EXPECT_FALSE(firstFilledCell(grid).has_value());
+    grid[gridIndex(50, 12)] = 1;
+    grid[gridIndex(10, 13)] = 1;
+    grid[gridIndex(70, 12)] = 1;
+    EXPECT_EQ(firstFilledCell(grid), (Cell{50, 12}));
+}
+
+TEST(BoardSolve, EmptyLayoutChangesNothing)
+{
+    Board board;
+    board.targetGrid = gridOf(squareQuellon());
+    EXPECT_FALSE(board.checkSolved());
+    EXPECT_EQ(board.solveState, SolveState::Playing);
+}
+
+TEST(BoardSolve, LayoutRebuiltAnywhereOnTheBoardIsSolved)
+{
+    const PuzzleRecord target = squareQuellon();
+    for (auto [dx, dy] : {std::pair{0, 0}, {5, 3}, {-12, -8}, {20, 20}}) {
+        Board board = boardWith(target, shifted(target, dx, dy));
+        EXPECT_TRUE(board.checkSolved()) << dx << ", " << dy;
+        EXPECT_EQ(board.solveState, SolveState::Solved);
+    }
+}
+
+TEST(BoardSolve, TargetTouchingTheLastColumnAndRowIsSolvedLikeAnyOther)
+{
+    const PuzzleRecord target = squareQuellon(71, 41);  // covers columns 71..90, rows 41..60
+    Board board = boardWith(target, squareQuellon(10, 5));
+    EXPECT_TRUE(board.checkSolved());
+}
+
+TEST(BoardSolve, IncompleteOrDifferentLayoutIsNotSolved)
+{
+    const PuzzleRecord target = squareQuellon();
+    // One piece moved away from the square.
+    PuzzleRecord moved = target;
+    moved.pieces[7].x = static_cast<uint8_t>(moved.pieces[7].x + 30);
+    Board board = boardWith(target, moved);
+    const Grid layout = board.layoutGrid;
+    EXPECT_FALSE(board.checkSolved());
+    EXPECT_EQ(board.solveState, SolveState::Playing);
+    EXPECT_EQ(board.layoutGrid, layout);
+
+}
+
+TEST(BoardSolve, ComparisonIsByCodeSumsSoAnotherCutOfFullCellsCounts)
+{
+    // The diagonals of the four squares run the other way; every cell still
+    // sums to 64, so the layout rebuilds the target.
+    const PuzzleRecord target = squareQuellon();
+    PuzzleRecord otherCut = target;
+    for (int k = 0; k < 4; ++k) {
+        const int sx = target.pieces[static_cast<size_t>(2 * k)].x - 7;
+        const int sy = target.pieces[static_cast<size_t>(2 * k)].y - 7;
+        otherCut.pieces[static_cast<size_t>(2 * k)] = {static_cast<uint8_t>(sx + 3), static_cast<uint8_t>(sy + 7), 4};
+        otherCut.pieces[static_cast<size_t>(2 * k + 1)] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 3), 12};
+    }
+    Board other = boardWith(target, otherCut);
+    EXPECT_EQ(other.layoutGrid, other.targetGrid);
+    EXPECT_TRUE(other.checkSolved());
+}
+
+TEST(BoardSolve, ShiftThatLeavesTheGridIsNotSolved)
+{
+    // The layout is the target plus an extra piece far to the right whose
+    // shifted cells fall off the grid.
+    Board board;
+    const PuzzleRecord target = squareQuellon(10, 20);
+    board.targetGrid = gridOf(target);
+    board.targetAnchorX = 10;
+    board.targetAnchorY = 20;
+    PuzzleRecord layout = squareQuellon(60, 20);
+    for (int n = 1; n <= kPieceCount; ++n) {
+        board.piece(n) = layout.pieces[static_cast<size_t>(n - 1)];
+        board.stampPiece(n);
+    }
+    board.layoutGrid[gridIndex(40, 30)] = 64;  // a stray cell left of the square
+    EXPECT_FALSE(board.checkSolved());
+}
