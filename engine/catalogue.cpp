@@ -170,7 +170,10 @@ bool writeSavedGame(const GameData& game, std::string_view name)
     fs::create_directories(dir, error);
     const std::string finalPath = savedGamePath(game, name);
     // A dot-name with another extension never shows in the list of games.
-    const std::string tempPath = joinPath(dir, "." + std::string(name) + ".zql-new");
+    std::string tempName = ".";
+    tempName += name;
+    tempName += ".zql-new";
+    const std::string tempPath = joinPath(dir, tempName);
 
     // A fresh file, never whatever a leftover name may point to.
     ::unlink(tempPath.c_str());

@@ -1,0 +1,84 @@
+// Speed of the engine operations on the hot paths: the fit test of a drop,
+// the solve check, a pick-up and drop, and the set-up of a Quellon.
+#include <benchmark/benchmark.h>
+
+#include "engine/setup.h"
+
+using namespace quellon;
+
+namespace {
+
+// Four squares of two pieces each, in the middle of the board.
+PuzzleRecord squares()
+{
+    PuzzleRecord record;
+    int k = 0;
+    for (int dy : {0, 10})
+        for (int dx : {0, 10}) {
+            const int sx = 30 + dx, sy = 20 + dy;
+            record.pieces[static_cast<size_t>(k++)] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 7), 0};
+            record.pieces[static_cast<size_t>(k++)] = {static_cast<uint8_t>(sx + 3), static_cast<uint8_t>(sy + 3), 8};
+        }
+    return record;
+}
+
+Board solvedBoard()
+{
+    Board board;
+    const PuzzleRecord record = squares();
+    for (int n = 1; n <= kPieceCount; ++n) {
+        board.piece(n) = record.pieces[static_cast<size_t>(n - 1)];
+        board.stampPiece(n);
+        addPieceCodes(board.targetGrid, board.piece(n), +1);
+    }
+    const auto anchor = firstFilledCell(board.targetGrid);
+    board.targetAnchorX = anchor->x;
+    board.targetAnchorY = anchor->y;
+    return board;
+}
+
+void BM_fitsBoardAgainstSevenPieces(benchmark::State& state)
+{
+    Board board = solvedBoard();
+    board.liftPiece(8);  // piece 8 is held; it fits back where it was
+    const PieceState held = board.piece(8);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(board.fitsBoard(held.x, held.y, held.orientation));
+}
+BENCHMARK(BM_fitsBoardAgainstSevenPieces);
+
+void BM_checkSolvedEightPieces(benchmark::State& state)
+{
+    Board board = solvedBoard();
+    for (auto _ : state) {
+        board.solveState = SolveState::Playing;
+        benchmark::DoNotOptimize(board.checkSolved());
+    }
+}
+BENCHMARK(BM_checkSolvedEightPieces);
+
+void BM_liftAndStamp(benchmark::State& state)
+{
+    Board board = solvedBoard();
+    for (auto _ : state) {
+        board.liftPiece(3);
+        board.stampPiece(3);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_liftAndStamp);
+
+void BM_setUpQuellon(benchmark::State& state)
+{
+    GameData game;
+    game.quellonCount = 1;
+    game.catalogue[1] = squares();
+    game.progressTable[1] = 2;
+    Board board;
+    PieceRandom random{1};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(setUpQuellon(board, game, random));
+}
+BENCHMARK(BM_setUpQuellon);
+
+} // namespace
