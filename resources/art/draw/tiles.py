@@ -99,14 +99,14 @@ def wood(s, rng):
             op, w = rng.uniform(0.25, 0.55), rng.uniform(0.5, 1.1)
             for dx in (-100, 0, 100):
                 s.add(path(d, fill="none", stroke=col, stroke_opacity=op, stroke_width=w, transform=shift(dx, 0)))
-    # joints between planks
-    s.add(rect(0, 0, 100, 0.8, fill="#4A2E17"))
-    s.add(rect(0, 99.2, 100, 0.8, fill="#4A2E17"))
-    s.add(rect(0, 49.2, 100, 1.6, fill="#4A2E17"))
-    s.add(rect(0, 50.8, 100, 0.8, fill="#D5A36C", fill_opacity=0.5))
-    s.add(rect(0, 0.8, 100, 0.8, fill="#D5A36C", fill_opacity=0.5))
-    s.add(rect(61.4, 0.8, 1.2, 48.4, fill="#4A2E17"))
-    s.add(rect(17.4, 50.8, 1.2, 48.4, fill="#4A2E17"))
+    # joints between planks, on whole pixels so they stay crisp
+    s.add(rect(0, 0, 100, 1, fill="#4A2E17"))
+    s.add(rect(0, 99, 100, 1, fill="#4A2E17"))
+    s.add(rect(0, 49, 100, 2, fill="#4A2E17"))
+    s.add(rect(0, 51, 100, 1, fill="#D5A36C", fill_opacity=0.5))
+    s.add(rect(0, 1, 100, 1, fill="#D5A36C", fill_opacity=0.5))
+    s.add(rect(61, 1, 1, 48, fill="#4A2E17"))
+    s.add(rect(17, 51, 1, 48, fill="#4A2E17"))
 
 
 def wood_bar(s, rng):
