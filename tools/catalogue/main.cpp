@@ -1,0 +1,225 @@
+// quellon-catalogue: composes, checks and shows catalogue files.
+//
+//   quellon-catalogue generate --count N --seed S -o FILE
+//   quellon-catalogue validate FILE
+//   quellon-catalogue show N FILE [--png OUT.png] [--scale S]
+//   quellon-catalogue stats FILE
+//
+// Exit status: 0 success (a clean file for validate), 1 a file with problems,
+// 2 bad command line or a file that cannot be read or written.
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/catalogue.h"
+#include "engine/silhouette.h"
+#include "tools/catalogue/figure_quality.h"
+#include "tools/catalogue/generator.h"
+#include "tools/catalogue/picture.h"
+#include "tools/catalogue/statistics.h"
+#include "tools/catalogue/validator.h"
+
+namespace {
+
+using namespace quellon;
+using namespace quellon::catalogue;
+
+constexpr int kExitProblems = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kUsage =
+    "usage: quellon-catalogue generate --count N --seed S -o FILE\n"
+    "       quellon-catalogue validate FILE\n"
+    "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
+    "       quellon-catalogue stats FILE\n";
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+long parseNumber(const std::string& text, const std::string& what, long low, long high)
+{
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        throw UsageError(what + " must be a whole number in " + std::to_string(low) + ".." + std::to_string(high)
+                         + ", not \"" + text + "\"");
+    return value;
+}
+
+std::vector<uint8_t> readBytes(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw UsageError(path + ": no such file");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw UsageError(path + ": cannot be opened");
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw UsageError(path + ": read error");
+    return bytes;
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    // Write beside the target and rename, so a failed run leaves the old file.
+    const std::string temp = path + ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::remove(temp.c_str());
+            throw UsageError(path + ": cannot be written");
+        }
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        throw UsageError(path + ": cannot be written");
+    }
+}
+
+// The catalogue records that the game reads; a file the game would refuse
+// cannot be shown or measured.
+std::vector<PuzzleRecord> readCatalogue(const std::string& path)
+{
+    const std::vector<uint8_t> bytes = readBytes(path);
+    std::vector<PuzzleRecord> records = recordsOf(bytes);
+    if (records.empty())
+        throw UsageError(path + ": holds no whole record");
+    if (records.size() > static_cast<size_t>(kMaxQuellons))
+        records.resize(kMaxQuellons);
+    return records;
+}
+
+int generate(const std::vector<std::string>& args)
+{
+    GeneratorOptions options;
+    std::string output;
+    bool haveCount = false, haveSeed = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (i + 1 >= args.size())
+            throw UsageError("option " + arg + " needs a value");
+        const std::string& value = args[++i];
+        if (arg == "--count") {
+            options.count = static_cast<int>(parseNumber(value, "the count", 1, kMaxQuellons));
+            haveCount = true;
+        } else if (arg == "--seed") {
+            options.seed = static_cast<uint32_t>(parseNumber(value, "the seed", 0, 4294967295L));
+            haveSeed = true;
+        } else if (arg == "-o") {
+            output = value;
+        } else if (arg == "--odd-share") {
+            options.oddShare = static_cast<double>(parseNumber(value, "the odd share in percent", 0, 100)) / 100.0;
+        } else {
+            throw UsageError("unknown option " + arg);
+        }
+    }
+    if (!haveCount || !haveSeed || output.empty())
+        throw UsageError("generate needs --count, --seed and -o");
+
+    GeneratorReport report;
+    const std::vector<PuzzleRecord> records = generateCatalogue(options, report);
+    writeBytes(output, bytesOf(records));
+    std::cout << output << ": " << records.size() << " Quellons (" << report.handFigures << " drawn by hand), "
+              << report.builds << " builds, " << report.stuck << " stuck, " << report.duplicates << " duplicates";
+    for (const auto& [reason, count] : report.rejected)
+        std::cout << ", " << count << " " << reason;
+    std::cout << "\n";
+    return 0;
+}
+
+int validate(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        throw UsageError("validate needs exactly one file");
+    const std::vector<uint8_t> bytes = readBytes(args[0]);
+    const std::vector<std::string> problems = catalogueProblems(bytes);
+    for (const std::string& problem : problems)
+        std::cout << args[0] << ": " << problem << "\n";
+    if (!problems.empty()) {
+        std::cout << args[0] << ": " << problems.size() << " problem" << (problems.size() == 1 ? "" : "s") << "\n";
+        return kExitProblems;
+    }
+    std::cout << args[0] << ": " << bytes.size() / kRecordSize << " Quellons, clean\n";
+    return 0;
+}
+
+int show(const std::vector<std::string>& args)
+{
+    if (args.size() < 2)
+        throw UsageError("show needs a Quellon number and a file");
+    const std::vector<PuzzleRecord> records = readCatalogue(args[1]);
+    const int n = static_cast<int>(parseNumber(args[0], "the Quellon number", 1, static_cast<long>(records.size())));
+    std::string png;
+    int scale = 4;
+    for (size_t i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            throw UsageError("option " + args[i] + " needs a value");
+        if (args[i] == "--png")
+            png = args[i + 1];
+        else if (args[i] == "--scale")
+            scale = static_cast<int>(parseNumber(args[i + 1], "the scale", 1, 16));
+        else
+            throw UsageError("unknown option " + args[i]);
+    }
+    const PuzzleRecord& record = records[static_cast<size_t>(n - 1)];
+    if (!recordOnBoard(record))
+        throw UsageError("Quellon " + std::to_string(n) + " does not lie on the board; run validate");
+    std::cout << "Quellon " << n << "\n" << describeQuellon(record) << textPicture(record);
+    if (!png.empty()) {
+        writeBytes(png, pngPicture(record, scale));
+        std::cout << "picture written to " << png << "\n";
+    }
+    return 0;
+}
+
+int stats(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        throw UsageError("stats needs exactly one file");
+    const std::vector<PuzzleRecord> records = readCatalogue(args[0]);
+    for (const PuzzleRecord& record : records)
+        if (!recordOnBoard(record))
+            throw UsageError(args[0] + ": a Quellon does not lie on the board; run validate");
+    std::cout << catalogueStatistics(records);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> all(argv + 1, argv + argc);
+    if (all.empty()) {
+        std::cerr << kUsage;
+        return kExitUsage;
+    }
+    const std::string command = all[0];
+    const std::vector<std::string> args(all.begin() + 1, all.end());
+    try {
+        if (command == "generate")
+            return generate(args);
+        if (command == "validate")
+            return validate(args);
+        if (command == "show")
+            return show(args);
+        if (command == "stats")
+            return stats(args);
+        throw UsageError("unknown command " + command);
+    } catch (const UsageError& error) {
+        std::cerr << "quellon-catalogue: " << error.what() << "\n" << kUsage;
+        return kExitUsage;
+    } catch (const std::exception& error) {
+        std::cerr << "quellon-catalogue: " << error.what() << "\n";
+        return kExitUsage;
+    }
+}

@@ -1,0 +1,24 @@
+// Pictures of a Quellon for a person to judge: text for the terminal and a
+// PNG of the board area the pattern window shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/game_data.h"
+
+namespace quellon::catalogue {
+
+// The silhouette as text, two characters per cell: '#' covered, '+' mostly
+// covered, '.' partly covered; with the board rows and columns it spans.
+std::string textPicture(const PuzzleRecord& record);
+
+// Grey-scale PNG of the board (90 x 60 grid units at `scale` pixels each):
+// silver ground, black pieces with their edges in grey.
+std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale);
+
+// A minimal PNG encoder (8-bit grey, stored deflate blocks).
+std::vector<uint8_t> encodeGreyPng(int width, int height, const std::vector<uint8_t>& pixels);
+
+} // namespace quellon::catalogue
