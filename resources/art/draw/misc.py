@@ -80,6 +80,11 @@ def slider_thumb():
     s.save("slider-thumb.svg")
 
 
+def centre_on_pixel(s):
+    """Shift by half a pixel: the drawing is centred on (16, 16), the hotspot pixel's centre is (16.5, 16.5)."""
+    s.body = ['<g transform="translate(0.5,0.5)">'] + s.body + ["</g>"]
+
+
 def cursor_turn():
     """Two curved arrows round the hotspot (16, 16): the piece turns about its anchor."""
     s = Svg(32, 32, "Turn cursor, hotspot 16,16")
@@ -110,13 +115,14 @@ def cursor_turn():
         s.add(poly(h, fill="#000000"))
     s.add(circle(16, 16, 2.6, fill="#FFFFFF"))
     s.add(circle(16, 16, 1.4, fill="#000000"))
+    centre_on_pixel(s)
     s.save("cursor-turn.svg")
 
 
 def cursor_move():
     """Four-way arrow centred on the hotspot (16, 16)."""
     s = Svg(32, 32, "Move cursor, hotspot 16,16")
-    a, hw, hl, L = 1.5, 5, 5.5, 13   # half arm width, half head width, head length, arm reach
+    a, hw, hl, L = 1.5, 4.5, 5, 14   # half arm width, half head width, head length, arm reach
     pts = []
     for k in range(4):
         ang = math.radians(90 * k)
@@ -124,9 +130,9 @@ def cursor_move():
         def R(x, y):
             return (16 + x * math.cos(ang) - y * math.sin(ang), 16 + x * math.sin(ang) + y * math.cos(ang))
         pts += [R(a, -a), R(L - hl, -a), R(L - hl, -hw), R(L, 0), R(L - hl, hw), R(L - hl, a)]
-    # reorder: the points of each arm follow the previous one round the centre
-    s.add(poly(pts, fill="#FFFFFF", stroke="#FFFFFF", stroke_width=3, stroke_linejoin="miter"))
+    s.add(poly(pts, fill="#FFFFFF", stroke="#FFFFFF", stroke_width=3, stroke_linejoin="round"))
     s.add(poly(pts, fill="#000000"))
+    centre_on_pixel(s)
     s.save("cursor-move.svg")
 
 
