@@ -36,7 +36,7 @@ def plate(s, base, state, w=50, h=50, inset=3, rx=10):
     if state == "hover":
         s.add(rect(0.5, 0.5, w - 1, h - 1, rx=rx + 2.5,
                    fill=s.rad([(0, "#FFF8C0", 1), (0.75, "#FFE066", 0.9), (1, "#FFC400", 0.35)], r=0.6)))
-        base = lighten(base, 0.28)
+        base = lighten(base, 0.2)
     top, bot = lighten(base, 0.38), darken(base, 0.28)
     s.add(rect(x, y, pw, ph, rx=rx, fill=s.lin([(0, top), (0.5, base), (1, bot)]),
                stroke=darken(base, 0.62), stroke_width=1.5))
@@ -111,7 +111,7 @@ def sym_stats(s, p):
 def tri(x, y, size, rot):
     """Right isosceles triangle of the game's piece, right angle at the origin corner, turned by rot degrees."""
     pts = [(0, 0), (size, 0), (0, size)]
-    cx, cy = size / 3, size / 3
+    cx, cy = size / 2, size / 2
     r = math.radians(rot)
     out = []
     for px, py in pts:
@@ -122,10 +122,10 @@ def tri(x, y, size, rot):
 
 def sym_select(s, p):
     out = []
-    cards = [(9, 9, 0), (26, 9, 90), (9, 26, 200), (26, 26, 45)]
+    cards = [(9, 9, 0), (26, 9, 90), (9, 26, 270), (26, 26, 180)]
     for i, (x, y, rot) in enumerate(cards):
         out.append(rect(x, y, 15, 15, fill=p.c("#C0C0C0"), stroke=p.ink, stroke_width=1.2))
-        out.append(poly(tri(x + 7.5, y + 7.5, 9, rot), fill="#000000" if p.state != "disabled" else "#666666"))
+        out.append(poly(tri(x + 7.5, y + 7.5, 10, rot), fill="#000000" if p.state != "disabled" else "#666666"))
     out.append(rect(25, 25, 17, 17, fill="none", stroke=p.c("#FFD83A"), stroke_width=2))
     return out
 
