@@ -1,0 +1,156 @@
+// The catalogue checks and the composer, in process: each kind of damage gets
+// its own message, and a composed catalogue is deterministic, clean and meets
+// the quality criteria.
+#include <gtest/gtest.h>
+
+#include "engine/board.h"
+#include "engine/orientation_table.h"
+#include "engine/silhouette.h"
+#include "tools/catalogue/figure_quality.h"
+#include "tools/catalogue/generator.h"
+#include "tools/catalogue/picture.h"
+#include "tools/catalogue/validator.h"
+
+namespace quellon::catalogue {
+namespace {
+
+bool mentions(const std::vector<std::string>& problems, const std::string& text)
+{
+    for (const std::string& problem : problems)
+        if (problem.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+TEST(RecordChecks, HandFiguresAreCleanAndCentred)
+{
+    for (const PuzzleRecord& record : handFigures()) {
+        EXPECT_TRUE(recordProblems(record).empty());
+        const CodeImage image = stampFigure(figureOf(record));
+        EXPECT_NEAR(image.left + image.width / 2.0, 45.0, 1.0);
+        EXPECT_NEAR(image.top + image.height / 2.0, 30.0, 1.0);
+        EXPECT_TRUE(qualityFailure(measureFigure(figureOf(record))).empty());
+    }
+}
+
+TEST(RecordChecks, EachFaultHasItsOwnMessage)
+{
+    const PuzzleRecord good = handFigures()[0];
+
+    PuzzleRecord offBoard = good;
+    offBoard.pieces[2].x = 89;
+    EXPECT_TRUE(mentions(recordProblems(offBoard), "piece 3 at (89, "));
+    EXPECT_TRUE(mentions(recordProblems(offBoard), "leaves the board"));
+
+    PuzzleRecord badOrientation = good;
+    badOrientation.pieces[0].orientation = 16;
+    EXPECT_TRUE(mentions(recordProblems(badOrientation), "piece 1 has orientation 16"));
+
+    PuzzleRecord overlapping = good;
+    overlapping.pieces[5] = overlapping.pieces[4];
+    EXPECT_TRUE(mentions(recordProblems(overlapping), "piece 6 does not fit"));
+
+    PuzzleRecord parked = good;
+    for (PieceState& piece : parked.pieces)
+        piece.x = static_cast<uint8_t>(piece.x - 20);
+    EXPECT_TRUE(mentions(recordProblems(parked), "parking columns"));
+
+    PuzzleRecord apart = good;
+    apart.pieces[7].y = static_cast<uint8_t>(apart.pieces[7].y - 15);
+    EXPECT_TRUE(mentions(recordProblems(apart), "falls apart into 2 parts"));
+}
+
+TEST(CatalogueChecks, FileFaultsAndDuplicates)
+{
+    EXPECT_TRUE(mentions(catalogueProblems({}), "empty"));
+    EXPECT_TRUE(mentions(catalogueProblems(std::vector<uint8_t>(10, 1)), "no whole record"));
+
+    const std::vector<PuzzleRecord> hand = handFigures();
+    std::vector<uint8_t> bytes = bytesOf(hand);
+    EXPECT_TRUE(catalogueProblems(bytes).empty());
+    bytes.push_back(0);
+    EXPECT_TRUE(mentions(catalogueProblems(bytes), "1 trailing bytes"));
+
+    // The house turned a quarter and mirrored, then shifted: still the house.
+    Figure turned = mirrorFigure(turnFigure(figureOf(hand[0])));
+    PuzzleRecord copy;
+    for (size_t k = 0; k < copy.pieces.size(); ++k)
+        copy.pieces[k] = PieceState{uint8_t(turned[k].x + 100), uint8_t(turned[k].y), uint8_t(turned[k].orientation)};
+    copy = centredOnBoard(copy);
+    const std::vector<std::string> problems = catalogueProblems(bytesOf({hand[0], hand[1], copy}));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], "Quellon 3: the same silhouette as Quellon 1 (shifted, turned or mirrored)");
+
+    std::vector<PuzzleRecord> tooMany(kMaxQuellons + 1, hand[1]);
+    EXPECT_TRUE(mentions(catalogueProblems(bytesOf(tooMany)), "holds 951 records; only the first 950 are read"));
+}
+
+TEST(Composer, SameSeedSameCatalogueAndEveryQuellonMeetsTheCriteria)
+{
+    GeneratorOptions options;
+    options.count = 24;
+    options.seed = 7;
+    GeneratorReport report, again, other;
+    const std::vector<PuzzleRecord> first = generateCatalogue(options, report);
+    EXPECT_EQ(generateCatalogue(options, again), first);
+    options.seed = 8;
+    EXPECT_NE(generateCatalogue(options, other), first);
+
+    ASSERT_EQ(first.size(), 24u);
+    EXPECT_EQ(report.handFigures, 2);
+    EXPECT_TRUE(catalogueProblems(bytesOf(first)).empty());
+    int odd = 0;
+    double previous = 0.0;
+    for (size_t n = 0; n < first.size(); ++n) {
+        const FigureQuality q = measureFigure(figureOf(first[n]));
+        EXPECT_EQ(qualityFailure(q), "") << "Quellon " << n + 1;
+        EXPECT_NE(q.parity, Parity::Mixed);
+        odd += q.parity == Parity::Odd;
+        if (n >= 2) {  // composed Quellons run from easier to harder
+            EXPECT_GE(q.difficulty, previous);
+            previous = q.difficulty;
+        }
+    }
+    EXPECT_GE(odd, 8);
+    EXPECT_LE(odd, 14);
+}
+
+TEST(Composer, RefusesCountsOutsideTheCatalogue)
+{
+    GeneratorOptions options;
+    GeneratorReport report;
+    options.count = 0;
+    EXPECT_THROW(generateCatalogue(options, report), std::invalid_argument);
+    options.count = kMaxQuellons + 1;
+    EXPECT_THROW(generateCatalogue(options, report), std::invalid_argument);
+}
+
+TEST(Measures, CompactnessHolesAndTips)
+{
+    // The boat: 400 units of area in a pentagonal hull of 500, two free
+    // tips at the ends of the deck.
+    const FigureQuality boat = measureFigure(figureOf(handFigures()[1]));
+    EXPECT_EQ(boat.doubledArea, 800);
+    EXPECT_EQ(boat.doubledHull, 1000);
+    EXPECT_EQ(boat.freeTips, 2);
+    EXPECT_EQ(boat.largestHole, 0.0);
+
+    // Four squares around an empty one, meeting at corners: a hole.
+    const Figure ring = {PiecePlace{57, 37, 0}, {53, 33, 8}, {47, 47, 0}, {43, 43, 8},
+                         {67, 47, 0}, {63, 43, 8}, {57, 57, 0}, {53, 53, 8}};
+    EXPECT_GE(measureFigure(ring).largestHole, 0.5);
+}
+
+TEST(Pictures, PngHasHeaderAndSize)
+{
+    const std::vector<uint8_t> png = encodeGreyPng(3, 2, std::vector<uint8_t>(6, 0x80));
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(png[1], 'P');
+    EXPECT_EQ(png[19], 3);  // width, low byte of the big-endian IHDR field
+    EXPECT_EQ(png[23], 2);  // height
+    const std::string text = textPicture(handFigures()[0]);
+    EXPECT_NE(text.find("columns 30..59, rows 20..39"), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace quellon::catalogue

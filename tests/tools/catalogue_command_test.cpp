@@ -1,0 +1,141 @@
+// The command-line tool as a user runs it: the shipped catalogue validates,
+// damaged files made here each get their own message and a non-zero exit,
+// and bad command lines are refused without a crash.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/catalogue/generator.h"
+#include "tools/catalogue/validator.h"
+
+namespace quellon::catalogue {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string output;  // stdout and stderr together
+};
+
+ToolRun runTool(const std::string& arguments)
+{
+    ToolRun run;
+    const std::string command = std::string(QUELLON_CATALOGUE_EXE) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer;
+    size_t got;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.output.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class CatalogueCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("quellon-catalogue-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        const fs::path path = dir_ / name;
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CatalogueCommand, ShippedCatalogueHolds950CleanQuellons)
+{
+    const ToolRun run = runTool(std::string("validate ") + QUELLON_SHIPPED_CATALOGUE);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("950 Quellons, clean"), std::string::npos) << run.output;
+}
+
+TEST_F(CatalogueCommand, DamagedFilesEachGetTheirOwnMessage)
+{
+    const std::vector<PuzzleRecord> hand = handFigures();
+    struct Case {
+        const char* name;
+        std::vector<PuzzleRecord> records;
+        size_t extraBytes;
+        const char* message;
+    };
+    PuzzleRecord offBoard = hand[0];
+    offBoard.pieces[3].y = 2;
+    PuzzleRecord overlapping = hand[1];
+    overlapping.pieces[1] = overlapping.pieces[0];
+    const Case cases[] = {
+        {"empty.dat", {}, 0, "the file is empty"},
+        {"offboard.dat", {hand[0], offBoard}, 0, "Quellon 2: piece 4 at (43, 2) leaves the board"},
+        {"overlap.dat", {hand[0], overlapping}, 0, "Quellon 2: piece 2 does not fit"},
+        {"duplicate.dat", {hand[0], hand[1], hand[0]}, 0, "Quellon 3: the same silhouette as Quellon 1"},
+        {"trailing.dat", {hand[0], hand[1]}, 5, "5 trailing bytes after the last whole record"},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = bytesOf(c.records);
+        bytes.resize(bytes.size() + c.extraBytes, 7);
+        const ToolRun run = runTool("validate " + write(c.name, bytes));
+        EXPECT_EQ(run.status, 1) << c.name << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.name << "\n" << run.output;
+    }
+}
+
+TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
+{
+    const ToolRun missing = runTool("validate " + (dir_ / "nothing.dat").string());
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("no such file"), std::string::npos) << missing.output;
+
+    const ToolRun count = runTool("generate --count 951 --seed 1 -o " + (dir_ / "x.dat").string());
+    EXPECT_EQ(count.status, 2);
+    EXPECT_NE(count.output.find("the count must be a whole number in 1..950"), std::string::npos) << count.output;
+    EXPECT_FALSE(fs::exists(dir_ / "x.dat"));
+
+    const ToolRun words = runTool("generate --count ten --seed 1 -o x.dat");
+    EXPECT_EQ(words.status, 2);
+
+    const std::string two = write("two.dat", bytesOf(handFigures()));
+    const ToolRun beyond = runTool("show 3 " + two);
+    EXPECT_EQ(beyond.status, 2);
+    EXPECT_NE(beyond.output.find("the Quellon number must be a whole number in 1..2"), std::string::npos);
+
+    const ToolRun unknown = runTool("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("unknown command"), std::string::npos);
+}
+
+TEST_F(CatalogueCommand, GenerateWritesAFileThatValidatesAndShows)
+{
+    const std::string path = (dir_ / "small.dat").string();
+    const ToolRun generate = runTool("generate --count 12 --seed 3 -o " + path);
+    ASSERT_EQ(generate.status, 0) << generate.output;
+    EXPECT_EQ(fs::file_size(path), 12u * 24u);
+    EXPECT_EQ(runTool("validate " + path).status, 0);
+
+    const std::string png = (dir_ / "q5.png").string();
+    const ToolRun show = runTool("show 5 " + path + " --png " + png);
+    EXPECT_EQ(show.status, 0) << show.output;
+    EXPECT_NE(show.output.find("Quellon 5"), std::string::npos);
+    EXPECT_NE(show.output.find("#"), std::string::npos);
+    EXPECT_GT(fs::file_size(png), 1000u);
+}
+
+} // namespace
+} // namespace quellon::catalogue
