@@ -125,9 +125,19 @@ void ImageButton::setFaces(const QString& normalFace, const QString& hoverFace)
     update();
 }
 
+void ImageButton::setDisabledFace(const QString& disabledFace)
+{
+    disabledFace_ = disabledFace;
+    update();
+}
+
 void ImageButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (!isEnabled() && !disabledFace_.isEmpty()) {
+        painter.drawPixmap(0, 0, artPixmap(disabledFace_, faceSize_, QColor(0x50, 0x50, 0x50)));
+        return;
+    }
     const bool over = hovered_ && isEnabled();
     painter.drawPixmap(0, 0, artPixmap(over ? hoverFace_ : normalFace_, faceSize_,
                                        over ? QColor(0xA0, 0xA0, 0xA0) : QColor(0x70, 0x70, 0x70)));

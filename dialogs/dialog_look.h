@@ -39,13 +39,13 @@ enum class DialogResult : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // File names of the embedded pictures, ":/art/<name>".
 namespace art {
-inline const QString kDialogTexture = QStringLiteral("dialog_texture.svg");    // background panel tile
-inline const QString kContentTexture = QStringLiteral("dialog_content.svg");   // p7 / p10 / Pan tile
-inline const QString kTitlePicture = QStringLiteral("title.svg");              // 105 x 77
-inline const QString kTickFace = QStringLiteral("tick.svg");                   // 50 x 50
-inline const QString kTickFaceOver = QStringLiteral("tick_over.svg");
-inline const QString kCrossFace = QStringLiteral("cross.svg");
-inline const QString kCrossFaceOver = QStringLiteral("cross_over.svg");
+inline const QString kDialogTexture = QStringLiteral("texture-dialog.svg");   // background panel tile
+inline const QString kContentTexture = QStringLiteral("texture-panel.svg");   // p7 / p10 / Pan tile
+inline const QString kTitlePicture = QStringLiteral("title.svg");             // 105 x 77
+inline const QString kTickFace = QStringLiteral("button-ok-normal.svg");      // 50 x 50
+inline const QString kTickFaceOver = QStringLiteral("button-ok-hover.svg");
+inline const QString kCrossFace = QStringLiteral("button-cancel-normal.svg");
+inline const QString kCrossFaceOver = QStringLiteral("button-cancel-hover.svg");
 inline constexpr QSize kTextureTile{100, 100};
 inline constexpr QSize kTitleSize{105, 77};
 } // namespace art
@@ -91,6 +91,8 @@ class ImageButton : public QAbstractButton {
 public:
     ImageButton(QWidget* parent, const QString& normalFace, const QString& hoverFace, QSize size);
     void setFaces(const QString& normalFace, const QString& hoverFace);
+    // Face shown while the button is disabled; without one it is greyed.
+    void setDisabledFace(const QString& disabledFace);
     bool isHovered() const { return hovered_; }
     QSize sizeHint() const override { return faceSize_; }
 
@@ -103,6 +105,7 @@ protected:
 private:
     QString normalFace_;
     QString hoverFace_;
+    QString disabledFace_;
     QSize faceSize_;
     bool hovered_ = false;
 };

@@ -3,6 +3,8 @@
 // the settings at start-up and written back at closing.
 #pragma once
 
+#include <string>
+
 #include "engine/game_data.h"
 #include "engine/messages.h"
 
@@ -25,6 +27,7 @@ struct GameState {
     GameData game;
     SettingsValues settings;
     bool musicFound = false;
+    std::string musicFile;  // the first "*.mid" of the program directory
 };
 
 // The one instance; tests reset it with `gameState() = GameState{}`.

@@ -1,0 +1,151 @@
+// The text forms of the stored settings: integers and booleans as decimal
+// text, and the main window's placement as seven comma-separated numbers.
+// Pure functions, so the parsing can be tested and fuzzed without a store.
+//
+// Placement "MainForm": 200,flags,showState,left,top,right,bottom
+//   200        format mark; any other first number makes the value invalid
+//   flags      2 = restore to maximized (the window was minimized from maximized)
+//   showState  1 normal, 2 minimized, 3 maximized
+//   rectangle  the window's outer rectangle in its normal state, screen pixels
+// A value with another number of parts, or a part that is not an integer,
+// is ignored and the window is centred.
+#pragma once
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quellon {
+
+// An integer setting: optional sign and decimal digits. Blanks around the
+// number are tolerated (a hand-edited store); anything else, an empty text or
+// a number outside the 32-bit range gives nothing.
+inline std::optional<int> parseSettingInteger(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus)
+        text.remove_prefix(1);
+    if (text.empty() || (plus && text.front() == '-'))
+        return std::nullopt;
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+inline int settingInteger(std::optional<std::string_view> text, int defaultValue)
+{
+    if (!text)
+        return defaultValue;
+    return parseSettingInteger(*text).value_or(defaultValue);
+}
+
+// A boolean is read as an integer whose default is 1 or 0; any value other
+// than 0 is true.
+inline bool settingBoolean(std::optional<std::string_view> text, bool defaultValue)
+{
+    return settingInteger(text, defaultValue ? 1 : 0) != 0;
+}
+
+inline std::string booleanText(bool value) { return value ? "1" : "0"; }
+
+constexpr int kPlacementMark = 200;
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+constexpr int kRestoreToMaximized = 2;
+
+struct WindowPlacement {
+    int flags = 0;
+    int showState = kShowNormal;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+inline std::optional<WindowPlacement> parsePlacement(std::string_view text)
+{
+    std::vector<int> numbers;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        const std::string_view part = text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        const std::optional<int> number = parseSettingInteger(part);
+        if (!number)
+            return std::nullopt;
+        numbers.push_back(*number);
+        if (comma == std::string_view::npos || numbers.size() > 7)
+            break;
+        start = comma + 1;
+    }
+    if (numbers.size() != 7 || numbers[0] != kPlacementMark)
+        return std::nullopt;
+    return WindowPlacement{numbers[1], numbers[2], numbers[3], numbers[4], numbers[5], numbers[6]};
+}
+
+inline std::string formatPlacement(const WindowPlacement& p)
+{
+    std::string text = std::to_string(kPlacementMark);
+    for (int value : {p.flags, p.showState, p.left, p.top, p.right, p.bottom})
+        text += ',' + std::to_string(value);
+    return text;
+}
+
+struct DesktopArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Keeps the rectangle on the desktop: first pulled in from the right and the
+// bottom, then from the left and the top, each test on the values the one
+// before left. A desktop whose left or top edge is not 0 (a screen left of or
+// above the main one) has its right edge at left + width.
+inline void clampToDesktop(WindowPlacement& p, const DesktopArea& desktop)
+{
+    const int w = p.right > p.left ? p.right - p.left : p.left - p.right;
+    const int h = p.bottom > p.top ? p.bottom - p.top : p.top - p.bottom;
+    const int desktopRight = desktop.left + desktop.width;
+    const int desktopBottom = desktop.top + desktop.height;
+    if (p.right > desktopRight) {
+        p.left = desktopRight - w;
+        p.right = desktopRight;
+    }
+    if (p.bottom > desktopBottom) {
+        p.top = desktopBottom - h;
+        p.bottom = desktopBottom;
+    }
+    if (p.left < desktop.left) {
+        p.right = desktop.left + w;
+        p.left = desktop.left;
+    }
+    if (p.top < desktop.top) {
+        p.bottom = desktop.top + h;
+        p.top = desktop.top;
+    }
+}
+
+// The stored Quellon number brought into 1..N: above N becomes N, and then
+// 0 or less becomes 1.
+inline int clampLevel(int level, int quellonCount)
+{
+    if (level > quellonCount)
+        level = quellonCount;
+    if (level <= 0)
+        level = 1;
+    return level;
+}
+
+} // namespace quellon

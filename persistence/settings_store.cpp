@@ -1,0 +1,75 @@
+// The settings store on QSettings' native per-user store.
+#include "persistence/settings_store.h"
+
+#include <QSettings>
+#include <QStringList>
+
+#include "engine/settings_values.h"
+
+namespace quellon {
+
+namespace {
+
+// Qt reads an unquoted "a,b,c" as a list; the game only ever stores text.
+std::optional<QString> storedText(const QString& section, const QString& key)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
+                       QStringLiteral("ZindleQuellon/V3"));
+    const QString path = section + QLatin1Char('/') + key;
+    if (!settings.contains(path))
+        return std::nullopt;
+    const QVariant value = settings.value(path);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+void store(const QString& section, const QString& key, const QString& text)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
+                       QStringLiteral("ZindleQuellon/V3"));
+    settings.setValue(section + QLatin1Char('/') + key, text);
+}
+
+} // namespace
+
+int SettingsStore::readInteger(const QString& section, const QString& key, int defaultValue) const
+{
+    const std::optional<QString> text = storedText(section, key);
+    if (!text)
+        return defaultValue;
+    const std::string utf8 = text->toStdString();
+    return settingInteger(std::string_view(utf8), defaultValue);
+}
+
+bool SettingsStore::readBoolean(const QString& section, const QString& key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+QString SettingsStore::readText(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    return storedText(section, key).value_or(defaultValue);
+}
+
+bool SettingsStore::contains(const QString& section, const QString& key) const
+{
+    return storedText(section, key).has_value();
+}
+
+void SettingsStore::writeInteger(const QString& section, const QString& key, int value) const
+{
+    store(section, key, QString::number(value));
+}
+
+void SettingsStore::writeBoolean(const QString& section, const QString& key, bool value) const
+{
+    store(section, key, QString::number(value ? 1 : 0));
+}
+
+void SettingsStore::writeText(const QString& section, const QString& key, const QString& value) const
+{
+    store(section, key, value);
+}
+
+} // namespace quellon

@@ -1,0 +1,26 @@
+// The per-user settings store: every value of the game lies as text in the
+// section "common" of ZindleGames/ZindleQuellon/V3. Each operation opens the
+// store for itself; reading never creates anything.
+#pragma once
+
+#include <QString>
+
+namespace quellon {
+
+class SettingsStore {
+public:
+    static inline const QString kSection = QStringLiteral("common");
+
+    int readInteger(const QString& section, const QString& key, int defaultValue) const;
+    bool readBoolean(const QString& section, const QString& key, bool defaultValue) const;
+    // A hand-edited value with commas and no quotes comes back joined by
+    // commas, as it was written.
+    QString readText(const QString& section, const QString& key, const QString& defaultValue) const;
+    bool contains(const QString& section, const QString& key) const;
+
+    void writeInteger(const QString& section, const QString& key, int value) const;
+    void writeBoolean(const QString& section, const QString& key, bool value) const;
+    void writeText(const QString& section, const QString& key, const QString& value) const;
+};
+
+} // namespace quellon

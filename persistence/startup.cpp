@@ -1,0 +1,111 @@
+// Start-up and shutdown steps on the settings store and the files.
+#include "persistence/startup.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include "engine/catalogue.h"
+
+namespace quellon {
+
+namespace {
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+void readStartSettings(const SettingsStore& store, SettingsValues& settings)
+{
+    const QString& s = SettingsStore::kSection;
+    settings.language = store.readInteger(s, QStringLiteral("tongue"), kLanguageUnset);
+    settings.soundOn = store.readBoolean(s, QStringLiteral("sound"), true);
+    settings.background = store.readInteger(s, QStringLiteral("back"), 0);
+    settings.musicOn = store.readBoolean(s, QStringLiteral("music"), true);
+}
+
+void readPatternMode(const SettingsStore& store, SettingsValues& settings)
+{
+    settings.patmode = store.readInteger(SettingsStore::kSection, QStringLiteral("patmode"), 2);
+}
+
+bool isOnOpticalDisc(const QString& directory)
+{
+    const QStorageInfo storage(directory);
+    const QByteArray type = storage.fileSystemType().toLower();
+    return type == "iso9660" || type == "udf";
+}
+
+void createGamesDirectory(const GameData& game)
+{
+    if (isOnOpticalDisc(fromStd(game.programDir)))
+        return;
+    QDir().mkpath(fromStd(gamesDirectory(game)));
+}
+
+bool loadCatalogueOrReport(GameData& game, int language, Messages& messages)
+{
+    const CatalogueResult result = loadCatalogue(game);
+    if (result.ok())
+        return true;
+    messages.showFatal(fromStd(catalogueFailureMessage(result).text(language)));
+    return false;
+}
+
+void restoreCurrentQuellon(GameData& game, const SettingsStore& store)
+{
+    game.currentQuellon = clampLevel(store.readInteger(SettingsStore::kSection, QStringLiteral("level"), 1),
+                                     game.quellonCount);
+}
+
+void restoreLastGame(GameData& game, const SettingsStore& store, int language, Messages& messages)
+{
+    game.gameName = store.readText(SettingsStore::kSection, QStringLiteral("game"), QString()).toStdString();
+    if (game.gameName.empty())
+        return;
+    if (!QFileInfo::exists(fromStd(savedGamePath(game, game.gameName)))) {
+        game.gameName.clear();
+        return;
+    }
+    const LoadResult result = loadSavedGame(game, game.gameName);
+    if (!result.ok)
+        messages.showText(MessageCode::Notice, fromStd(result.failure.text(language)));
+}
+
+QString findMusicFile(const QString& programDir)
+{
+    QDir dir(programDir);
+    const QStringList names = dir.entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System,
+                                            QDir::Name);
+    return names.isEmpty() ? QString() : dir.filePath(names.first());
+}
+
+void writeCloseSettings(const SettingsStore& store, const GameState& state, std::optional<QSize> normalOuterSize)
+{
+    const QString& s = SettingsStore::kSection;
+    const SettingsValues& v = state.settings;
+    store.writeBoolean(s, QStringLiteral("sound"), v.soundOn);
+    if (normalOuterSize) {
+        store.writeInteger(s, QStringLiteral("wid"), normalOuterSize->width());
+        store.writeInteger(s, QStringLiteral("hig"), normalOuterSize->height());
+    }
+    store.writeInteger(s, QStringLiteral("level"), state.game.currentQuellon);
+    store.writeInteger(s, QStringLiteral("tongue"), v.language);
+    store.writeInteger(s, QStringLiteral("back"), v.background);
+    store.writeBoolean(s, QStringLiteral("music"), v.musicOn);
+    store.writeText(s, QStringLiteral("game"), fromStd(state.game.gameName));
+    store.writeInteger(s, QStringLiteral("patmode"), v.patmode);
+}
+
+std::optional<WindowPlacement> readPlacement(const SettingsStore& store)
+{
+    const std::string text = store.readText(SettingsStore::kSection, QStringLiteral("MainForm"), QString()).toStdString();
+    return parsePlacement(text);
+}
+
+void writePlacement(const SettingsStore& store, const WindowPlacement& placement)
+{
+    store.writeText(SettingsStore::kSection, QStringLiteral("MainForm"), fromStd(formatPlacement(placement)));
+}
+
+} // namespace quellon

@@ -1,0 +1,50 @@
+// The steps of start-up and shutdown that need no window: the settings read
+// at the start and written at closing, the catalogue with its fatal message,
+// the current Quellon and the last saved game, the games directory and the
+// music file, and the main window's stored placement.
+#pragma once
+
+#include <optional>
+
+#include <QSize>
+#include <QString>
+
+#include "engine/settings_values.h"
+#include "persistence/game_state.h"
+#include "persistence/message_seam.h"
+#include "persistence/settings_store.h"
+
+namespace quellon {
+
+// "tongue", "sound", "back" and "music".
+void readStartSettings(const SettingsStore& store, SettingsValues& settings);
+// "patmode", the last step of start-up.
+void readPatternMode(const SettingsStore& store, SettingsValues& settings);
+
+// Whether the folder lies on an optical disc, where no directory is made.
+bool isOnOpticalDisc(const QString& directory);
+// Makes the "games" directory unless the program lies on a disc; an existing
+// directory or a failure is ignored here (a later save reports it).
+void createGamesDirectory(const GameData& game);
+
+// Reads the catalogue; when it cannot be used shows the fatal box in the
+// language of the settings and returns false: the program must end.
+bool loadCatalogueOrReport(GameData& game, int language, Messages& messages);
+
+// "level" clamped to 1..N.
+void restoreCurrentQuellon(GameData& game, const SettingsStore& store);
+// "game": loads the saved game when its file exists; a missing file empties
+// the name silently, an unreadable one shows the load-failure notice.
+void restoreLastGame(GameData& game, const SettingsStore& store, int language, Messages& messages);
+
+// The first "*.mid" file of the program directory, empty when there is none.
+QString findMusicFile(const QString& programDir);
+
+// The values written at closing; `normalOuterSize` only when the window is
+// in its normal state ("wid" and "hig" are left as they were otherwise).
+void writeCloseSettings(const SettingsStore& store, const GameState& state, std::optional<QSize> normalOuterSize);
+
+std::optional<WindowPlacement> readPlacement(const SettingsStore& store);
+void writePlacement(const SettingsStore& store, const WindowPlacement& placement);
+
+} // namespace quellon

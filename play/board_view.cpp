@@ -1,0 +1,151 @@
+// Drawing of the board into its image, and the pointer events of the area.
+#include "play/board_view.h"
+
+#include <cmath>
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "engine/orientation_table.h"
+
+namespace quellon {
+
+namespace {
+
+// The pixel that holds a pointer position (also left of or above the area).
+QPoint pixelOf(const QPointF& position)
+{
+    return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
+}
+
+} // namespace
+
+QRgb pieceFill(SolveState state)
+{
+    switch (state) {
+    case SolveState::Solved:
+        return board_colour::kSolved;
+    case SolveState::Dropped:
+        return board_colour::kDropped;
+    case SolveState::Playing:
+        break;
+    }
+    return board_colour::kPlaying;
+}
+
+BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, const int& patmode)
+    : QWidget(parent), board_(board), game_(game), patmode_(patmode)
+{
+    setObjectName(QStringLiteral("box"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setCellSize(1);
+}
+
+void BoardView::setCellSize(int cellSize)
+{
+    cellSize_ = std::max(cellSize, 1);
+    const QSize logical(kBoardColumns * cellSize_ + 1, kBoardRows * cellSize_ + 1);
+    // Drawn in device pixels so the board stays sharp on high-DPI screens.
+    const qreal ratio = devicePixelRatioF();
+    image_ = QImage(logical * ratio, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+    resize(logical);
+    repaintBoard();
+}
+
+QPolygon BoardView::piecePolygon(const PieceState& piece) const
+{
+    QPolygon polygon(3);
+    for (int k = 0; k < 3; ++k) {
+        const size_t index = static_cast<size_t>(k * kOrientationCount + piece.orientation);
+        polygon.setPoint(k, (piece.x + vertexX[index]) * cellSize_, (piece.y + vertexY[index]) * cellSize_);
+    }
+    return polygon;
+}
+
+void BoardView::fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge)
+{
+    QPainter painter(&image_);
+    painter.setPen(QPen(QColor::fromRgb(edge), 0));
+    painter.setBrush(QColor::fromRgb(fill));
+    painter.drawPolygon(polygon);
+}
+
+void BoardView::updateAround(const QPolygon& polygon)
+{
+    update(polygon.boundingRect().adjusted(-1, -1, 2, 2));
+}
+
+void BoardView::fillPiece(int i, QRgb fill, QRgb edge)
+{
+    const QPolygon polygon = piecePolygon(board_.piece(i));
+    fillPolygon(polygon, fill, edge);
+    updateAround(polygon);
+}
+
+void BoardView::fillAllPieces(QRgb fill, QRgb edge)
+{
+    // In numbering order: the higher piece lies on top.
+    for (int i = 1; i <= kPieceCount; ++i)
+        if (i != board_.selectedPiece)
+            fillPiece(i, fill, edge);
+}
+
+void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
+{
+    QPolygon polygon = piecePolygon(board_.piece(i));
+    polygon << polygon.point(0);
+    QPainter painter(&image_);
+    if (exclusive)
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(QColor::fromRgb(colour), 0));
+    painter.drawPolyline(polygon);
+    painter.end();
+    updateAround(polygon);
+}
+
+void BoardView::drawSilhouette()
+{
+    QPainter painter(&image_);
+    painter.setPen(QPen(QColor::fromRgb(board_colour::kSilhouette), 0));
+    painter.setBrush(QColor::fromRgb(board_colour::kSilhouette));
+    for (const PieceState& piece : game_.workingRecord().pieces)
+        painter.drawPolygon(piecePolygon(piece));
+    painter.end();
+    update();
+}
+
+void BoardView::repaintBoard()
+{
+    image_.fill(board_colour::kField);
+    if (patmode_ == 0)
+        drawSilhouette();
+    fillAllPieces(pieceFill(board_.solveState), board_colour::kEdge);
+    if (board_.selectedPiece != 0)
+        drawOutline(board_.selectedPiece, board_colour::kHeldOutline, true);
+    update();
+}
+
+void BoardView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal ratio = image_.devicePixelRatio();
+    painter.drawImage(area.topLeft(), image_,
+                      QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button(), pixelOf(event->position()));
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(event->buttons(), pixelOf(event->position()));
+}
+
+} // namespace quellon

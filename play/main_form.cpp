@@ -1,0 +1,657 @@
+// The main window: tool bar, board layout, backgrounds, caption, commands,
+// start-up and closing.
+#include "play/main_form.h"
+
+#include <chrono>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "dialogs/dialog_look.h"
+#include "dialogs/info_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "engine/catalogue.h"
+#include "play/board_view.h"
+#include "persistence/startup.h"
+
+namespace quellon {
+
+namespace {
+
+class SilentSound : public SoundEffects {
+public:
+    void playSound(int) override {}
+};
+
+struct ButtonHint {
+    const char* name;
+    const char* german;
+    const char* english;
+};
+
+// Hints in both languages; applyLanguage picks one.
+constexpr ButtonHint kHints[] = {
+    {"LoadBtn", "Ich hol mir einen alten Spielstand.", "I want to continue an old game."},
+    {"NewGameBtn", "Ich fang ein neues Spiel an.", "I want to play a new game."},
+    {"SelectBtn", "Ich probier ein anderes Quellon.", "I try another Quellon."},
+    {"UpBtn", "Ich nehm' das n\u00e4chste Quellon.", "I take the next Quellon."},
+    {"DnBtn", "Ich nehm' das vorige Quellon.", "I take the previous Quellon."},
+    {"UnsolvedUpBtn", "Ich nehm' das n\u00e4chste ungel\u00f6ste Quellon.", "I take the next unsolved Quellon."},
+    {"UnsolvedDnBtn", "Ich nehm' das vorige ungel\u00f6ste Quellon.", "I take the previous unsolved Quellon."},
+    {"TipBtn", "Ich lass mir unter die Arme greifen.", "I need a little help."},
+    {"StatBtn", "Mal sehen, was ich bisher schon geschafft habe.", "Let me see, what I've solved until now."},
+    {"RulesBtn", "Worum geht's da eigentlich?", "What's to do here?"},
+    {"ExitBtn", "Ich hab genug!", "I have enough!"},
+    {"InfoBtn", "Wer hat diese Spiele nur verbrochen?", "Who did this ZINDLE GAME?"},
+    {"OptionBtn", "Ich m\u00f6chte die Einstellungen \u00e4ndern.", "I want to modify the options."},
+};
+
+constexpr QSize kBackgroundSheetRow{200, 100};
+constexpr int kTile = 100;
+
+// Tile of the background sheet: the window tile (column 0) or the tool-bar
+// tile (column 1) of a background's row.
+QPixmap backgroundTile(int background, bool toolBar)
+{
+    const int row = std::clamp(background, 0, kBackgroundCount - 1);
+    const QPixmap sheet = artPixmap(QStringLiteral("background-%1.svg").arg(row), kBackgroundSheetRow,
+                                    toolBar ? QColor(0x80, 0, 0) : QColor(0x60, 0x50, 0x40));
+    const qreal ratio = sheet.devicePixelRatio();
+    QPixmap tile = sheet.copy(QRectF(toolBar ? kTile * ratio : 0, 0, kTile * ratio, kTile * ratio).toRect());
+    tile.setDevicePixelRatio(ratio);
+    return tile;
+}
+
+QCursor artCursor(const QString& file, Qt::CursorShape fallback)
+{
+    if (!artExists(file))
+        return QCursor(fallback);
+    return QCursor(artPixmap(file, QSize(32, 32)), 16, 16);
+}
+
+// The tool bar's paint area: the tool-bar tile of the current background.
+class ToolBarArea : public QWidget {
+public:
+    explicit ToolBarArea(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("ToolBox")); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QPixmap tile = backgroundTile(gameState().settings.background, true);
+        for (int i = 0; i <= width() / kTile; ++i)
+            painter.drawPixmap(i * kTile, 0, tile);
+    }
+};
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+TMainform::TMainform(MainformServices services)
+    : random_(0),
+      interaction_(board_, *this),
+      programDir_(services.programDir),
+      sound_(services.sound),
+      messages_(services.messages)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    if (!sound_) {
+        silentSound_ = std::make_unique<SilentSound>();
+        sound_ = silentSound_.get();
+    }
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(16);
+    setFont(font);
+    setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    ToolPanel = new QWidget(this);
+    ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
+    ToolPanel->setAutoFillBackground(true);
+    QPalette toolPalette = ToolPanel->palette();
+    toolPalette.setColor(QPalette::Window, QColor(0x80, 0, 0));
+    ToolPanel->setPalette(toolPalette);
+    ToolBox = new ToolBarArea(ToolPanel);
+
+    const QSize big(50, 50);
+    const QSize half(50, 25);
+    NewGameBtn = makeButton(QStringLiteral("NewGameBtn"), QStringLiteral("tool-newgame"), {5, 6}, big, true);
+    LoadBtn = makeButton(QStringLiteral("LoadBtn"), QStringLiteral("tool-load"), {58, 6}, big, true);
+    StatBtn = makeButton(QStringLiteral("StatBtn"), QStringLiteral("tool-stats"), {111, 6}, big, true);
+    TipBtn = makeButton(QStringLiteral("TipBtn"), QStringLiteral("tool-help"), {164, 6}, big, true);
+    SelectBtn = makeButton(QStringLiteral("SelectBtn"), QStringLiteral("tool-select"), {218, 6}, big, true);
+    UpBtn = makeButton(QStringLiteral("UpBtn"), QStringLiteral("tool-next"), {270, 6}, half, false);
+    DnBtn = makeButton(QStringLiteral("DnBtn"), QStringLiteral("tool-prev"), {270, 30}, half, false);
+    UnsolvedUpBtn = makeButton(QStringLiteral("UnsolvedUpBtn"), QStringLiteral("tool-next-unsolved"), {323, 6}, half, false);
+    UnsolvedDnBtn = makeButton(QStringLiteral("UnsolvedDnBtn"), QStringLiteral("tool-prev-unsolved"), {323, 30}, half, false);
+    OptionBtn = makeButton(QStringLiteral("OptionBtn"), QStringLiteral("tool-options"), {0, 6}, big, false);
+    InfoBtn = makeButton(QStringLiteral("InfoBtn"), QStringLiteral("tool-info"), {0, 6}, big, false);
+    RulesBtn = makeButton(QStringLiteral("RulesBtn"), QStringLiteral("tool-rules"), {0, 6}, big, false);
+    ExitBtn = makeButton(QStringLiteral("ExitBtn"), QStringLiteral("tool-exit"), {0, 6}, big, false);
+
+    connect(NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
+    connect(LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
+    connect(StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
+    connect(TipBtn, &QAbstractButton::clicked, this, &TMainform::TipBtnClick);
+    connect(SelectBtn, &QAbstractButton::clicked, this, &TMainform::SelectBtnClick);
+    connect(UpBtn, &QAbstractButton::clicked, this, &TMainform::UpBtnClick);
+    connect(DnBtn, &QAbstractButton::clicked, this, &TMainform::DnBtnClick);
+    connect(UnsolvedUpBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedUpBtnClick);
+    connect(UnsolvedDnBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedDnBtnClick);
+    connect(OptionBtn, &QAbstractButton::clicked, this, &TMainform::OptionBtnClick);
+    connect(InfoBtn, &QAbstractButton::clicked, this, &TMainform::InfoBtnClick);
+    connect(RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
+    connect(ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
+
+    box = new BoardView(this, board_, gameState().game, gameState().settings.patmode);
+    connect(box, &BoardView::pressed, this, &TMainform::boxMouseDown);
+    connect(box, &BoardView::moved, this, &TMainform::boxMouseMove);
+
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, [this] {
+        if (hooks.musicTick)
+            hooks.musicTick();
+    });
+
+    setMinimumSize(kMinimumTrackSize);
+    resize(kInitialClientSize);
+    updateTitle();
+    setMainWindow(this);
+}
+
+TMainform::~TMainform() { FormDestroy(); }
+
+ImageButton* TMainform::makeButton(const QString& name, const QString& face, QPoint place, QSize size,
+                                   bool hasDisabledFace)
+{
+    auto* button = new ImageButton(ToolPanel, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), size);
+    button->setObjectName(name);
+    if (hasDisabledFace)
+        button->setDisabledFace(face + QStringLiteral("-disabled.svg"));
+    button->move(place);
+    return button;
+}
+
+Messages& TMainform::messages()
+{
+    if (!messages_) {
+        ownMessages_ = new TYesNoDlg(this);
+        messages_ = ownMessages_;
+    }
+    return *messages_;
+}
+
+// ---- start-up and closing ----------------------------------------------
+
+bool TMainform::FormCreate()
+{
+    GameState& state = gameState();
+    GameData& game = state.game;
+    firstActivation_ = true;
+    QString dir = programDir_.isEmpty() ? QCoreApplication::applicationDirPath() : programDir_;
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    programDir_ = dir;
+    game.programDir = dir.toStdString();
+    random_ = PieceRandom(static_cast<uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    readStartSettings(store_, state.settings);
+    if (hooks.registerHelp)
+        hooks.registerHelp(dir + QStringLiteral("zqln.chm"));
+    clearProgress(game, kMaxQuellons);
+    createGamesDirectory(game);
+    if (!loadCatalogueOrReport(game, state.settings.language, messages()))
+        return false;
+    restoreCurrentQuellon(game, store_);
+    restoreLastGame(game, store_, state.settings.language, messages());
+    unsavedProgress_ = false;
+    crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
+    crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
+    setUpCurrent();
+    state.musicFile = findMusicFile(dir).toStdString();
+    state.musicFound = !state.musicFile.empty();
+    if (state.settings.musicOn && state.musicFound && hooks.startMusic)
+        hooks.startMusic();
+    readPatternMode(store_, state.settings);
+    Timer1.start();
+    created_ = true;
+    repaintMain();
+    updateTitle();
+    return true;
+}
+
+void TMainform::showRestored()
+{
+    const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
+                                                           : QRect(0, 0, 1024, 768);
+    std::optional<WindowPlacement> placement = readPlacement(store_);
+    if (!placement) {
+        const QSize outer = frameGeometry().size();
+        const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : desktop;
+        move(screen.left() + (screen.width() - outer.width()) / 2, screen.top() + (screen.height() - outer.height()) / 2);
+        show();
+        return;
+    }
+    clampToDesktop(*placement, {desktop.left(), desktop.top(), desktop.width(), desktop.height()});
+    const QRect outer(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
+    move(outer.topLeft());
+    resize(outer.size().expandedTo(minimumSize()));
+    // The frame is known only once the window is shown; the stored rectangle
+    // is the outer one, so the client area shrinks by the frame afterwards.
+    placementFixed_ = false;
+    QTimer::singleShot(0, this, [this, outer] {
+        const QSize frame = frameGeometry().size() - size();
+        if (!isMaximized() && !frame.isEmpty())
+            resize((outer.size() - frame).expandedTo(minimumSize()));
+        placementFixed_ = true;
+    });
+    const bool maximized = placement->showState == kShowMaximized ||
+                           (placement->showState == kShowMinimized && (placement->flags & kRestoreToMaximized));
+    // A window closed minimized opens normal: starting hidden in the task bar
+    // would look like a failed start.
+    if (maximized)
+        showMaximized();
+    else
+        show();
+}
+
+void TMainform::closeEvent(QCloseEvent* event)
+{
+    // FormCloseQuery: only a Yes closes.
+    if (messages().showCode(MessageCode::Quit) != static_cast<int>(DialogResult::Yes)) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TMainform::FormClose()
+{
+    if (hooks.offerSave)
+        hooks.offerSave();
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    writeCloseSettings(store_, gameState(), normal ? std::optional<QSize>(frameGeometry().size()) : std::nullopt);
+    Timer1.stop();
+}
+
+void TMainform::FormDestroy()
+{
+    if (destroyed_ || !created_)
+        return;
+    destroyed_ = true;
+    WindowPlacement placement;
+    const QRect frame = frameGeometry();
+    const QRect margins(frame.left() - geometry().left(), frame.top() - geometry().top(),
+                        frame.width() - geometry().width(), frame.height() - geometry().height());
+    QRect normal = frame;
+    if (isMaximized() || isMinimized() || isFullScreen()) {
+        const QRect client = normalGeometry();
+        normal = QRect(client.left() + margins.left(), client.top() + margins.top(),
+                       client.width() + margins.width(), client.height() + margins.height());
+    }
+    placement.showState = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
+    placement.flags = isMinimized() && (windowState() & Qt::WindowMaximized) ? kRestoreToMaximized : 0;
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.left() + normal.width();
+    placement.bottom = normal.top() + normal.height();
+    writePlacement(store_, placement);
+    if (hooks.closeHelp)
+        hooks.closeHelp();
+    if (hooks.stopMusic)
+        hooks.stopMusic();
+}
+
+bool TMainform::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && firstActivation_ && created_)
+        FormActivate();
+    return QWidget::event(event);
+}
+
+void TMainform::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The outer size is bounded, not the client area: take the frame off.
+    const QSize frame = frameGeometry().size() - size();
+    setMinimumSize(kMinimumTrackSize - frame.expandedTo(QSize(0, 0)));
+    // Some platforms never activate a window (offscreen, a bare X server):
+    // the first activation then follows the first show.
+    QTimer::singleShot(0, this, [this] {
+        if (firstActivation_ && created_)
+            FormActivate();
+    });
+}
+
+void TMainform::FormActivate()
+{
+    firstActivation_ = false;
+    if (gameState().settings.language == kLanguageUnset && hooks.askLanguage)
+        hooks.askLanguage();
+    applyLanguage();
+    if (hooks.setPatternVisible)
+        hooks.setPatternVisible(gameState().settings.patmode > 0);
+}
+
+// ---- caption, hints, layout and painting -------------------------------
+
+QString TMainform::composeTitle(int patmode, int quellon, uint8_t progress, const QString& gameName, int language)
+{
+    const bool german = language == kLanguageGerman;
+    QString title = QStringLiteral("Zindle Quellon V3.1");
+    if (patmode == 0) {
+        title += QStringLiteral(" - Quellon: ") + QString::number(quellon);
+        if (isFinished(progress)) {
+            if ((progress & kHelpLevelMask) == kDroppedLevel)
+                title += german ? QStringLiteral(" (aufgegeben)") : QStringLiteral(" (dropped)");
+            else
+                title += german ? QStringLiteral(" (gel\u00f6st)") : QStringLiteral(" (solved)");
+        }
+    }
+    if (!gameName.isEmpty())
+        title += (german ? QStringLiteral(" - Spiel: ") : QStringLiteral(" - Game: ")) + gameName;
+    return title;
+}
+
+void TMainform::updateTitle()
+{
+    const GameState& state = gameState();
+    const uint8_t progress = state.game.currentQuellon >= 1 && state.game.currentQuellon <= kMaxQuellons
+                                 ? state.game.currentProgress()
+                                 : uint8_t{0};
+    setWindowTitle(composeTitle(state.settings.patmode, state.game.currentQuellon, progress,
+                                fromStd(state.game.gameName), state.settings.language));
+}
+
+void TMainform::applyLanguage()
+{
+    const bool german = gameState().settings.german();
+    for (const ButtonHint& hint : kHints)
+        if (auto* button = ToolPanel->findChild<ImageButton*>(QLatin1String(hint.name)))
+            button->setToolTip(QString::fromUtf8(german ? hint.german : hint.english));
+    updateTitle();
+}
+
+void TMainform::applyPatternMode()
+{
+    if (hooks.setPatternVisible)
+        hooks.setPatternVisible(gameState().settings.patmode > 0);
+    repaintMain();
+    if (hooks.repaintPattern)
+        hooks.repaintPattern();
+    updateTitle();
+}
+
+TMainform::BoardLayout TMainform::boardLayout(int clientWidth, int clientHeight)
+{
+    const int playHeight = clientHeight - kToolBarHeight;
+    const int cell = std::max(std::min(clientWidth / 93, playHeight / 63), 1);
+    const int left = (clientWidth - kBoardColumns * cell) / 2;
+    const int top = (playHeight - kBoardRows * cell) / 2 + kToolBarHeight;
+    return {cell, QRect(left, top, kBoardColumns * cell + 1, kBoardRows * cell + 1)};
+}
+
+void TMainform::layOutBoard()
+{
+    const int cw = width();
+    ToolPanel->setGeometry(0, 0, cw, kToolBarHeight);
+    ToolBox->setGeometry(0, 0, cw, kToolBarHeight);
+    ToolBox->lower();
+    OptionBtn->move(cw - 208, 6);
+    InfoBtn->move(cw - 156, 6);
+    RulesBtn->move(cw - 104, 6);
+    ExitBtn->move(cw - 52, 6);
+    const BoardLayout layout = boardLayout(cw, height());
+    interaction_.setCellSize(layout.cellSize);
+    box->move(layout.area.topLeft());
+    box->setCellSize(layout.cellSize);
+    update();
+}
+
+void TMainform::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOutBoard();
+}
+
+void TMainform::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawTiledPixmap(rect(), backgroundTile(gameState().settings.background, false));
+    const QRect area = box->geometry();
+    auto frame = [&](int d, int penWidth) {
+        painter.setPen(QPen(Qt::black, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(QPoint(area.left() - d, area.top() - d),
+                               QPoint(area.left() + area.width() + d - 1, area.top() + area.height() + d - 1)));
+    };
+    frame(4, 3);
+    frame(7, 1);
+    frame(1, 1);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(0, kToolBarHeight, width() - 1, height() - kToolBarHeight - 1);
+    if (hooks.repaintPattern)
+        hooks.repaintPattern();
+}
+
+void TMainform::repaintMain()
+{
+    box->repaintBoard();
+    ToolBox->update();
+    update();
+}
+
+void TMainform::refresh()
+{
+    repaintMain();
+    if (hooks.repaintPattern)
+        hooks.repaintPattern();
+    updateTitle();
+}
+
+void TMainform::setUpCurrent()
+{
+    TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
+    box->setCursor(Qt::PointingHandCursor);
+}
+
+// ---- the board under the pointer ---------------------------------------
+
+void TMainform::boxMouseDown(Qt::MouseButton button, QPoint position)
+{
+    PointerButton which = PointerButton::Left;
+    if (button == Qt::RightButton)
+        which = PointerButton::Right;
+    else if (button == Qt::MiddleButton)
+        which = PointerButton::Middle;
+    else if (button != Qt::LeftButton)
+        return;
+    interaction_.pointerPressed(which, position.x(), position.y());
+}
+
+void TMainform::boxMouseMove(Qt::MouseButtons buttons, QPoint position)
+{
+    interaction_.pointerMoved(buttons.testFlag(Qt::LeftButton), position.x(), position.y());
+}
+
+void TMainform::playSound(int n)
+{
+    if (gameState().settings.soundOn)
+        sound_->playSound(n);
+}
+
+void TMainform::toggleHeldOutline()
+{
+    box->drawOutline(board_.selectedPiece, board_colour::kHeldOutline, true);
+}
+
+void TMainform::showPickedUp(int n)
+{
+    box->fillPiece(n, board_colour::kField, board_colour::kField);
+    if (gameState().settings.patmode == kPatternOnBoard)
+        box->drawSilhouette();
+    box->fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
+    box->drawOutline(n, board_colour::kHeldOutline, true);
+}
+
+void TMainform::showPutDown(int n) { box->fillPiece(n, board_colour::kPlaying, board_colour::kEdge); }
+
+void TMainform::showSolved()
+{
+    // The steps of a solve, in their fixed order.
+    box->fillAllPieces(board_colour::kSolved, board_colour::kEdge);
+    if (markSolved(gameState().game))
+        unsavedProgress_ = true;
+    playSound(kSoundSolved);
+    box->setCursor(Qt::PointingHandCursor);
+    messages().showCode(MessageCode::Solved);
+    if (hooks.repaintPattern)
+        hooks.repaintPattern();
+    // The caption shows the solved mark when the number is in it.
+    updateTitle();
+}
+
+void TMainform::showZone(HitZone zone)
+{
+    switch (zone) {
+    case HitZone::Move:
+        box->setCursor(crMove);
+        break;
+    case HitZone::Turn:
+        box->setCursor(crTurn);
+        break;
+    case HitZone::Outside:
+        box->setCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+// ---- tool buttons -------------------------------------------------------
+
+void TMainform::NewgameBtnClick()
+{
+    if (messages().showCode(MessageCode::NewGame) != static_cast<int>(DialogResult::Yes))
+        return;
+    if (hooks.offerSave)
+        hooks.offerSave();
+    GameData& game = gameState().game;
+    clearProgress(game, game.quellonCount);
+    setUpCurrent();
+    unsavedProgress_ = false;
+    game.gameName.clear();
+    refresh();
+}
+
+void TMainform::LoadBtnClick()
+{
+    if (!hooks.showLoadDialog)
+        return;
+    if (hooks.offerSave)
+        hooks.offerSave();
+    if (!hooks.showLoadDialog())
+        return;
+    GameData& game = gameState().game;
+    const LoadResult result = loadSavedGame(game, game.gameName);
+    if (!result.ok) {
+        messages().showText(MessageCode::Notice, fromStd(result.failure.text(gameState().settings.language)));
+        updateTitle();
+        return;
+    }
+    unsavedProgress_ = false;
+    setUpCurrent();
+    refresh();
+}
+
+void TMainform::StatBtnClick()
+{
+    if (hooks.showStatistics)
+        hooks.showStatistics();
+}
+
+void TMainform::TipBtnClick()
+{
+    const HelpResult help = giveHelp(board_, gameState().game, random_);
+    if (!help.given)
+        return;
+    unsavedProgress_ = true;
+    box->setCursor(Qt::PointingHandCursor);
+    // A full repaint rather than erasing the pieces with the field colour:
+    // that would also wipe the silhouette beneath them.
+    box->repaintBoard();
+}
+
+void TMainform::SelectBtnClick()
+{
+    if (!hooks.showSelection || !hooks.showSelection())
+        return;
+    setUpCurrent();
+    repaintMain();
+    updateTitle();
+    if (hooks.repaintPattern)
+        hooks.repaintPattern();
+}
+
+void TMainform::UpBtnClick()
+{
+    nextQuellon(gameState().game);
+    setUpCurrent();
+    refresh();
+}
+
+void TMainform::DnBtnClick()
+{
+    previousQuellon(gameState().game);
+    setUpCurrent();
+    refresh();
+}
+
+void TMainform::unsolvedSearch(bool (*search)(GameData&))
+{
+    if (search(gameState().game)) {
+        setUpCurrent();
+        repaintMain();
+        if (hooks.repaintPattern)
+            hooks.repaintPattern();
+    } else {
+        messages().showText(MessageCode::Notice, gameState().settings.german()
+                                                     ? QStringLiteral("Alle Quellons bereits gel\u00f6st.")
+                                                     : QStringLiteral("All Quellons already solved."));
+    }
+    updateTitle();
+}
+
+void TMainform::UnsolvedUpBtnClick() { unsolvedSearch(nextUnfinished); }
+
+void TMainform::UnsolvedDnBtnClick() { unsolvedSearch(previousUnfinished); }
+
+void TMainform::OptionBtnClick()
+{
+    if (!hooks.showOptions)
+        return;
+    hooks.showOptions();
+    updateTitle();
+}
+
+void TMainform::InfoBtnClick()
+{
+    if (!infoDialog_)
+        infoDialog_ = new TInfoDlg(this);
+    infoDialog_->exec();
+}
+
+void TMainform::RulesBtnClick()
+{
+    if (hooks.openHelp)
+        hooks.openHelp(gameState().settings.german() ? 1 : 2);
+}
+
+void TMainform::ExitBtnClick() { close(); }
+
+} // namespace quellon

@@ -1,0 +1,201 @@
+// The main window: the tool bar with its thirteen buttons, the board paint
+// area below it, the caption, the tiled backgrounds, start-up and closing.
+// It owns the Board and the unsaved-progress flag; the game's global data
+// and options live in gameState().
+//
+// Dialogs, the pattern window, music and help are reached through `hooks`,
+// filled in by whoever creates those windows (persistence/main.cpp). A hook
+// that is not set does nothing, so a button whose dialog is missing does
+// nothing.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QCursor>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include "engine/board.h"
+#include "engine/interaction.h"
+#include "engine/setup.h"
+#include "persistence/game_state.h"
+#include "persistence/message_seam.h"
+#include "persistence/settings_store.h"
+#include "persistence/sound.h"
+
+namespace quellon {
+
+class BoardView;
+class ImageButton;
+class TInfoDlg;
+class TYesNoDlg;
+
+struct MainformHooks {
+    // The save offer before a new game, before loading and at closing. It
+    // clears the unsaved flag (setUnsavedProgress) and calls updateTitle when
+    // it saved or the player declined.
+    std::function<void()> offerSave;
+    // The load dialog: true when not cancelled, after it has set
+    // gameState().game.gameName to the chosen game.
+    std::function<bool()> showLoadDialog;
+    std::function<void()> showStatistics;
+    // The selection dialog: true on OK, after it has set currentQuellon.
+    std::function<bool()> showSelection;
+    // The options dialog; it changes gameState().settings and calls
+    // applyLanguage / applyPatternMode / repaintMain as needed.
+    std::function<void()> showOptions;
+    // The language dialog, at the first activation while no language is
+    // chosen; it sets gameState().settings.language.
+    std::function<void()> askLanguage;
+    std::function<void()> repaintPattern;
+    std::function<void(bool visible)> setPatternVisible;
+    // Help: the file programDir + "zqln.chm" at start-up, a topic by context
+    // number (1 German rules, 2 English rules), every help window closed at the end.
+    std::function<void(const QString& helpFile)> registerHelp;
+    std::function<void(int context)> openHelp;
+    std::function<void()> closeHelp;
+    // Music: started at start-up when music is on and a file was found
+    // (gameState().musicFile); ticked once a second; stopped at the end.
+    std::function<void()> startMusic;
+    std::function<void()> musicTick;
+    std::function<void()> stopMusic;
+};
+
+struct MainformServices {
+    SoundEffects* sound = nullptr;   // silent when none is given
+    Messages* messages = nullptr;    // the message dialog when none is given
+    QString programDir;              // the program file's folder when empty
+};
+
+class TMainform : public QWidget, public InteractionView {
+    Q_OBJECT
+public:
+    static constexpr int kToolBarHeight = 60;
+    static constexpr QSize kInitialClientSize{909, 698};
+    static constexpr QSize kMinimumTrackSize{650, 480};
+
+    explicit TMainform(MainformServices services = {});
+    ~TMainform() override;
+
+    MainformHooks hooks;
+
+    // Start-up (the creation handler). False when the catalogue cannot be
+    // used: the fatal box was shown and the program must end, writing nothing.
+    bool FormCreate();
+    // Shows the window at its stored placement, or centred on the screen.
+    void showRestored();
+
+    // Operations other windows call.
+    void updateTitle();
+    void applyLanguage();
+    // Shows or hides the pattern window by patmode, repaints, renews the caption.
+    void applyPatternMode();
+    // Full repaint of the window and the board.
+    void repaintMain();
+    // Set-up of the current Quellon (TipBtn enabled while it is unfinished).
+    void setUpCurrent();
+    // The message dialog (or the one given in the services), for every window.
+    Messages& messages();
+    bool unsavedProgress() const { return unsavedProgress_; }
+    void setUnsavedProgress(bool unsaved) { unsavedProgress_ = unsaved; }
+
+    // The caption for these values.
+    static QString composeTitle(int patmode, int quellon, uint8_t progress, const QString& gameName, int language);
+
+    struct BoardLayout {
+        int cellSize = 0;
+        QRect area;
+    };
+    // Cell size and board area for a client area (tool bar included).
+    static BoardLayout boardLayout(int clientWidth, int clientHeight);
+
+    Board& board() { return board_; }
+    BoardView* boardView() const { return box; }
+    PieceInteraction& interaction() { return interaction_; }
+    bool firstActivation() const { return firstActivation_; }
+    const QCursor& turnCursor() const { return crTurn; }
+    const QCursor& moveCursor() const { return crMove; }
+
+    // InteractionView: what the pointer handling asks the window to do.
+    void playSound(int n) override;
+    void toggleHeldOutline() override;
+    void showPickedUp(int n) override;
+    void showPutDown(int n) override;
+    void showSolved() override;
+    void showZone(HitZone zone) override;
+
+    // The command handlers of the tool buttons.
+    void NewgameBtnClick();
+    void LoadBtnClick();
+    void StatBtnClick();
+    void TipBtnClick();
+    void SelectBtnClick();
+    void UpBtnClick();
+    void DnBtnClick();
+    void UnsolvedUpBtnClick();
+    void UnsolvedDnBtnClick();
+    void OptionBtnClick();
+    void InfoBtnClick();
+    void RulesBtnClick();
+    void ExitBtnClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void FormActivate();
+    void FormClose();
+    void FormDestroy();
+    void boxMouseDown(Qt::MouseButton button, QPoint position);
+    void boxMouseMove(Qt::MouseButtons buttons, QPoint position);
+    void layOutBoard();
+    void refresh();
+    void unsolvedSearch(bool (*search)(GameData&));
+    ImageButton* makeButton(const QString& name, const QString& face, QPoint place, QSize size, bool hasDisabledFace);
+
+    Board board_;
+    PieceRandom random_;
+    PieceInteraction interaction_;
+    SettingsStore store_;
+    QString programDir_;
+    bool firstActivation_ = false;
+    bool unsavedProgress_ = false;
+    bool created_ = false;
+    bool destroyed_ = false;
+    bool placementFixed_ = false;
+
+    SoundEffects* sound_;
+    std::unique_ptr<SoundEffects> silentSound_;
+    Messages* messages_;
+    TYesNoDlg* ownMessages_ = nullptr;
+    TInfoDlg* infoDialog_ = nullptr;
+
+    QWidget* ToolPanel;
+    QWidget* ToolBox;
+    BoardView* box;
+    ImageButton* NewGameBtn;
+    ImageButton* LoadBtn;
+    ImageButton* StatBtn;
+    ImageButton* TipBtn;
+    ImageButton* SelectBtn;
+    ImageButton* UpBtn;
+    ImageButton* DnBtn;
+    ImageButton* UnsolvedUpBtn;
+    ImageButton* UnsolvedDnBtn;
+    ImageButton* OptionBtn;
+    ImageButton* InfoBtn;
+    ImageButton* RulesBtn;
+    ImageButton* ExitBtn;
+    QTimer Timer1;
+    QCursor crTurn;
+    QCursor crMove;
+};
+
+} // namespace quellon
