@@ -1,0 +1,172 @@
+#include "dialogs/option_dialog.h"
+
+#include "engine/options.h"
+#include "play/pattern_form.h"
+
+namespace quellon {
+
+namespace {
+
+ImageButton* optionButton(QWidget* parent, const char* name, const QString& face, QPoint at)
+{
+    auto* button = new ImageButton(parent, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"),
+                                   QSize(50, 50));
+    button->setObjectName(QString::fromLatin1(name));
+    button->move(at);
+    return button;
+}
+
+QLabel* optionLabel(QWidget* parent, const char* name, QPoint at)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(at.x(), at.y(), 369 - 8 - at.x(), 20);
+    styleWhiteLabel(label, 16, false);
+    return label;
+}
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+TOptionDlg::TOptionDlg(SettingsValues& settings, TPatForm* patternWindow, OptionHooks hooks, QWidget* parent)
+    : FramelessDialog(parent, kClientSize),
+      settings_(settings),
+      patternWindow_(patternWindow),
+      hooks_(std::move(hooks)),
+      titleColumn_(addTitleColumn(background(), true, kClientSize.height() - 12)),
+      p7(new TexturedPanel(background(), art::kContentTexture))
+{
+    setObjectName(QStringLiteral("OptionDlg"));
+    setPlaceOnlyOverVisibleMain(true);
+    p7->setObjectName(QStringLiteral("p7"));
+    p7->setGeometry(116, 12, 369, 333);
+    OptLabel = new QLabel(p7);
+    OptLabel->setObjectName(QStringLiteral("OptLabel"));
+    OptLabel->setGeometry(19, 12, 254, 29);
+    styleWhiteLabel(OptLabel, 21, true);
+    TongueBtn = optionButton(p7, "TongueBtn", QStringLiteral("option-language"), {16, 47});
+    TongueLabel = optionLabel(p7, "TongueLabel", {76, 64});
+    SoundBtn = optionButton(p7, "SoundBtn", QStringLiteral("option-sound"), {16, 103});
+    SoundLabel = optionLabel(p7, "SoundLabel", {76, 120});
+    MusicBtn = optionButton(p7, "MusicBtn", QStringLiteral("option-music"), {16, 159});
+    MusicBtn->setDisabledFace(QStringLiteral("option-music-disabled.svg"));
+    MusicLabel = optionLabel(p7, "MusicLabel", {76, 176});
+    BackBtn = optionButton(p7, "BackBtn", QStringLiteral("option-background"), {16, 215});
+    BackLabel = optionLabel(p7, "BackLabel", {79, 232});
+    PatBtn = optionButton(p7, "PatBtn", QStringLiteral("option-pattern"), {16, 271});
+    PatLabel = optionLabel(p7, "PatLabel", {79, 284});
+    OKBtn = new ImageButton(background(), art::kTickFace, art::kTickFaceOver, QSize(50, 50));
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->move(436, 355);
+    connect(TongueBtn, &QAbstractButton::clicked, this, [this] { TongueBtnClick(); });
+    connect(SoundBtn, &QAbstractButton::clicked, this, [this] { SoundBtnClick(); });
+    connect(MusicBtn, &QAbstractButton::clicked, this, [this] { MusicBtnClick(); });
+    connect(BackBtn, &QAbstractButton::clicked, this, [this] { BackBtnClick(); });
+    connect(PatBtn, &QAbstractButton::clicked, this, [this] { PatBtnClick(); });
+    connect(OKBtn, &QAbstractButton::clicked, this, [this] { exitClick(); });
+    updateOptionTexts();
+}
+
+QLabel* TOptionDlg::label(const QString& name) const
+{
+    return p7->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void TOptionDlg::updateOptionTexts()
+{
+    titleColumn_.setProgramTexts();
+    const bool musicFound = hooks_.musicFound && hooks_.musicFound();
+    // Without a music player to switch there is nothing the button could do.
+    MusicBtn->setEnabled(musicFound && static_cast<bool>(hooks_.toggleMusic));
+    OptionValues values;
+    values.language = settings_.language;
+    values.soundOn = settings_.soundOn;
+    values.musicOn = settings_.musicOn;
+    values.musicFound = musicFound;
+    values.musicFileName = hooks_.musicFileName ? hooks_.musicFileName().toStdString() : std::string();
+    values.background = settings_.background;
+    values.patmode = settings_.patmode;
+    const OptionTexts texts = optionTexts(values);
+    OKBtn->setToolTip(qt(texts.okHint));
+    OptLabel->setText(qt(texts.heading));
+    TongueBtn->setToolTip(qt(texts.languageHint));
+    TongueLabel->setText(qt(texts.languageLabel));
+    SoundBtn->setToolTip(qt(texts.soundHint));
+    SoundLabel->setText(qt(texts.soundLabel));
+    MusicBtn->setToolTip(qt(texts.musicHint));
+    MusicLabel->setText(qt(texts.musicLabel));
+    BackBtn->setToolTip(qt(texts.backgroundHint));
+    BackLabel->setText(qt(texts.backgroundLabel));
+    PatBtn->setToolTip(qt(texts.patternHint));
+    PatLabel->setText(qt(texts.patternLabel));
+}
+
+void TOptionDlg::showEvent(QShowEvent* event)
+{
+    updateOptionTexts();
+    FramelessDialog::showEvent(event);  // placed only over a visible main window
+}
+
+void TOptionDlg::TongueBtnClick()
+{
+    settings_.language = nextLanguage(settings_.language);
+    updateOptionTexts();
+    if (hooks_.applyLanguage)
+        hooks_.applyLanguage();
+    if (patternWindow_)
+        patternWindow_->refresh();
+}
+
+void TOptionDlg::SoundBtnClick()
+{
+    settings_.soundOn = !settings_.soundOn;
+    updateOptionTexts();
+}
+
+void TOptionDlg::MusicBtnClick()
+{
+    if (hooks_.toggleMusic)
+        hooks_.toggleMusic();
+    updateOptionTexts();
+}
+
+void TOptionDlg::BackBtnClick()
+{
+    settings_.background = nextBackground(settings_.background);
+    if (hooks_.repaintMain)
+        hooks_.repaintMain();
+    updateOptionTexts();
+}
+
+void TOptionDlg::PatBtnClick()
+{
+    settings_.patmode = nextPatternMode(settings_.patmode);
+    updateOptionTexts();
+    // Hidden and shown again, the window takes the size of the new placement.
+    if (patternWindow_) {
+        patternWindow_->hide();
+        if (settings_.patmode > 0)
+            patternWindow_->showPattern();
+    }
+    // Placements 0 and 1 draw the pattern on the board or take it away again.
+    if (settings_.patmode < 2 && hooks_.repaintMain)
+        hooks_.repaintMain();
+}
+
+void TOptionDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_J:
+    case Qt::Key_Y:
+        finish(DialogResult::Ok);
+        return;
+    default:
+        // Every other key, Escape included, leaves the dialog open.
+        event->accept();
+    }
+}
+
+} // namespace quellon

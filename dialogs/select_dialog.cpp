@@ -1,0 +1,161 @@
+#include "dialogs/select_dialog.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+
+#include "engine/orientation_table.h"
+#include "engine/pattern.h"
+#include "engine/selection.h"
+
+namespace quellon {
+
+namespace {
+
+const QColor kFrameFill(0xC0, 0xC0, 0xC0);
+const QColor kFinishedSilhouette(0x7F, 0x7F, 0x7F);
+const QString kFaceStrip = QStringLiteral("faces.svg");
+constexpr QSize kFaceStripSize{75, 15};
+
+// The page area: paints through the dialog and hands presses to it.
+class PageBox : public QWidget {
+public:
+    PageBox(QWidget* parent, TSelectDlg* dialog) : QWidget(parent), dialog_(dialog) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        dialog_->paintPage(painter);
+    }
+    void mousePressEvent(QMouseEvent* event) override { dialog_->boxMouseDown(event->position().toPoint()); }
+
+private:
+    TSelectDlg* dialog_;
+};
+
+} // namespace
+
+TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
+    : FramelessDialog(parent, kClientSize),
+      game_(game),
+      settings_(settings),
+      titleColumn_(addTitleColumn(background(), true, kClientSize.height() - 12)),
+      p7(new TexturedPanel(background(), art::kContentTexture)),
+      box(new PageBox(p7, this)),
+      Scroll(new QSlider(Qt::Vertical, p7)),
+      CancelBtn(new ImageButton(background(), art::kCrossFace, art::kCrossFaceOver, QSize(50, 50)))
+{
+    setObjectName(QStringLiteral("SelectDlg"));
+    p7->setObjectName(QStringLiteral("p7"));
+    p7->setGeometry(116, 12, 440, 353);
+    box->setObjectName(QStringLiteral("box"));
+    box->setGeometry(8, 8, 397, 337);
+    Scroll->setObjectName(QStringLiteral("Scroll"));
+    Scroll->setGeometry(407, 4, 25, 341);
+    // A vertical slider has its maximum at the top: the first page.
+    Scroll->setMinimum(1);
+    Scroll->setSingleStep(kSelectLineStep);
+    Scroll->setPageStep(kSelectPageStep);
+    Scroll->setFocusPolicy(Qt::StrongFocus);
+    Scroll->setStyleSheet(QStringLiteral(
+        "QSlider::groove:vertical { background: #202040; width: 9px; border-radius: 4px; }"
+        "QSlider::handle:vertical { background: #2EA6FE; height: 40px; margin: 0 -8px; border-radius: 5px; }"));
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->move(504, 371);
+    connect(Scroll, &QSlider::valueChanged, box, [this] { box->update(); });
+    connect(CancelBtn, &QAbstractButton::clicked, this, [this] { exitClick(); });
+}
+
+int TSelectDlg::firstShown() const
+{
+    return firstOnPage(game_.quellonCount, Scroll->value());
+}
+
+void TSelectDlg::showEvent(QShowEvent* event)
+{
+    FramelessDialog::showEvent(event);
+    FormActivate();
+}
+
+void TSelectDlg::FormActivate()
+{
+    titleColumn_.setProgramTexts();
+    const bool german = settings_.language == kLanguageGerman;
+    setWindowTitle(german ? QStringLiteral("Quellon w\u00e4hlen") : QStringLiteral("Select Quellon"));
+    CancelBtn->setToolTip(german ? QStringLiteral("Abbruch") : QStringLiteral("Cancel"));
+    box->setToolTip(german ? QStringLiteral("Ein Mausklick und schon gehts mit diesem Quellon los.")
+                           : QStringLiteral("A mouselick and the Quellon is selected."));
+    // The page opens at the current Quellon, or is the last page when the
+    // current one is among the last fifteen.
+    Scroll->setMaximum(sliderMaximum(game_.quellonCount));
+    Scroll->setValue(sliderValueFor(game_.quellonCount, game_.currentQuellon));
+    box->update();
+    Scroll->setFocus();
+}
+
+void TSelectDlg::paintPage(QPainter& painter) const
+{
+    const int first = firstShown();
+    QFont numberFont(QStringLiteral("MS Sans Serif"));
+    numberFont.setPixelSize(11);  // 8 point
+    numberFont.setBold(true);
+    painter.setFont(numberFont);
+    const QPixmap faces = artPixmap(kFaceStrip, kFaceStripSize);
+    for (int cell = 0; cell < kSelectPageSize; ++cell) {
+        const std::optional<int> shown = quellonInCell(game_.quellonCount, first, cell);
+        if (!shown)
+            continue;
+        const int n = *shown;
+        const int x0 = kSelectCellPitchX * (cell % kSelectColumns);
+        const int y0 = kSelectCellPitchY * (cell / kSelectColumns);
+        const QRect frame(x0, y0, kSelectFrameWidth, kSelectFrameHeight);
+        painter.fillRect(frame, kFrameFill);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+        painter.drawText(QRect(x0 + 3, y0 + 1, kSelectFrameWidth - 6, kSelectNumberStrip - 1),
+                         Qt::AlignLeft | Qt::AlignTop, QString::number(n));
+
+        const uint8_t progress = game_.progressTable[static_cast<size_t>(n)];
+        if (const std::optional<int> face = faceOffset(progress))
+            painter.drawPixmap(QPoint(x0 + 73, y0 + 2), faces, QRect(*face, 0, kFaceSize, kFaceSize));
+
+        // One grid unit is one pixel; the silhouette sits below the number.
+        painter.setBrush(isFinished(progress) ? kFinishedSilhouette : QColor(Qt::black));
+        for (const PieceState& piece : game_.catalogue[static_cast<size_t>(n)].pieces) {
+            QPolygon triangle;
+            for (int corner = 0; corner < 3; ++corner) {
+                const GridPoint point = pieceCorner(piece, corner);
+                triangle << QPoint(x0 + point.x, y0 + kSelectNumberStrip + point.y);
+            }
+            painter.drawPolygon(triangle);
+        }
+    }
+}
+
+void TSelectDlg::boxMouseDown(QPoint point)
+{
+    // Only a cell that shows a Quellon can be chosen; the gaps count for the
+    // cell before them.
+    const std::optional<int> chosen = quellonAt(game_.quellonCount, firstShown(), point.x(), point.y());
+    if (!chosen)
+        return;
+    game_.currentQuellon = *chosen;
+    finish(DialogResult::Ok);
+}
+
+void TSelectDlg::keyPressEvent(QKeyEvent* event)
+{
+    // The slider has the focus; the keys it does not use arrive here.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_N:
+        exitClick();
+        return;
+    default:
+        FramelessDialog::keyPressEvent(event);
+    }
+}
+
+} // namespace quellon

@@ -1,0 +1,51 @@
+// The picture selection of a Quellon: sixteen silhouettes a page, four by
+// four, with their numbers and, for finished ones, a face for the help used.
+// A click on a picture makes it the current Quellon.
+#pragma once
+
+#include <QKeyEvent>
+#include <QSlider>
+
+#include "dialogs/dialog_look.h"
+#include "dialogs/title_column.h"
+#include "engine/game_data.h"
+#include "persistence/game_state.h"
+
+namespace quellon {
+
+class TSelectDlg : public FramelessDialog {
+    Q_OBJECT
+public:
+    static constexpr QSize kClientSize{564, 431};
+
+    TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+
+    // The first Quellon of the page the slider shows.
+    int firstShown() const;
+    QSlider* slider() const { return Scroll; }
+    QWidget* pageBox() const { return box; }
+    ImageButton* cancelButton() const { return CancelBtn; }
+
+    // The choice by mouse at a point of the page area.
+    void boxMouseDown(QPoint point);
+    // Draws the page onto a painter whose origin is the page area's corner.
+    void paintPage(QPainter& painter) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormActivate();
+    void exitClick() { finish(DialogResult::Cancel); }
+
+    GameData& game_;
+    const SettingsValues& settings_;
+    TitleColumn titleColumn_;
+    TexturedPanel* p7;
+    QWidget* box;
+    QSlider* Scroll;
+    ImageButton* CancelBtn;
+};
+
+} // namespace quellon

@@ -1,0 +1,152 @@
+#include "dialogs/stat_dialog.h"
+
+#include <QPainter>
+
+namespace quellon {
+
+namespace {
+
+const QColor kGaugeBackground(0xA0, 0xA0, 0xA0);
+
+QLabel* sentenceLabel(QWidget* parent, const char* name, int y, int height)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(12, y, 393, height);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    styleWhiteLabel(label, 16, false);
+    return label;
+}
+
+class BarArea : public QWidget {
+public:
+    BarArea(QWidget* parent, const TStatDlg* dialog) : QWidget(parent), dialog_(dialog) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        dialog_->pieBoxPaint(painter);
+    }
+
+private:
+    const TStatDlg* dialog_;
+};
+
+} // namespace
+
+StatGauge::StatGauge(QWidget* parent, const QColor& barColour) : QWidget(parent), barColour_(barColour) {}
+
+void StatGauge::setProgress(int progress, int maximum)
+{
+    percent_ = gaugePercent(progress, maximum);
+    update();
+}
+
+void StatGauge::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), kGaugeBackground);
+    painter.fillRect(QRect(0, 0, width() * percent_ / 100, height()), barColour_);
+    // White drawn as a difference turns every pixel beneath into its inverse.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.drawText(rect(), Qt::AlignCenter, percentText());
+}
+
+TStatDlg::TStatDlg(const GameData& game, const SettingsValues& settings, QWidget* parent)
+    : FramelessDialog(parent, kClientSize),
+      game_(game),
+      settings_(settings),
+      titleColumn_(addTitleColumn(background(), true, kClientSize.height() - 12)),
+      p7(new TexturedPanel(background(), art::kContentTexture)),
+      TitleLabel(new QLabel(p7)),
+      L1(sentenceLabel(p7, "L1", 36, 45)),
+      G1(new StatGauge(p7, QColor(0x00, 0x80, 0xFF))),
+      L2(sentenceLabel(p7, "L2", 108, 81)),
+      pieBox(new BarArea(p7, this)),
+      L3(sentenceLabel(p7, "L3", 224, 45)),
+      G2(new StatGauge(p7, QColor(0x00, 0xFF, 0x00))),
+      OKBtn(new ImageButton(background(), art::kTickFace, art::kTickFaceOver, QSize(50, 50)))
+{
+    setObjectName(QStringLiteral("StatDlg"));
+    p7->setObjectName(QStringLiteral("p7"));
+    p7->setGeometry(116, 12, 417, 333);
+    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    TitleLabel->setGeometry(11, 8, 346, 29);
+    styleWhiteLabel(TitleLabel, 19, true);
+    TitleLabel->setText(QStringLiteral("Statistik"));  // in both languages
+    G1->setObjectName(QStringLiteral("G1"));
+    G1->setGeometry(12, 88, 393, 18);
+    pieBox->setObjectName(QStringLiteral("pieBox"));
+    pieBox->setGeometry(12, 196, 393, 29);
+    G2->setObjectName(QStringLiteral("G2"));
+    G2->setGeometry(12, 276, 393, 18);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->move(484, 355);
+    connect(OKBtn, &QAbstractButton::clicked, this, [this] { exitClick(); });
+}
+
+QLabel* TStatDlg::sentence(int index) const
+{
+    switch (index) {
+    case 1:
+        return L1;
+    case 2:
+        return L2;
+    case 3:
+        return L3;
+    default:
+        return nullptr;
+    }
+}
+
+void TStatDlg::showEvent(QShowEvent* event)
+{
+    FramelessDialog::showEvent(event);
+    FormActivate();
+}
+
+void TStatDlg::FormActivate()
+{
+    titleColumn_.setProgramTexts();
+    totals_ = countProgress(game_);
+    G1->setProgress(totals_.finished, totals_.quellonCount);
+    G2->setProgress(totals_.points, totals_.possiblePoints());
+    const int language = settings_.language;
+    setWindowTitle(language == kLanguageGerman ? QStringLiteral("Quellon Statistik")
+                                               : QStringLiteral("Quellon statistics"));
+    L1->setText(QString::fromStdString(finishedSentence(totals_, language)));
+    L2->setText(QString::fromStdString(helpSentence(totals_, language)));
+    L3->setText(QString::fromStdString(pointsSentence(totals_, language)));
+    pieBox->update();
+}
+
+void TStatDlg::pieBoxPaint(QPainter& painter) const
+{
+    // Laid out over 410 pixels, so the end is cut off by the area's edge.
+    for (const BarSegment& segment : barSegments(totals_))
+        painter.fillRect(QRect(QPoint(segment.first, 0), QPoint(segment.last, 17)),
+                         QColor::fromRgb(static_cast<QRgb>(levelColour(segment.level))));
+}
+
+void TStatDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_J:
+    case Qt::Key_Y:
+        finish(DialogResult::Ok);
+        return;
+    default:
+        // Every other key, Escape included, leaves the dialog open.
+        event->accept();
+    }
+}
+
+} // namespace quellon

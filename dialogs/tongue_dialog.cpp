@@ -1,0 +1,63 @@
+#include "dialogs/tongue_dialog.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "engine/messages.h"
+#include "engine/options.h"
+
+namespace quellon {
+
+TTongueDlg::TTongueDlg(SettingsValues& settings, QWidget* parent)
+    : FramelessDialog(parent, kClientSize),
+      settings_(settings),
+      titleColumn_(addTitleColumn(background(), false, kClientSize.height() - 12)),
+      p10(new TexturedPanel(background(), art::kContentTexture))
+{
+    setObjectName(QStringLiteral("TongueDlg"));
+    p10->setObjectName(QStringLiteral("p10"));
+    p10->setGeometry(108, 12, 289, 137);
+    GermanBtn = new ImageButton(p10, QStringLiteral("flag-german-normal.svg"), QStringLiteral("flag-german-hover.svg"),
+                                QSize(50, 50));
+    GermanBtn->setObjectName(QStringLiteral("GermanBtn"));
+    GermanBtn->move(16, 15);
+    EnglishBtn = new ImageButton(p10, QStringLiteral("flag-english-normal.svg"),
+                                 QStringLiteral("flag-english-hover.svg"), QSize(50, 50));
+    EnglishBtn->setObjectName(QStringLiteral("EnglishBtn"));
+    EnglishBtn->move(16, 71);
+    TongueLabel = new QLabel(QString::fromLatin1(kGermanChoiceLabel), p10);
+    TongueLabel->setObjectName(QStringLiteral("TongueLabel"));
+    TongueLabel->setGeometry(79, 32, 200, 20);
+    styleWhiteLabel(TongueLabel, 16, false);
+    Label1 = new QLabel(QString::fromLatin1(kEnglishChoiceLabel), p10);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(79, 88, 200, 20);
+    styleWhiteLabel(Label1, 16, false);
+    connect(GermanBtn, &QAbstractButton::clicked, this, [this] { GermanBtnClick(); });
+    connect(EnglishBtn, &QAbstractButton::clicked, this, [this] { EnglishBtnClick(); });
+}
+
+void TTongueDlg::showEvent(QShowEvent* event)
+{
+    FramelessDialog::showEvent(event);
+    // Centred on the screen rather than over the main window, which has no
+    // language yet when this is asked.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    }
+}
+
+void TTongueDlg::GermanBtnClick()
+{
+    settings_.language = kLanguageGerman;
+    finish(DialogResult::Ok);
+}
+
+void TTongueDlg::EnglishBtnClick()
+{
+    settings_.language = kOptionLanguageEnglish;
+    finish(DialogResult::Ok);
+}
+
+} // namespace quellon

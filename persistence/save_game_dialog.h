@@ -1,0 +1,45 @@
+// The save dialog: asks for the name under which the game is saved. It starts
+// with the current game name; OK takes the typed text exactly as it stands.
+#pragma once
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "dialogs/dialog_look.h"
+#include "engine/game_data.h"
+#include "persistence/game_state.h"
+
+namespace quellon {
+
+class TSaveGameDlg : public FramelessDialog {
+    Q_OBJECT
+public:
+    static constexpr QSize kClientSize{357, 187};
+
+    TSaveGameDlg(GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+
+    QLineEdit* nameEdit() const { return NameEdit; }
+    QLabel* askLabel() const { return AskLabel; }
+    ImageButton* okButton() const { return OKBtn; }
+    ImageButton* cancelButton() const { return CancelBtn; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormActivate();
+    void exitClick();
+    void CancelBtnClick() { finish(DialogResult::Cancel); }
+
+    GameData& game_;
+    const SettingsValues& settings_;
+    TexturedPanel* p7;
+    QLabel* AskLabel;
+    QLineEdit* NameEdit;
+    ImageButton* CancelBtn;
+    ImageButton* OKBtn;
+};
+
+} // namespace quellon

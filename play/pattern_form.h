@@ -1,0 +1,51 @@
+// The pattern window: the target silhouette of the current Quellon in black on
+// silver, in a small always-on-top window whose caption carries the number and
+// finished state. Its size follows the pattern placement at every showing.
+#pragma once
+
+#include <QPaintEvent>
+#include <QPoint>
+#include <QShowEvent>
+#include <QSize>
+#include <QWidget>
+
+#include "engine/game_data.h"
+#include "persistence/game_state.h"
+#include "persistence/settings_store.h"
+
+namespace quellon {
+
+class TPatForm : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QPoint kDefaultPosition{500, 50};  // "pleft", "ptop" when none is stored
+
+    // Reads the game and the settings at every paint; owns neither.
+    TPatForm(const GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+
+    // Shows the window at the client size of the current placement; a change
+    // of placement takes effect by hiding the window and showing it again.
+    void showPattern();
+    // The repaint request after every change of Quellon, progress or game.
+    void refresh();
+
+    // Left and top in screen pixels, as stored under "pleft" and "ptop".
+    QPoint storedPosition() const { return frameGeometry().topLeft(); }
+    void placeAt(QPoint position) { move(position); }
+    // Read once when the window is made, written when it goes at program end.
+    void loadPosition(const SettingsStore& store);
+    void savePosition(const SettingsStore& store) const;
+
+    QString caption() const;
+    QSize clientSizeForPlacement() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    const GameData& game_;
+    const SettingsValues& settings_;
+};
+
+} // namespace quellon

@@ -1,0 +1,123 @@
+// The pattern window: its size for each placement, its caption, the silhouette
+// it paints and the position it keeps between runs.
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "engine/pattern.h"
+#include "persistence/game_state.h"
+#include "persistence/settings_store.h"
+#include "play/pattern_form.h"
+
+using namespace quellon;
+
+class PatternFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(configDir_.isValid());
+        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+    }
+
+    void init()
+    {
+        game_ = GameData{};
+        game_.quellonCount = 950;
+        game_.currentQuellon = 17;
+        settings_ = SettingsValues{};
+    }
+
+    void clientSizeFollowsThePlacementAtEveryShowing()
+    {
+        TPatForm form(game_, settings_);
+        const QList<QPair<int, QSize>> cases{{1, {181, 120}}, {2, {271, 180}}, {3, {361, 240}}};
+        for (const auto& [patmode, size] : cases) {
+            settings_.patmode = patmode;
+            form.hide();
+            form.showPattern();
+            QCOMPARE(form.size(), size);
+        }
+        // From big back to small: shrinks at the next showing.
+        settings_.patmode = 1;
+        form.hide();
+        form.show();
+        QCOMPARE(form.size(), QSize(181, 120));
+    }
+
+    void alwaysOnTopWithoutTitleBarButtons()
+    {
+        TPatForm form(game_, settings_);
+        const Qt::WindowFlags flags = form.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    }
+
+    void captionCarriesNumberAndState()
+    {
+        TPatForm form(game_, settings_);
+        form.refresh();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quellon 17"));
+        game_.progressTable[17] = 8 + 1;
+        form.refresh();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quellon 17 - solved"));
+        settings_.language = 1;
+        form.refresh();
+        QCOMPARE(form.windowTitle(), QString::fromUtf8("Quellon 17 - gelöst"));
+        game_.progressTable[17] = 12;
+        form.refresh();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quellon 17 - aufgegeben"));
+        settings_.language = 0;
+        form.refresh();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quellon 17 - dropped"));
+    }
+
+    void paintsTheSilhouetteBlackOnSilverAtItsScale()
+    {
+        // All eight pieces on one spot: one black triangle.
+        for (PieceState& piece : game_.workingRecord().pieces)
+            piece = PieceState{20, 20, 0};
+        for (int patmode : {1, 3}) {
+            settings_.patmode = patmode;
+            TPatForm form(game_, settings_);
+            form.showPattern();
+            const QImage image = form.grab().toImage();
+            const int scale = patternScale(patmode);
+            int sumX = 0;
+            int sumY = 0;
+            for (int corner = 0; corner < 3; ++corner) {
+                const GridPoint point = pieceCorner(game_.workingRecord().pieces[0], corner);
+                sumX += point.x * scale;
+                sumY += point.y * scale;
+            }
+            QCOMPARE(image.pixelColor(sumX / 3, sumY / 3), QColor(Qt::black));
+            QCOMPARE(image.pixelColor(image.width() - 2, image.height() - 2), QColor(0xC0, 0xC0, 0xC0));
+        }
+    }
+
+    void positionIsKeptBetweenRuns()
+    {
+        const SettingsStore store;
+        {
+            TPatForm form(game_, settings_);
+            form.loadPosition(store);
+            QCOMPARE(form.storedPosition(), QPoint(500, 50));  // first start
+            form.placeAt(QPoint(123, 77));
+            form.savePosition(store);
+        }
+        QCOMPARE(store.readText(SettingsStore::kSection, QStringLiteral("pleft"), {}), QStringLiteral("123"));
+        TPatForm next(game_, settings_);
+        next.loadPosition(store);
+        QCOMPARE(next.storedPosition(), QPoint(123, 77));
+    }
+
+private:
+    QTemporaryDir configDir_;
+    GameData game_;
+    SettingsValues settings_;
+};
+
+QTEST_MAIN(PatternFormTest)
+#include "pattern_form_test.moc"
