@@ -30,3 +30,23 @@ bench: deps
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-bench
+
+# Robustness runs: fuzz every reader of outside data for FUZZ_SECONDS per
+# target (clang, libFuzzer), and the whole test suite under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
+FUZZ_SECONDS ?= 60
+ASAN_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS -O1
+.PHONY: fuzz test-asan
+
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_BUILD=$(BUILD)-fuzz JOBS=$(JOBS) scripts/fuzz
+
+test-asan: deps
+	@cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=$(ASAN_FLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" $(CMAKE_FLAGS)
+	@cmake --build $(BUILD)-asan -j$(JOBS)
+	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/reliability/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS) $(CTEST_FLAGS)
