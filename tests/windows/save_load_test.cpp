@@ -1,0 +1,318 @@
+// Saving and loading: offerSave through every branch with the files on disk
+// checked, the load list, and the keys and buttons of both dialogs.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "dialogs/message_dialog.h"
+#include "engine/catalogue.h"
+#include "modal_driver.h"
+#include "persistence/game_state.h"
+#include "persistence/load_game_dialog.h"
+#include "persistence/save_game_dialog.h"
+#include "persistence/save_offer.h"
+
+using namespace quellon;
+
+namespace {
+
+void typeNameAndAccept(QWidget* modal, const QString& name)
+{
+    auto* dialog = static_cast<TSaveGameDlg*>(modal);
+    dialog->nameEdit()->setText(name);
+    dialog->okButton()->click();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace
+
+class SaveLoadTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(configDir_.isValid());
+        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+    }
+
+    void init()
+    {
+        programDir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(programDir_->isValid());
+        QVERIFY(QDir(programDir_->path()).mkpath(QStringLiteral("games")));
+        gameState() = GameState{};
+        game().quellonCount = 950;
+        game().programDir = programDir_->path().toStdString() + "/";
+        game().progressTable[1] = 8;
+        game().progressTable[950] = 12;
+        settings().language = 0;
+        unsaved_ = true;
+        titleUpdates_ = 0;
+        saveDialog_ = std::make_unique<TSaveGameDlg>(game(), settings());
+        messages_ = std::make_unique<TYesNoDlg>();
+    }
+
+    void nothingUnsavedShowsNothing()
+    {
+        unsaved_ = false;
+        ModalDriver driver;
+        QCOMPARE(offer(), SaveOfferOutcome::NothingToSave);
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(titleUpdates_, 0);
+    }
+
+    void cancelDropsTheReminderWithoutWriting()
+    {
+        game().gameName = "evening";
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) {
+            auto* dialog = static_cast<TSaveGameDlg*>(modal);
+            QCOMPARE(dialog->nameEdit()->text(), QStringLiteral("evening"));  // starts with the game name
+            dialog->cancelButton()->click();
+        });
+        QCOMPARE(offer(), SaveOfferOutcome::Declined);
+        QVERIFY(driver.allDone());
+        QVERIFY(!unsaved_);
+        QCOMPARE(titleUpdates_, 1);
+        QVERIFY(gamesDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
+        // The next offer shows nothing.
+        QCOMPARE(offer(), SaveOfferOutcome::NothingToSave);
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    void emptyNameDropsTheReminderWithoutWriting()
+    {
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QString()); });
+        QCOMPARE(offer(), SaveOfferOutcome::Declined);
+        QVERIFY(!unsaved_);
+        QVERIFY(gamesDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    void newNameWritesTheProgress()
+    {
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("week")); });
+        QCOMPARE(offer(), SaveOfferOutcome::Saved);
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(!unsaved_);
+        QCOMPARE(titleUpdates_, 1);
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("week"));
+        const QByteArray bytes = fileBytes(gamePath(QStringLiteral("week")));
+        QCOMPARE(bytes.size(), 950);
+        QCOMPARE(static_cast<uint8_t>(bytes[0]), uint8_t{8});
+        QCOMPARE(static_cast<uint8_t>(bytes[949]), uint8_t{12});
+        QCOMPARE(gamesDir().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("week.zql")});
+    }
+
+    void existingNameAnsweredNoKeepsTheOldFile()
+    {
+        writeOldGame(QStringLiteral("evening"));
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("evening")); });
+        driver.expect("YesNoDlg", [](QWidget* modal) {
+            auto* question = static_cast<TYesNoDlg*>(modal);
+            QCOMPARE(question->shownText(), QStringLiteral("Game evening already exists. Overwrite?"));
+            QVERIFY(question->noButton()->isVisible());
+            question->noButton()->click();
+        });
+        QCOMPARE(offer(), SaveOfferOutcome::NotOverwritten);
+        QVERIFY(driver.allDone());
+        QVERIFY(unsaved_);
+        QCOMPARE(titleUpdates_, 0);
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("evening"));  // the typed name stays
+        QCOMPARE(fileBytes(gamePath(QStringLiteral("evening"))), QByteArray(950, '\x09'));
+    }
+
+    void existingNameAnsweredYesOverwrites()
+    {
+        writeOldGame(QStringLiteral("evening"));
+        settings().language = 1;
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("evening")); });
+        driver.expect("YesNoDlg", [](QWidget* modal) {
+            auto* question = static_cast<TYesNoDlg*>(modal);
+            QCOMPARE(question->shownText(), QString::fromUtf8("Spiel evening existiert bereits. Überschreiben?"));
+            question->yesButton()->click();
+        });
+        QCOMPARE(offer(), SaveOfferOutcome::Saved);
+        QVERIFY(driver.allDone());
+        QVERIFY(!unsaved_);
+        const QByteArray bytes = fileBytes(gamePath(QStringLiteral("evening")));
+        QCOMPARE(bytes.size(), 950);
+        QCOMPARE(static_cast<uint8_t>(bytes[0]), uint8_t{8});
+        QCOMPARE(static_cast<uint8_t>(bytes[1]), uint8_t{0});
+    }
+
+    void writeFailureIsReportedAndStaysUnsaved()
+    {
+        // The games "directory" is a file: nothing can be created in it.
+        const QString blocker = programDir_->filePath(QStringLiteral("blocker"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        game().gamesDir = blocker.toStdString();
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("week")); });
+        driver.expect("YesNoDlg", [](QWidget* modal) {
+            auto* notice = static_cast<TYesNoDlg*>(modal);
+            QCOMPARE(notice->shownText(),
+                     QStringLiteral("An errorSave occured while saving game \"week\". Drive full or not writable."));
+            QVERIFY(!notice->noButton()->isVisible());
+            notice->yesButton()->click();
+        });
+        QCOMPARE(offer(), SaveOfferOutcome::Failed);
+        QVERIFY(driver.allDone());
+        QVERIFY(unsaved_);
+        QCOMPARE(titleUpdates_, 0);
+    }
+
+    void nameLeavingTheGamesDirectoryIsRefused()
+    {
+        settings().language = 1;
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("../escape")); });
+        driver.expect("YesNoDlg", [](QWidget* modal) {
+            auto* notice = static_cast<TYesNoDlg*>(modal);
+            QCOMPARE(notice->shownText(),
+                     QString::fromUtf8("Fehler beim speichern von Spiel \"../escape\". "
+                                       "Datenträger voll oder nicht beschreibbar."));
+            notice->yesButton()->click();
+        });
+        QCOMPARE(offer(), SaveOfferOutcome::Failed);
+        QVERIFY(driver.allDone());
+        QVERIFY(unsaved_);
+        QVERIFY(!QFile::exists(programDir_->filePath(QStringLiteral("escape.zql"))));
+        QVERIFY(gamesDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    void trailingBlankIsPartOfTheName()
+    {
+        ModalDriver driver;
+        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("late ")); });
+        QCOMPARE(offer(), SaveOfferOutcome::Saved);
+        QVERIFY(QFile::exists(gamePath(QStringLiteral("late "))));
+    }
+
+    void saveDialogClosesOnlyByItsButtons()
+    {
+        settings().language = 1;
+        game().gameName = "evening";
+        TSaveGameDlg& dialog = *saveDialog_;
+        dialog.show();
+        QCOMPARE(dialog.askLabel()->text(), QStringLiteral("Unter welchem Namen soll ich das Spiel speichern?"));
+        QCOMPARE(dialog.okButton()->toolTip(), QStringLiteral("Name akzeptieren"));
+        QTest::keyClick(dialog.nameEdit(), Qt::Key_Return);
+        QTest::keyClick(dialog.nameEdit(), Qt::Key_Escape);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        dialog.okButton()->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("evening"));
+    }
+
+    void loadListShowsTheGamesWithoutExtension()
+    {
+        writeOldGame(QStringLiteral("week"));
+        writeOldGame(QStringLiteral("evening"));
+        TLoadGameDlg dialog(game(), settings());
+        dialog.show();
+        QVERIFY(dialog.hasGames());
+        QCOMPARE(lines(dialog), (QStringList{QStringLiteral("evening"), QStringLiteral("week")}));
+        QCOMPARE(dialog.whatLabel()->text(), QStringLiteral("What game shall be loaded?"));
+        QCOMPARE(dialog.cancelButton()->toolTip(), QStringLiteral("Don't load any game"));
+        // No line is chosen merely by the dialog opening.
+        QVERIFY(dialog.isVisible());
+        clickLine(dialog, 1);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("week"));
+    }
+
+    void loadListIsRefilledAtEveryShowing()
+    {
+        settings().language = 1;
+        game().gameName = "old";
+        TLoadGameDlg dialog(game(), settings());
+        dialog.show();
+        QVERIFY(!dialog.hasGames());
+        QCOMPARE(lines(dialog), QStringList{QStringLiteral("Kein Spiel vorhanden")});
+        // The placeholder closes with Ok and leaves the name alone.
+        clickLine(dialog, 0);
+        QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("old"));
+
+        writeOldGame(QStringLiteral("evening"));
+        dialog.show();
+        QVERIFY(dialog.hasGames());
+        QCOMPARE(lines(dialog), QStringList{QStringLiteral("evening")});
+        dialog.cancelButton()->click();
+        QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Cancel));
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("old"));
+    }
+
+    void keyboardMoveOntoALineChoosesIt()
+    {
+        writeOldGame(QStringLiteral("evening"));
+        writeOldGame(QStringLiteral("week"));
+        TLoadGameDlg dialog(game(), settings());
+        dialog.show();
+        QTest::keyClick(dialog.nameList(), Qt::Key_Down);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
+        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("evening"));
+    }
+
+private:
+    static GameData& game() { return gameState().game; }
+    static SettingsValues& settings() { return gameState().settings; }
+    QDir gamesDir() const { return QDir(programDir_->filePath(QStringLiteral("games"))); }
+    QString gamePath(const QString& name) const { return gamesDir().filePath(name + QStringLiteral(".zql")); }
+
+    void writeOldGame(const QString& name) const
+    {
+        QFile file(gamePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(950, '\x09'));
+    }
+
+    SaveOfferOutcome offer()
+    {
+        return offerSave(game(), settings().language, unsaved_, *saveDialog_, *messages_, [this] { ++titleUpdates_; });
+    }
+
+    static QStringList lines(const TLoadGameDlg& dialog)
+    {
+        QStringList result;
+        for (int row = 0; row < dialog.nameList()->count(); ++row)
+            result << dialog.nameList()->item(row)->text();
+        return result;
+    }
+
+    static void clickLine(TLoadGameDlg& dialog, int row)
+    {
+        QListWidget* list = dialog.nameList();
+        const QRect line = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    }
+
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<TSaveGameDlg> saveDialog_;
+    std::unique_ptr<TYesNoDlg> messages_;
+    bool unsaved_ = true;
+    int titleUpdates_ = 0;
+};
+
+QTEST_MAIN(SaveLoadTest)
+#include "save_load_test.moc"

@@ -1,0 +1,183 @@
+// The picture selection: which page opens, how the slider pages, which click
+// picks which Quellon, the keys that close it, and what a cell shows.
+#include <QtTest>
+
+#include "dialogs/select_dialog.h"
+#include "engine/pattern.h"
+#include "persistence/game_state.h"
+
+using namespace quellon;
+
+namespace {
+
+constexpr int kCancel = static_cast<int>(DialogResult::Cancel);
+constexpr int kOk = static_cast<int>(DialogResult::Ok);
+
+// A point well inside the first triangle of a cell's silhouette.
+QPoint insideFirstTriangle(const PuzzleRecord& record, QPoint cellCorner)
+{
+    int sumX = 0;
+    int sumY = 0;
+    for (int corner = 0; corner < 3; ++corner) {
+        const GridPoint point = pieceCorner(record.pieces[0], corner);
+        sumX += point.x;
+        sumY += point.y;
+    }
+    return cellCorner + QPoint(sumX / 3, 15 + sumY / 3);
+}
+
+} // namespace
+
+class SelectDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        game_ = GameData{};
+        settings_ = SettingsValues{};
+        setCatalogue(950);
+    }
+
+    void opensAtTheCurrentQuellonOrTheLastPage()
+    {
+        TSelectDlg dialog(game_, settings_);
+        const QList<QPair<int, int>> cases{{1, 1}, {17, 17}, {935, 935}, {936, 935}, {940, 935}, {950, 935}};
+        for (const auto& [current, first] : cases) {
+            game_.currentQuellon = current;
+            dialog.show();
+            QCOMPARE(dialog.firstShown(), first);
+            QCOMPARE(dialog.slider()->maximum(), 935);
+            dialog.hide();
+        }
+        // The thumb's top end is the first page.
+        game_.currentQuellon = 1;
+        dialog.show();
+        QCOMPARE(dialog.slider()->value(), dialog.slider()->maximum());
+        QCOMPARE(dialog.focusWidget(), dialog.slider());
+    }
+
+    void sliderKeysStepARowOrAPage()
+    {
+        game_.currentQuellon = 1;
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        QTest::keyClick(dialog.slider(), Qt::Key_Down);
+        QCOMPARE(dialog.firstShown(), 5);
+        QTest::keyClick(dialog.slider(), Qt::Key_PageDown);
+        QCOMPARE(dialog.firstShown(), 21);
+        QTest::keyClick(dialog.slider(), Qt::Key_Up);
+        QCOMPARE(dialog.firstShown(), 17);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void clicksPickTheCellIncludingItsGaps()
+    {
+        game_.currentQuellon = 17;
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(95, 80));
+        QCOMPARE(dialog.result(), kOk);
+        QCOMPARE(game_.currentQuellon, 17);
+
+        dialog.show();
+        QTest::mouseClick(dialog.pageBox(), Qt::RightButton, {}, QPoint(395, 330));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(game_.currentQuellon, 17 + 15);
+    }
+
+    void clickBelowTheCellsChoosesNothing()
+    {
+        game_.currentQuellon = 1;
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(50, 340));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(game_.currentQuellon, 1);
+    }
+
+    void escapeAndNCancelEvenWithTheSliderFocused()
+    {
+        game_.currentQuellon = 300;
+        TSelectDlg dialog(game_, settings_);
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_N}) {
+            dialog.show();
+            QCOMPARE(dialog.focusWidget(), dialog.slider());
+            QTest::keyClick(dialog.slider(), Qt::Key_PageDown);
+            QTest::keyClick(dialog.slider(), key);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), kCancel);
+            QCOMPARE(game_.currentQuellon, 300);
+        }
+        dialog.show();
+        dialog.cancelButton()->click();
+        QCOMPARE(dialog.result(), kCancel);
+    }
+
+    void textsFollowTheLanguage()
+    {
+        TSelectDlg dialog(game_, settings_);
+        settings_.language = 1;
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Quellon wählen"));
+        QCOMPARE(dialog.cancelButton()->toolTip(), QStringLiteral("Abbruch"));
+        dialog.hide();
+        settings_.language = -1;
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Quellon"));
+        QCOMPARE(dialog.pageBox()->toolTip(), QStringLiteral("A mouselick and the Quellon is selected."));
+    }
+
+    void smallCatalogueDrawsAndPicksOnlyItsQuellons()
+    {
+        setCatalogue(6);
+        game_.currentQuellon = 6;
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        QCOMPARE(dialog.firstShown(), 1);
+        const QImage page = pageImage(dialog);
+        QCOMPARE(page.pixelColor(150, 90 + 5), QColor(0xC0, 0xC0, 0xC0));  // Quellon 6 (cell 5)
+        QVERIFY(page.pixelColor(250, 90 + 5) != QColor(0xC0, 0xC0, 0xC0));  // cell 6 is empty
+        QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(250, 95));
+        QVERIFY(dialog.isVisible());
+        QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(150, 95));
+        QCOMPARE(dialog.result(), kOk);
+        QCOMPARE(game_.currentQuellon, 6);
+    }
+
+    void finishedQuellonsAreGreyAndOpenOnesBlack()
+    {
+        game_.currentQuellon = 1;
+        game_.progressTable[1] = 8;   // solved without help
+        game_.progressTable[2] = 12;  // dropped
+        game_.progressTable[3] = 2;   // help used, still open
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        const QImage page = pageImage(dialog);
+        const PuzzleRecord& record = game_.catalogue[1];
+        QCOMPARE(page.pixelColor(insideFirstTriangle(record, {0, 0})), QColor(0x7F, 0x7F, 0x7F));
+        QCOMPARE(page.pixelColor(insideFirstTriangle(record, {100, 0})), QColor(0x7F, 0x7F, 0x7F));
+        QCOMPARE(page.pixelColor(insideFirstTriangle(record, {200, 0})), QColor(Qt::black));
+        // A face only on finished Quellons, at the cell's top right.
+        QVERIFY(page.pixelColor(73 + 7, 2 + 7) != QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(page.pixelColor(200 + 73 + 7, 2 + 7), QColor(0xC0, 0xC0, 0xC0));
+    }
+
+private:
+    void setCatalogue(int count)
+    {
+        game_.quellonCount = count;
+        for (int n = 1; n <= count; ++n)
+            for (int k = 0; k < kPieceCount; ++k)
+                game_.catalogue[static_cast<size_t>(n)].pieces[static_cast<size_t>(k)] =
+                    PieceState{static_cast<uint8_t>(20 + 6 * k), 25, 0};
+    }
+
+    static QImage pageImage(TSelectDlg& dialog) { return dialog.pageBox()->grab().toImage(); }
+
+    GameData game_;
+    SettingsValues settings_;
+};
+
+QTEST_MAIN(SelectDialogTest)
+#include "select_dialog_test.moc"
