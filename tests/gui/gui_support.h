@@ -1,0 +1,163 @@
+// Shared pieces of the in-process window tests: a program directory with a
+// catalogue of our own, settings isolated per test, and seams that answer
+// the message dialog and write down sounds and messages in one log.
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "engine/game_data.h"
+#include "persistence/game_state.h"
+#include "persistence/message_seam.h"
+#include "persistence/sound.h"
+
+namespace quellon::testing {
+
+// A Quellon whose eight pieces lie side by side in the middle of the board,
+// shifted by `variant` columns so that records differ.
+inline PuzzleRecord sampleRecord(int variant = 0)
+{
+    PuzzleRecord record;
+    for (int k = 0; k < kPieceCount; ++k)
+        record.pieces[static_cast<size_t>(k)] =
+            PieceState{static_cast<uint8_t>(28 + 9 * (k % 4) + variant % 5), static_cast<uint8_t>(20 + 16 * (k / 4)),
+                       static_cast<uint8_t>((3 * k + variant) % 16)};
+    return record;
+}
+
+inline QByteArray recordBytes(const PuzzleRecord& record)
+{
+    QByteArray bytes;
+    for (const PieceState& piece : record.pieces) {
+        bytes.append(static_cast<char>(piece.x));
+        bytes.append(static_cast<char>(piece.y));
+        bytes.append(static_cast<char>(piece.orientation));
+    }
+    return bytes;
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+inline void writeCatalogue(const QString& dir, int count)
+{
+    QByteArray bytes;
+    for (int n = 1; n <= count; ++n)
+        bytes += recordBytes(sampleRecord(n));
+    writeFile(dir + QStringLiteral("/zqln.dat"), bytes);
+}
+
+// A program directory and a settings store of the test's own. Made before
+// the window so that the first QSettings of the test already reads here.
+struct Sandbox {
+    QTemporaryDir programDir;
+    QTemporaryDir configDir;
+
+    Sandbox()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir.path());
+        gameState() = GameState{};
+    }
+    QString dir() const { return programDir.path() + QLatin1Char('/'); }
+    // The store's file, for looking at or hand-editing the stored text.
+    QString settingsFile() const { return configDir.path() + QStringLiteral("/ZindleGames/ZindleQuellon/V3.conf"); }
+    void setSetting(const QString& key, const QString& value) const
+    {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
+                           QStringLiteral("ZindleQuellon/V3"));
+        settings.setValue(QStringLiteral("common/") + key, value);
+    }
+    QString setting(const QString& key) const
+    {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
+                           QStringLiteral("ZindleQuellon/V3"));
+        return settings.value(QStringLiteral("common/") + key).toString();
+    }
+};
+
+// One log for sounds, messages and hooks, so the order of steps shows.
+struct EventLog {
+    QStringList entries;
+};
+
+class LoggingSound : public SoundEffects {
+public:
+    explicit LoggingSound(EventLog& log) : log_(log) {}
+    void playSound(int n) override { log_.entries << QStringLiteral("sound %1").arg(n); }
+
+private:
+    EventLog& log_;
+};
+
+// Answers questions from a queue (Yes when it is empty).
+class AnsweringMessages : public Messages {
+public:
+    explicit AnsweringMessages(EventLog& log) : log_(log) {}
+    std::deque<int> answers;
+    QStringList fatal;
+
+    int showCode(MessageCode code) override
+    {
+        log_.entries << QStringLiteral("message %1").arg(static_cast<int>(code));
+        return next();
+    }
+    int showText(MessageCode code, const QString& text) override
+    {
+        log_.entries << QStringLiteral("message %1 %2").arg(static_cast<int>(code)).arg(text);
+        return next();
+    }
+    void showFatal(const QString& text) override
+    {
+        fatal << text;
+        log_.entries << QStringLiteral("fatal ") + text;
+    }
+
+private:
+    int next()
+    {
+        if (answers.empty())
+            return 6;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    EventLog& log_;
+};
+
+inline void sendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos)
+{
+    QMouseEvent event(type, QPointF(pos), widget->mapToGlobal(QPointF(pos)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+inline void press(QWidget* box, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    sendMouse(box, QEvent::MouseButtonPress, button, button, pos);
+}
+
+inline void release(QWidget* box, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    sendMouse(box, QEvent::MouseButtonRelease, button, Qt::NoButton, pos);
+}
+
+inline void moveHeld(QWidget* box, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton)
+{
+    sendMouse(box, QEvent::MouseMove, Qt::NoButton, buttons, pos);
+}
+
+} // namespace quellon::testing

@@ -1,0 +1,180 @@
+// The message dialog: texts by code and language, the buttons of each mode,
+// the keys and their results, and where the dialog appears.
+#include <QTimer>
+#include <QtTest>
+
+#include "dialogs/message_dialog.h"
+#include "gui_support.h"
+
+using namespace quellon;
+using namespace quellon::testing;
+
+class MessageDialogTest : public QObject {
+    Q_OBJECT
+
+    // Shows a message and, once it is up, runs `whileShown` (which closes it).
+    template <typename Show, typename Act>
+    int run(TYesNoDlg& dialog, Show show, Act whileShown)
+    {
+        QTimer::singleShot(0, &dialog, [&dialog, whileShown] { whileShown(dialog); });
+        return show(dialog);
+    }
+
+private slots:
+    void init() { gameState() = GameState{}; }
+
+    void solvedNoticeShowsOnlyTheTick()
+    {
+        TYesNoDlg dialog;
+        gameState().settings.language = 0;
+        bool noVisible = true;
+        QString text;
+        const int result = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); },
+                               [&](TYesNoDlg& d) {
+                                   noVisible = d.noButton()->isVisible();
+                                   text = d.shownText();
+                                   QVERIFY(d.yesButton()->isVisible());
+                                   QCOMPARE(d.yesButton()->pos(), QPoint(260, 100));
+                                   QTest::keyClick(&d, Qt::Key_Return);
+                               });
+        QCOMPARE(result, 6);
+        QVERIFY(!noVisible);
+        QCOMPARE(text, QStringLiteral("Hurrah, you did it!"));
+        QCOMPARE(dialog.size(), QSize(319, 158));
+    }
+
+    void keysAnswerYesAndNo_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 6;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 6;
+        QTest::newRow("J") << int(Qt::Key_J) << 6;
+        QTest::newRow("Y") << int(Qt::Key_Y) << 6;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << 7;
+        QTest::newRow("N") << int(Qt::Key_N) << 7;
+    }
+
+    void keysAnswerYesAndNo()
+    {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        TYesNoDlg dialog;
+        const int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
+                               [key](TYesNoDlg& d) {
+                                   QVERIFY(d.noButton()->isVisible());
+                                   QTest::keyClick(&d, 'x');  // ignored
+                                   QVERIFY(d.isVisible());
+                                   QTest::keyClick(&d, static_cast<Qt::Key>(key));
+                               });
+        QCOMPARE(answer, result);
+    }
+
+    void lowerCaseKeysAnswerToo()
+    {
+        TYesNoDlg dialog;
+        int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
+                         [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("n")); });
+        QCOMPARE(answer, 7);
+        answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
+                     [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("j")); });
+        QCOMPARE(answer, 6);
+        // Escape also closes an OK-only notice, answering No.
+        answer = run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("x")); },
+                     [](TYesNoDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+        QCOMPARE(answer, 7);
+    }
+
+    void buttonClicksAnswer()
+    {
+        TYesNoDlg dialog;
+        int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
+                         [](TYesNoDlg& d) { QTest::mouseClick(d.noButton(), Qt::LeftButton); });
+        QCOMPARE(answer, 7);
+        answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
+                     [](TYesNoDlg& d) { QTest::mouseClick(d.yesButton(), Qt::LeftButton); });
+        QCOMPARE(answer, 6);
+    }
+
+    void languageIsChosenWhenShown()
+    {
+        TYesNoDlg dialog;
+        QString text;
+        auto grab = [&](TYesNoDlg& d) {
+            text = d.shownText();
+            d.reject();
+        };
+        gameState().settings.language = 1;
+        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
+        QCOMPARE(text, QStringLiteral("Willst Du wirklich schon aufh\u00f6ren?"));
+        QVERIFY(text.contains(QStringLiteral("aufh\u00f6ren")));
+        gameState().settings.language = 0;
+        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
+        QCOMPARE(text, QStringLiteral("Do you really want to go?"));
+        gameState().settings.language = -1;
+        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); }, grab);
+        QCOMPARE(text, QStringLiteral("Do you really want to give up the game?"));
+    }
+
+    void modesFollowEachCall()
+    {
+        TYesNoDlg dialog;
+        bool noVisible = false;
+        QString text;
+        auto grab = [&](TYesNoDlg& d) {
+            noVisible = d.noButton()->isVisible();
+            text = d.shownText();
+            d.reject();
+        };
+        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); }, grab);
+        QVERIFY(!noVisible);
+        run(dialog, [](TYesNoDlg& d) {
+            return d.showText(MessageCode::Question, QStringLiteral("Game evening already exists. Overwrite?"));
+        }, grab);
+        QVERIFY(noVisible);
+        QCOMPARE(text, QStringLiteral("Game evening already exists. Overwrite?"));
+        run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("All Quellons already solved.")); },
+            grab);
+        QVERIFY(!noVisible);
+        QCOMPARE(dialog.buttonMode(), ButtonMode::OkOnly);
+    }
+
+    void carriageReturnStartsASecondLine()
+    {
+        TYesNoDlg dialog;
+        QString text;
+        int lineHeight = 0;
+        run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("first\rsecond")); },
+            [&](TYesNoDlg& d) {
+                text = d.shownText();
+                lineHeight = QFontMetrics(d.findChild<QLabel*>(QStringLiteral("txt"))->font()).height();
+                d.reject();
+            });
+        QCOMPARE(text, QStringLiteral("first\nsecond"));
+        QVERIFY(lineHeight > 0);
+    }
+
+    void placedOverTheMainWindow()
+    {
+        // Integer division truncating toward zero, also for negative values.
+        QCOMPARE(placeOverMain(QRect(100, 50, 925, 737), 698, QSize(319, 158)), QPoint(100 + 303, 50 + 737 - 428));
+        QCOMPARE(placeOverMain(QRect(0, 0, 200, 100), 80, QSize(319, 158)), QPoint(-59, 100 - 119));
+
+        QWidget main;
+        main.setGeometry(120, 80, 909, 698);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        setMainWindow(&main);
+        TYesNoDlg dialog;
+        QPoint where;
+        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); }, [&](TYesNoDlg& d) {
+            where = d.pos();
+            d.reject();
+        });
+        QCOMPARE(where, placeOverMain(main.frameGeometry(), main.height(), dialog.frameGeometry().size()));
+        setMainWindow(nullptr);
+    }
+};
+
+QTEST_MAIN(MessageDialogTest)
+#include "message_dialog_test.moc"
