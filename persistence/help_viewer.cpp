@@ -1,0 +1,130 @@
+// Help window: a QTextBrowser that reads its pages from the compiled help
+// collection through QHelpEngine.
+#include "persistence/help_viewer.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpEngine>
+#include <QHelpLink>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kCollection = "zqln.qhc";
+const char* const kCompressedHelp = "zqln.qch";
+
+// A browser whose pages and pictures come out of the help collection.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
+
+    QVariant loadResource(int type, const QUrl& url) override {
+        if (url.scheme() == QLatin1String("qthelp")) return engine_->fileData(url);
+        return QTextBrowser::loadResource(type, url);
+    }
+
+private:
+    QHelpEngine* engine_;
+};
+
+// Copies source to target unless target already holds the same file.
+bool refreshCopy(const QString& source, const QString& target) {
+    const QFileInfo from(source);
+    const QFileInfo to(target);
+    if (to.exists() && to.size() == from.size() && to.lastModified() >= from.lastModified()) return true;
+    QFile::remove(target);
+    return QFile::copy(source, target) && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+}  // namespace
+
+HelpViewer::HelpViewer(const QString& programDir, const QString& programTitle, QObject* parent)
+    : QObject(parent), programDir_(programDir), programTitle_(programTitle) {
+    if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/'))) programDir_ += QLatin1Char('/');
+}
+
+HelpViewer::~HelpViewer() {
+    closeHelp();
+    delete window_;
+}
+
+QString HelpViewer::collectionFile() const { return engine_ ? engine_->collectionFile() : QString(); }
+
+// QHelpEngine writes to its collection file. Where the program directory is
+// read-only (an installed game), the collection and the help file it names
+// are copied side by side into the user's cache and used from there.
+QString HelpViewer::usableCollection() const {
+    const QString collection = programDir_ + QLatin1String(kCollection);
+    const QString help = programDir_ + QLatin1String(kCompressedHelp);
+    if (!QFileInfo::exists(collection) || !QFileInfo::exists(help)) return {};
+    const QFileInfo dir(programDir_);
+    if (dir.isWritable() && QFileInfo(collection).isWritable()) return collection;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help/");
+    if (!QDir().mkpath(cache)) return {};
+    if (!refreshCopy(help, cache + QLatin1String(kCompressedHelp)) ||
+        !refreshCopy(collection, cache + QLatin1String(kCollection)))
+        return {};
+    return cache + QLatin1String(kCollection);
+}
+
+bool HelpViewer::openEngine() {
+    if (engine_ != nullptr) return true;
+    if (engineFailed_) return false;
+    const QString collection = usableCollection();
+    if (!collection.isEmpty()) {
+        auto* engine = new QHelpEngine(collection, this);
+        engine->setReadOnly(false);
+        if (engine->setupData() && !engine->registeredDocumentations().isEmpty()) {
+            engine_ = engine;
+            return true;
+        }
+        delete engine;
+    }
+    engineFailed_ = true;
+    return false;
+}
+
+QUrl HelpViewer::pageFor(int context) {
+    if (!openEngine()) return {};
+    const QList<QHelpLink> links = engine_->documentsForIdentifier(QStringLiteral("context%1").arg(context));
+    return links.isEmpty() ? QUrl() : links.first().url;
+}
+
+void HelpViewer::openHelp(int context) {
+    if (!openEngine()) {
+        // The game goes on without its rules.
+        QMessageBox::warning(nullptr, programTitle_, messageText());
+        return;
+    }
+    const QUrl page = pageFor(context);
+    if (page.isEmpty()) return;
+    if (window_ == nullptr) {
+        // A window of its own, living beside the game's windows until
+        // closeHelp.
+        window_ = new QWidget(nullptr, Qt::Window);
+        window_->setObjectName(QStringLiteral("HelpWindow"));
+        window_->resize(640, 560);
+        auto* layout = new QVBoxLayout(window_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        browser_ = new HelpBrowser(engine_, window_);
+        browser_->setOpenExternalLinks(false);
+        layout->addWidget(browser_);
+        connect(browser_, &QTextBrowser::sourceChanged, window_,
+                [this] { window_->setWindowTitle(browser_->documentTitle()); });
+    }
+    browser_->setSource(page);
+    window_->setWindowTitle(browser_->documentTitle());
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void HelpViewer::closeHelp() {
+    if (window_ != nullptr) window_->close();
+}

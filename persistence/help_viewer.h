@@ -1,0 +1,54 @@
+// The rules of the game in a help window of the program. The rules are a
+// compiled Qt help collection beside the program (zqln.qhc with zqln.qch);
+// context 1 opens the German rules, context 2 the English ones.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+class QHelpEngine;
+class QTextBrowser;
+class QWidget;
+
+class HelpViewer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kGermanRules = 1;
+    static constexpr int kEnglishRules = 2;
+
+    // programDir ends with a separator. programTitle is the caption of the
+    // message box shown when the help file cannot be opened.
+    HelpViewer(const QString& programDir, const QString& programTitle, QObject* parent = nullptr);
+    ~HelpViewer() override;
+
+    // Shows the page of the given context in the help window and brings the
+    // window to the front. A context without a page shows nothing.
+    void openHelp(int context);
+    // Closes the help window, if open.
+    void closeHelp();
+
+    // The page of a context, empty when the help file cannot be opened or
+    // has no such context.
+    QUrl pageFor(int context);
+    // The help window and its browser; nullptr before the first openHelp.
+    QWidget* window() const { return window_; }
+    QTextBrowser* browser() const { return browser_; }
+    // The collection file in use (a copy in the cache when the program
+    // directory is read-only); empty before the help was first opened.
+    QString collectionFile() const;
+
+    static QString messageText() { return QStringLiteral("MS Html Help is not installed on this PC."); }
+
+private:
+    bool openEngine();
+    QString usableCollection() const;
+
+    QString programDir_;
+    QString programTitle_;
+    QHelpEngine* engine_ = nullptr;
+    bool engineFailed_ = false;
+    QPointer<QWidget> window_;
+    QTextBrowser* browser_ = nullptr;
+};

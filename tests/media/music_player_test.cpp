@@ -1,0 +1,329 @@
+// Background music: the order of the pieces as music is switched off and on,
+// music off in the settings, a directory without music, the restart of a
+// finished piece by the one-second timer, and silence without an audio
+// output. Music that must really play goes to FluidSynth's file driver
+// writing into /dev/null, so no audio device is needed.
+#include "persistence/music_player.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+MusicOutput silentOutput() {
+    MusicOutput output;
+    output.drivers = {QStringLiteral("file")};
+    output.fileName = QStringLiteral("/dev/null");
+    return output;
+}
+
+// A format-0 MIDI file of `notes` eighth notes on the piano at 120 beats per
+// minute (a quarter of a second each), its track ending with the last note.
+QByteArray shortMidi(int notes) {
+    QByteArray track;
+    track.append("\x00\xC0\x00", 3);
+    for (int i = 0; i < notes; ++i) {
+        const char pitch = static_cast<char>(60 + 2 * i);
+        track.append('\x00');
+        track.append('\x90');
+        track.append(pitch);
+        track.append('\x50');
+        track.append("\x81\x70", 2);  // 240 ticks
+        track.append('\x80');
+        track.append(pitch);
+        track.append('\x00');
+    }
+    track.append("\x00\xFF\x2F\x00", 4);
+    QByteArray file("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0", 14);
+    file.append("MTrk");
+    for (int shift : {24, 16, 8, 0}) file.append(static_cast<char>((track.size() >> shift) & 0xFF));
+    file.append(track);
+    return file;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+long residentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+}  // namespace
+
+class MusicPlayerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void togglingWalksThroughTheFilesAndWrapsAround();
+    void musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn();
+    void noMusicFileLeavesEverythingOff();
+    void filesDeletedMeanwhileLeaveMusicOff();
+    void theTimerRestartsAFinishedPieceWithinASecond();
+    void withoutAnAudioOutputMusicStaysSilentAndQuiet();
+    void aBrokenFileIsNotPlayed();
+    void theGamesOwnMusicLoads();
+
+private:
+    QTemporaryDir dir_;
+    QString abcDir_;
+};
+
+void MusicPlayerTest::initTestCase() {
+    QVERIFY2(!MusicPlayer::systemSoundFont().isEmpty(), "no General MIDI SoundFont (timgm6mb-soundfont)");
+    QVERIFY(dir_.isValid());
+    abcDir_ = dir_.filePath(QStringLiteral("abc")) + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(abcDir_));
+    // Written in another order than they sort, to show the order is the name's.
+    for (const char* name : {"c.mid", "a.mid", "b.mid"}) writeFile(abcDir_ + QLatin1String(name), shortMidi(16));
+    writeFile(abcDir_ + QStringLiteral("notes.txt"), "not music");
+}
+
+void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
+    bool musicOn = true;
+    MusicPlayer music(abcDir_, musicOn, silentOutput());
+    music.start();
+    QVERIFY(music.musicFound());
+    QCOMPARE(music.musicName(), QStringLiteral("a.mid"));
+    QCOMPARE(music.musicFile(), abcDir_ + QStringLiteral("a.mid"));
+    QVERIFY(music.deviceOpen());
+    QCOMPARE(music.musicLabel(2), QStringLiteral("Music: a.mid"));
+
+    // off, on with b, off, on with c, off, on with a
+    const char* expected[] = {"b.mid", "c.mid", "a.mid"};
+    for (const char* name : expected) {
+        music.toggleMusic();
+        QVERIFY(!musicOn);
+        QVERIFY(!music.deviceOpen());
+        QCOMPARE(music.musicLabel(1), QStringLiteral("Musik ist aus."));
+        QCOMPARE(music.musicLabel(0), QStringLiteral("Music is off."));
+        music.toggleMusic();
+        QVERIFY(musicOn);
+        QCOMPARE(music.musicName(), QLatin1String(name));
+        QCOMPARE(music.musicFile(), abcDir_ + QLatin1String(name));
+        QVERIFY(music.deviceOpen());
+        QCOMPARE(music.musicLabel(1), QStringLiteral("Musik: ") + QLatin1String(name));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(music.currentTick() > 0, 3000);
+    music.close();
+    QVERIFY(!music.deviceOpen());
+}
+
+void MusicPlayerTest::musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn() {
+    bool musicOn = false;
+    MusicPlayer music(abcDir_, musicOn, silentOutput());
+    music.start();
+    QVERIFY(music.musicFound());
+    QVERIFY(!music.deviceOpen());
+    music.Timer1Timer();
+    QVERIFY(!music.deviceOpen());
+    music.toggleMusic();
+    QVERIFY(musicOn);
+    QCOMPARE(music.musicName(), QStringLiteral("b.mid"));
+    QVERIFY(music.deviceOpen());
+
+    // With a single file, switching on plays that one again.
+    QTemporaryDir single;
+    writeFile(single.filePath(QStringLiteral("only.MID")), shortMidi(4));
+    bool singleOn = false;
+    MusicPlayer one(single.path(), singleOn, silentOutput());
+    one.start();
+    QCOMPARE(one.musicName(), QStringLiteral("only.MID"));
+    for (int round = 0; round < 2; ++round) {
+        one.toggleMusic();
+        QVERIFY(singleOn);
+        QCOMPARE(one.musicName(), QStringLiteral("only.MID"));
+        QVERIFY(one.deviceOpen());
+        one.toggleMusic();
+        QVERIFY(!singleOn);
+    }
+}
+
+void MusicPlayerTest::noMusicFileLeavesEverythingOff() {
+    QTemporaryDir empty;
+    bool musicOn = true;
+    MusicPlayer music(empty.path(), musicOn, silentOutput());
+    music.start();
+    QVERIFY(!music.musicFound());
+    QVERIFY(music.musicName().isEmpty());
+    QVERIFY(!music.deviceOpen());
+    music.Timer1Timer();
+    QVERIFY(!music.deviceOpen());
+    QCOMPARE(music.restartCount(), 0);
+    // The options label says so whatever the setting holds.
+    QCOMPARE(music.musicLabel(1), QStringLiteral("Keine Musikdateien vorhanden."));
+    QCOMPARE(music.musicLabel(0), QStringLiteral("No music files available."));
+    musicOn = false;
+    QCOMPARE(music.musicLabel(-1), QStringLiteral("No music files available."));
+}
+
+void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + QLatin1Char('/');
+    writeFile(dir + QStringLiteral("a.mid"), shortMidi(4));
+    writeFile(dir + QStringLiteral("b.mid"), shortMidi(4));
+    writeFile(dir + QStringLiteral("c.mid"), shortMidi(4));
+    bool musicOn = true;
+    MusicPlayer music(dir, musicOn, silentOutput());
+    music.start();
+    QVERIFY(QFile::remove(dir + QStringLiteral("b.mid")));
+    music.toggleMusic();
+    music.toggleMusic();
+    QCOMPARE(music.musicName(), QStringLiteral("c.mid"));  // b is passed over
+
+    QVERIFY(QFile::remove(dir + QStringLiteral("a.mid")));
+    QVERIFY(QFile::remove(dir + QStringLiteral("c.mid")));
+    music.toggleMusic();
+    music.toggleMusic();
+    QVERIFY(!musicOn);
+    QVERIFY(!music.deviceOpen());
+    QCOMPARE(music.musicLabel(0), QStringLiteral("Music is off."));
+}
+
+// The piece lasts 0.75 s. A one-second timer as in the main window drives
+// the restart; the gap from the last tick of the piece to its new start is
+// measured and must stay within about a second.
+void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond() {
+    QTemporaryDir temp;
+    writeFile(temp.filePath(QStringLiteral("short.mid")), shortMidi(3));
+    bool musicOn = true;
+    MusicPlayer music(temp.path(), musicOn, silentOutput());
+    music.start();
+    QVERIFY(music.deviceOpen());
+    const long withSoundFont = residentKilobytes();
+
+    QTimer timer1;
+    timer1.setInterval(1000);
+    connect(&timer1, &QTimer::timeout, this, [&music] { music.Timer1Timer(); });
+    timer1.start();
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 endedAt = -1;
+    double longestGap = 0;
+    int restartsSeen = 0;
+    while (restartsSeen < 2 && clock.elapsed() < 10000) {
+        QTest::qWait(5);
+        if (endedAt < 0 && music.totalTicks() > 0 && music.currentTick() >= music.totalTicks())
+            endedAt = clock.elapsed();
+        if (music.restartCount() > restartsSeen) {
+            restartsSeen = music.restartCount();
+            QVERIFY(endedAt >= 0);
+            longestGap = std::max(longestGap, (clock.elapsed() - endedAt) / 1000.0);
+            endedAt = -1;
+        }
+    }
+    QCOMPARE(restartsSeen, 2);
+    QVERIFY2(longestGap <= 1.1, qPrintable(QString::number(longestGap)));
+    // After a restart the piece really runs from its beginning again.
+    QTRY_VERIFY_WITH_TIMEOUT(music.isPlaying() && music.currentTick() > 0, 2000);
+    QVERIFY(music.currentTick() < music.totalTicks());
+    qInfo("music restart gap: at most %.2f s; resident memory with the SoundFont loaded: %ld kB",
+          longestGap, withSoundFont);
+}
+
+void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
+    // FluidSynth's complaints must reach our handler, not the terminal:
+    // stderr is caught in a file while the driver fails to open.
+    QTemporaryDir temp;
+    const QString errors = temp.filePath(QStringLiteral("stderr.txt"));
+    std::fflush(stderr);
+    const int savedStderr = dup(STDERR_FILENO);
+    FILE* capture = std::fopen(QFile::encodeName(errors).constData(), "w");
+    QVERIFY(capture != nullptr);
+    dup2(fileno(capture), STDERR_FILENO);
+
+    bool musicOn = true;
+    MusicOutput output;
+    output.drivers = {QStringLiteral("oss")};  // /dev/dsp does not exist on a test machine
+    MusicPlayer music(abcDir_, musicOn, output);
+    music.start();
+    music.Timer1Timer();
+
+    std::fflush(stderr);
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+    std::fclose(capture);
+
+    QVERIFY(music.musicFound());
+    QVERIFY(musicOn);  // the player's choice is kept for a machine with sound
+    QVERIFY(!music.deviceOpen());
+    QCOMPARE(music.restartCount(), 0);
+    QFile caught(errors);
+    QVERIFY(caught.open(QIODevice::ReadOnly));
+    QCOMPARE(caught.readAll(), QByteArray());
+    QVERIFY(!MusicPlayer::recentLog().isEmpty());
+    QVERIFY(MusicPlayer::recentLog().join(QLatin1Char('\n')).contains(QStringLiteral("dsp")));
+}
+
+void MusicPlayerTest::aBrokenFileIsNotPlayed() {
+    QTemporaryDir temp;
+    const QString dir = temp.path() + QLatin1Char('/');
+    writeFile(dir + QStringLiteral("a.mid"), "MThd but nothing more");
+    QByteArray badTrack = shortMidi(3);
+    badTrack[26] = '\x7F';  // the first event turns into garbage
+    badTrack.truncate(30);
+    writeFile(dir + QStringLiteral("b.mid"), badTrack);
+    writeFile(dir + QStringLiteral("c.mid"), shortMidi(3));
+    bool musicOn = true;
+    MusicPlayer music(dir, musicOn, silentOutput());
+    music.start();
+    QVERIFY(music.musicFound());
+    QVERIFY(!music.deviceOpen());
+    music.Timer1Timer();
+    QVERIFY(!music.deviceOpen());
+
+    // A file that passes the first look but cannot be played is given up
+    // by the timer instead of being retried every second.
+    music.toggleMusic();
+    music.toggleMusic();
+    QCOMPARE(music.musicName(), QStringLiteral("b.mid"));
+    QTest::qWait(300);
+    music.Timer1Timer();
+    QTest::qWait(300);
+    music.Timer1Timer();
+    QVERIFY(!music.deviceOpen());
+
+    // The next file plays as usual, and musicOn was never given up.
+    QVERIFY(musicOn);
+    music.toggleMusic();
+    music.toggleMusic();
+    QCOMPARE(music.musicName(), QStringLiteral("c.mid"));
+    QVERIFY(music.deviceOpen());
+}
+
+// The pieces shipped with the game are valid MIDI of one to three minutes.
+void MusicPlayerTest::theGamesOwnMusicLoads() {
+    const QStringList pieces = QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
+    QVERIFY(pieces.size() >= 3);
+    bool musicOn = true;
+    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR), musicOn, silentOutput());
+    music.start();
+    for (const QString& piece : pieces) {
+        QCOMPARE(music.musicName(), piece);
+        QVERIFY(music.deviceOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(music.totalTicks() > 0, 3000);
+        // 480 ticks a quarter; the pieces run at 60 to 100 quarters a minute.
+        const double quarters = music.totalTicks() / 480.0;
+        QVERIFY2(quarters >= 100 && quarters <= 300, qPrintable(piece));
+        music.toggleMusic();
+        music.toggleMusic();
+    }
+    QCOMPARE(music.musicName(), pieces.first());
+}
+
+QTEST_MAIN(MusicPlayerTest)
+#include "music_player_test.moc"
