@@ -209,6 +209,51 @@ Gaps measureGaps(const Figure& figure)
     return gaps;
 }
 
+// Pairs of edges of two pieces that face each other across a strip at most
+// `maxWidth` cells wide, along a positive length: slits and slivers. Edges
+// that lie on one line are joins, not gaps.
+int countNarrowGaps(const Figure& figure, double maxWidth)
+{
+    std::vector<std::array<Point, 3>> wound;
+    for (const PiecePlace& piece : figure) {
+        std::array<Point, 3> c = pieceCorners(piece);
+        if (cross(c[0], c[1], c[2]) < 0)
+            std::swap(c[1], c[2]);
+        wound.push_back(c);
+    }
+    int gaps = 0;
+    for (size_t a = 0; a < wound.size(); ++a)
+        for (size_t b = 0; b < wound.size(); ++b) {
+            if (a == b)
+                continue;
+            for (size_t i = 0; i < 3; ++i) {
+                const Point p0 = wound[a][i];
+                const Point p1 = wound[a][(i + 1) % 3];
+                const Point d{p1.x - p0.x, p1.y - p0.y};
+                const double length = std::hypot(d.x, d.y);
+                for (size_t j = 0; j < 3; ++j) {
+                    const Point q0 = wound[b][j];
+                    const Point q1 = wound[b][(j + 1) % 3];
+                    const Point g{q1.x - q0.x, q1.y - q0.y};
+                    if (static_cast<long long>(d.x) * g.y - static_cast<long long>(d.y) * g.x != 0)
+                        continue;  // not parallel
+                    if (static_cast<long long>(d.x) * g.x + static_cast<long long>(d.y) * g.y >= 0)
+                        continue;  // same direction: the pieces lie on one side
+                    // Piece a lies on the positive side of its edge; the facing
+                    // edge must lie on the other side, close by.
+                    const long long side = cross(p0, p1, q0);
+                    if (side >= 0 || -static_cast<double>(side) / length > maxWidth)
+                        continue;
+                    const double t0 = ((q0.x - p0.x) * d.x + (q0.y - p0.y) * d.y) / (length * length);
+                    const double t1 = ((q1.x - p0.x) * d.x + (q1.y - p0.y) * d.y) / (length * length);
+                    if (std::min(1.0, std::max(t0, t1)) - std::max(0.0, std::min(t0, t1)) > 1e-9)
+                        ++gaps;
+                }
+            }
+        }
+    return gaps / 2;  // each gap is seen from both sides
+}
+
 double perimeter(const PiecePlace& piece)
 {
     const std::array<Point, 3> c = pieceCorners(piece);
@@ -265,6 +310,13 @@ FigureQuality measureFigure(const Figure& figure)
     q.minContact = *std::min_element(contact.begin(), contact.end());
     q.hiddenShare = totalPerimeter > 0.0 ? 2.0 * shared / totalPerimeter : 0.0;
     q.freeTips = countFreeTips(figure);
+    q.narrowGaps = countNarrowGaps(figure, QualityLimits{}.maxGapWidth);
+    long long diameter = 0;
+    for (const Point& a : corners)
+        for (const Point& b : corners)
+            diameter = std::max(diameter, static_cast<long long>(a.x - b.x) * (a.x - b.x)
+                                              + static_cast<long long>(a.y - b.y) * (a.y - b.y));
+    q.roundness = diameter > 0 ? q.doubledArea / 2.0 / static_cast<double>(diameter) : 0.0;
     const Gaps gaps = measureGaps(figure);
     q.largestHole = gaps.largestHole;
     q.inletCells = gaps.inletCells;
@@ -284,6 +336,10 @@ std::string qualityFailure(const FigureQuality& q, const QualityLimits& limits)
 {
     if (q.hullRatio < limits.minHullRatio)
         return "not compact";
+    if (q.roundness < limits.minRoundness)
+        return "long and thin";
+    if (q.narrowGaps > 0)
+        return "narrow gap";
     if (q.largestHole >= limits.maxHole)
         return "hole";
     if (q.inletCells > limits.maxInletCells)

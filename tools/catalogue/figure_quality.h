@@ -16,6 +16,8 @@ struct FigureQuality {
     int doubledArea = 0;         // twice the area of the eight pieces together
     long long doubledHull = 0;   // twice the area of their convex hull
     double hullRatio = 0.0;      // area / hull area
+    double roundness = 0.0;      // area / squared diameter: low for long thin figures
+    int narrowGaps = 0;          // facing edges of two pieces a cell or less apart
     int freeTips = 0;            // 45-degree corners that nothing else touches
     double minContact = 0.0;     // least edge length one piece shares with the rest
     double largestHole = 0.0;    // largest enclosed gap, in cells
@@ -34,6 +36,8 @@ long long doubledHullArea(std::vector<Point> points);
 
 struct QualityLimits {
     double minHullRatio = 0.70;
+    double minRoundness = 0.20;
+    double maxGapWidth = 1.0;    // facing edges this close or closer make a slit
     int maxFreeTips = 2;
     int maxInletCells = 6;
     double minContact = 4.5;

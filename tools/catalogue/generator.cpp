@@ -27,6 +27,7 @@ constexpr int kMaxBuildsPerQuellon = 400;
 constexpr int kMaxPartsPerCell = 6;
 constexpr double kAlignedShare = 0.5;
 constexpr double kHullNoise = 0.3;
+constexpr double kDiameterWeight = 0.2;
 
 class Random {
 public:
@@ -162,7 +163,10 @@ private:
 };
 
 
-long long hullWith(const std::vector<PiecePlace>& pieces, const PiecePlace& extra)
+// How far the figure with the extra piece is from compact: twice its hull
+// area, plus a share of its squared diameter so that long convex strips, whose
+// hull is small, do not pass for compact.
+double spreadWith(const std::vector<PiecePlace>& pieces, const PiecePlace& extra)
 {
     std::vector<Point> corners;
     for (const PiecePlace& piece : pieces)
@@ -170,7 +174,12 @@ long long hullWith(const std::vector<PiecePlace>& pieces, const PiecePlace& extr
             corners.push_back(c);
     for (const Point& c : pieceCorners(extra))
         corners.push_back(c);
-    return doubledHullArea(std::move(corners));
+    long long diameter = 0;
+    for (const Point& a : corners)
+        for (const Point& b : corners)
+            diameter = std::max(diameter, static_cast<long long>(a.x - b.x) * (a.x - b.x)
+                                              + static_cast<long long>(a.y - b.y) * (a.y - b.y));
+    return static_cast<double>(doubledHullArea(std::move(corners))) + kDiameterWeight * static_cast<double>(diameter);
 }
 
 // One attempt at a figure of the given parity (0 even, 1 odd), grown from the
@@ -204,9 +213,9 @@ bool buildFigure(Random& random, const EdgeDirectory& directory, int parity, Bui
                                        from.y + shift * along.step.y - edge.end.y, edge.orientation};
             if (!build.accepts(candidate))
                 continue;
-            // Prefer positions that keep the hull small, with noise so that
-            // not every figure becomes the same blob.
-            const double score = static_cast<double>(hullWith(build.pieces(), candidate)) * (1.0 + kHullNoise * random.unit());
+            // Prefer positions that keep the figure compact, with noise so
+            // that not every figure becomes the same blob.
+            const double score = spreadWith(build.pieces(), candidate) * (1.0 + kHullNoise * random.unit());
             if (found == 0 || score < bestScore) {
                 best = candidate;
                 bestScore = score;

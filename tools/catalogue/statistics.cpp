@@ -40,7 +40,7 @@ std::string describeQuellon(const PuzzleRecord& record)
     for (const PieceState& piece : record.pieces)
         out << " (" << int(piece.x) << ", " << int(piece.y) << ", " << int(piece.orientation) << ")";
     out << "\n" << parityName(q.parity) << " orientations, difficulty " << fixed(q.difficulty) << ", hull ratio "
-        << fixed(q.hullRatio) << ", free tips " << q.freeTips << ", least contact " << fixed(q.minContact, 1)
+        << fixed(q.hullRatio) << ", roundness " << fixed(q.roundness) << ", free tips " << q.freeTips << ", least contact " << fixed(q.minContact, 1)
         << ", hidden edges " << fixed(100.0 * q.hiddenShare, 0) << "%, largest hole " << fixed(q.largestHole)
         << " cells, inlets " << q.inletCells << " cells, " << q.width << " x " << q.height << " cells\n";
     return out.str();
@@ -50,7 +50,7 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records)
 {
     std::map<Parity, int> parity;
     std::map<int, int> tips;
-    std::vector<double> inlets;
+    std::vector<double> inlets, roundness;
     std::vector<double> hull, contact, difficulty, hidden, width, height;
     std::map<std::string, int> misses;
     for (const PuzzleRecord& record : records) {
@@ -59,6 +59,7 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records)
         ++tips[q.freeTips];
         hull.push_back(q.hullRatio);
         inlets.push_back(q.inletCells);
+        roundness.push_back(q.roundness);
         contact.push_back(q.minContact);
         difficulty.push_back(q.difficulty);
         hidden.push_back(100.0 * q.hiddenShare);
@@ -73,6 +74,7 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records)
         << "%), " << parity[Parity::Odd] << " odd (" << fixed(100.0 * parity[Parity::Odd] / total, 0) << "%), "
         << parity[Parity::Mixed] << " mixed\n";
     out << "hull ratio:      " << spread(hull) << "\n";
+    out << "roundness:       " << spread(roundness) << "\n";
     out << "inlet cells:     " << spread(inlets, 0) << "\n";
     out << "least contact:   " << spread(contact, 1) << "\n";
     out << "hidden edges %:  " << spread(hidden, 0) << "\n";
