@@ -34,6 +34,8 @@ public:
     TOptionDlg(SettingsValues& settings, TPatForm* patternWindow, OptionHooks hooks, QWidget* parent = nullptr);
 
     void updateOptionTexts();
+    // The hooks may be filled after the dialog is made (the music player, say).
+    OptionHooks& hooks() { return hooks_; }
 
     QLabel* label(const QString& name) const;  // "OptLabel", "TongueLabel", ...
     ImageButton* TongueBtn;

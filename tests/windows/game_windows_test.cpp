@@ -1,0 +1,157 @@
+// The windows joined to the real main window: a game saved before a new one,
+// loaded again, a Quellon chosen by picture, the language asked at the first
+// activation, and the pattern window's place kept.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "dialogs/message_dialog.h"
+#include "dialogs/select_dialog.h"
+#include "dialogs/tongue_dialog.h"
+#include "modal_driver.h"
+#include "persistence/game_state.h"
+#include "persistence/game_windows.h"
+#include "persistence/load_game_dialog.h"
+#include "persistence/save_game_dialog.h"
+#include "persistence/settings_store.h"
+#include "play/main_form.h"
+#include "play/pattern_form.h"
+
+using namespace quellon;
+
+namespace {
+
+constexpr int kQuellons = 40;
+
+void writeCatalogue(const QString& path)
+{
+    QByteArray bytes;
+    for (int n = 0; n < kQuellons; ++n)
+        for (int k = 0; k < kPieceCount; ++k)
+            bytes.append(static_cast<char>(20 + 5 * k)).append(static_cast<char>(30)).append(static_cast<char>(0));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class GameWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(configDir_.isValid());
+        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+    }
+
+    void init()
+    {
+        programDir_ = std::make_unique<QTemporaryDir>();
+        writeCatalogue(programDir_->filePath(QStringLiteral("zqln.dat")));
+        gameState() = GameState{};
+        messages_ = std::make_unique<TYesNoDlg>();
+        MainformServices services;
+        services.messages = messages_.get();
+        services.programDir = programDir_->path() + QLatin1Char('/');
+        main_ = std::make_unique<TMainform>(services);
+        QVERIFY(main_->FormCreate());
+        windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
+        gameState().settings.language = 0;
+    }
+
+    void cleanup()
+    {
+        windows_.reset();
+        main_.reset();
+        messages_.reset();
+    }
+
+    void newGameOffersToSaveAndLoadBringsItBack()
+    {
+        GameData& game = gameState().game;
+        game.progressTable[1] = 8;
+        game.progressTable[7] = 12;
+        main_->setUnsavedProgress(true);
+        ModalDriver driver;
+        driver.expect("YesNoDlg", [](QWidget* modal) { static_cast<TYesNoDlg*>(modal)->yesButton()->click(); });
+        driver.expect("SaveGameDlg", [](QWidget* modal) {
+            auto* dialog = static_cast<TSaveGameDlg*>(modal);
+            dialog->nameEdit()->setText(QStringLiteral("evening"));
+            dialog->okButton()->click();
+        });
+        main_->NewgameBtnClick();
+        QVERIFY(driver.allDone());
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(!main_->unsavedProgress());
+        QVERIFY(game.gameName.empty());
+        QCOMPARE(game.progressTable[1], uint8_t{0});
+        QVERIFY(QFile::exists(programDir_->filePath(QStringLiteral("games/evening.zql"))));
+
+        driver.expect("LoadGameDlg", [](QWidget* modal) {
+            auto* dialog = static_cast<TLoadGameDlg*>(modal);
+            QCOMPARE(dialog->nameList()->count(), 1);
+            dialog->NameListBoxClick(0);
+        });
+        main_->LoadBtnClick();
+        QVERIFY(driver.allDone());
+        QCOMPARE(QString::fromStdString(game.gameName), QStringLiteral("evening"));
+        QCOMPARE(game.progressTable[1], uint8_t{8});
+        QCOMPARE(game.progressTable[7], uint8_t{12});
+        QVERIFY(main_->windowTitle().endsWith(QStringLiteral(" - Game: evening")));
+    }
+
+    void selectionChangesTheQuellon()
+    {
+        gameState().game.currentQuellon = 9;
+        ModalDriver driver;
+        driver.expect("SelectDlg", [](QWidget* modal) {
+            auto* dialog = static_cast<TSelectDlg*>(modal);
+            QCOMPARE(dialog->firstShown(), 9);
+            dialog->boxMouseDown(QPoint(150, 100));  // second column, second row
+        });
+        main_->SelectBtnClick();
+        QVERIFY(driver.allDone());
+        QCOMPARE(gameState().game.currentQuellon, 9 + 1 + 4);
+        QCOMPARE(windows_->patternWindow().windowTitle(), QStringLiteral("Quellon 14"));
+    }
+
+    void firstActivationAsksTheLanguageAndShowsThePattern()
+    {
+        gameState().settings.language = -1;
+        gameState().settings.patmode = 3;
+        ModalDriver driver;
+        driver.expect("TongueDlg", [](QWidget* modal) { static_cast<TTongueDlg*>(modal)->GermanBtn->click(); });
+        main_->show();
+        QTRY_VERIFY(!main_->firstActivation());
+        QVERIFY(driver.allDone());
+        QCOMPARE(gameState().settings.language, 1);
+        QVERIFY(windows_->patternWindow().isVisible());
+        QCOMPARE(windows_->patternWindow().size(), QSize(361, 240));
+        main_->hide();
+    }
+
+    void patternWindowKeepsItsPlace()
+    {
+        QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(500, 50));
+        windows_->patternWindow().placeAt(QPoint(321, 99));
+        windows_.reset();
+        const SettingsStore store;
+        QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), 0), 321);
+        QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), 0), 99);
+        windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
+        QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(321, 99));
+    }
+
+private:
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<TYesNoDlg> messages_;
+    std::unique_ptr<TMainform> main_;
+    std::unique_ptr<GameWindows> windows_;
+};
+
+QTEST_MAIN(GameWindowsTest)
+#include "game_windows_test.moc"
