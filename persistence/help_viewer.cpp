@@ -78,8 +78,10 @@ bool HelpViewer::openEngine() {
     if (engineFailed_) return false;
     const QString collection = usableCollection();
     if (!collection.isEmpty()) {
+        // Read-only: the game only reads its rules, and the collection may
+        // be shared by several players of one installation.
         auto* engine = new QHelpEngine(collection, this);
-        engine->setReadOnly(false);
+        engine->setReadOnly(true);
         if (engine->setupData() && !engine->registeredDocumentations().isEmpty()) {
             engine_ = engine;
             return true;
@@ -109,6 +111,9 @@ void HelpViewer::openHelp(int context) {
         // closeHelp.
         window_ = new QWidget(nullptr, Qt::Window);
         window_->setObjectName(QStringLiteral("HelpWindow"));
+        // An open help window must not keep the game running after its main
+        // window has closed.
+        window_->setAttribute(Qt::WA_QuitOnClose, false);
         window_->resize(640, 560);
         auto* layout = new QVBoxLayout(window_);
         layout->setContentsMargins(0, 0, 0, 0);

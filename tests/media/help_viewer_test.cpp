@@ -4,6 +4,7 @@
 #include "persistence/help_viewer.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QMessageBox>
@@ -49,7 +50,14 @@ void HelpViewerTest::contextsResolveToTheGermanAndEnglishRules() {
     QVERIFY(help.pageFor(0).isEmpty());
 }
 
+static QByteArray fileHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+}
+
 void HelpViewerTest::openHelpShowsThePageAndCloseHelpClosesIt() {
+    const QByteArray collectionBefore = fileHash(dir_ + QStringLiteral("zqln.qhc"));
     HelpViewer help(dir_, QStringLiteral("Quellon"));
     help.openHelp(HelpViewer::kGermanRules);
     QVERIFY(help.window() != nullptr);
@@ -76,6 +84,11 @@ void HelpViewerTest::openHelpShowsThePageAndCloseHelpClosesIt() {
     help.closeHelp();
     QVERIFY(!help.window()->isVisible());
     help.closeHelp();  // closing twice is harmless
+
+    // Reading the rules leaves the installed collection untouched, so it
+    // may lie in a read-only program directory.
+    QCOMPARE(help.collectionFile(), dir_ + QStringLiteral("zqln.qhc"));
+    QCOMPARE(fileHash(dir_ + QStringLiteral("zqln.qhc")), collectionBefore);
 }
 
 void HelpViewerTest::theHelpFileCollectionRefersToTheHelpBesideIt() {

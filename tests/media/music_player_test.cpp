@@ -5,7 +5,9 @@
 // writing into /dev/null, so no audio device is needed.
 #include "persistence/music_player.h"
 
+#include <QAudioDevice>
 #include <QElapsedTimer>
+#include <QMediaDevices>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -74,6 +76,7 @@ private slots:
     void filesDeletedMeanwhileLeaveMusicOff();
     void theTimerRestartsAFinishedPieceWithinASecond();
     void withoutAnAudioOutputMusicStaysSilentAndQuiet();
+    void theDesktopDriversFailQuietlyWithoutSound();
     void aBrokenFileIsNotPlayed();
     void theGamesOwnMusicLoads();
 
@@ -267,6 +270,35 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
     QCOMPARE(caught.readAll(), QByteArray());
     QVERIFY(!MusicPlayer::recentLog().isEmpty());
     QVERIFY(MusicPlayer::recentLog().join(QLatin1Char('\n')).contains(QStringLiteral("dsp")));
+}
+
+// The drivers a desktop uses (PulseAudio, then ALSA) fail on a machine
+// without sound; neither FluidSynth nor the ALSA library may then write to
+// the terminal. Skipped where an output exists, so the test makes no noise.
+void MusicPlayerTest::theDesktopDriversFailQuietlyWithoutSound() {
+    if (!QMediaDevices::audioOutputs().isEmpty()) QSKIP("this machine has an audio output");
+    QTemporaryDir temp;
+    const QString errors = temp.filePath(QStringLiteral("stderr.txt"));
+    std::fflush(stderr);
+    const int savedStderr = dup(STDERR_FILENO);
+    FILE* capture = std::fopen(QFile::encodeName(errors).constData(), "w");
+    QVERIFY(capture != nullptr);
+    dup2(fileno(capture), STDERR_FILENO);
+
+    bool musicOn = true;
+    MusicPlayer music(abcDir_, musicOn);
+    music.start();
+    const bool opened = music.deviceOpen();
+
+    std::fflush(stderr);
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+    std::fclose(capture);
+
+    QVERIFY(!opened);
+    QFile caught(errors);
+    QVERIFY(caught.open(QIODevice::ReadOnly));
+    QCOMPARE(caught.readAll(), QByteArray());
 }
 
 void MusicPlayerTest::aBrokenFileIsNotPlayed() {
