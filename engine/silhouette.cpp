@@ -210,21 +210,31 @@ std::vector<std::vector<int>> edgeConnectedGroups(const Figure& figure)
 
 bool cellAcceptsEveryOrder(std::span<const uint8_t> codes)
 {
-    std::vector<uint8_t> order;
-    for (uint8_t code : codes)
-        if (code != 0)
-            order.push_back(code);
-    if (order.size() < 2)
+    // A cell has room for a handful of parts at most; more cannot all fit.
+    constexpr size_t kMostParts = 8;
+    std::array<uint8_t, kMostParts> order{};
+    size_t count = 0;
+    for (uint8_t code : codes) {
+        if (code == 0)
+            continue;
+        if (count == kMostParts)
+            return false;
+        order[count++] = code;
+    }
+    if (count < 2)
         return true;
-    std::sort(order.begin(), order.end());
+    if (count == 2)
+        return isAllowedPair(order[0], order[1]) && isAllowedPair(order[1], order[0]);
+    std::sort(order.begin(), order.begin() + static_cast<long>(count));
     do {
         uint8_t sum = 0;
-        for (uint8_t code : order) {
+        for (size_t k = 0; k < count; ++k) {
+            const uint8_t code = order[k];
             if (sum != 0 && !isAllowedPair(sum, code))
                 return false;
             sum = static_cast<uint8_t>(sum + code);
         }
-    } while (std::next_permutation(order.begin(), order.end()));
+    } while (std::next_permutation(order.begin(), order.begin() + static_cast<long>(count)));
     return true;
 }
 

@@ -111,10 +111,10 @@ TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
     const ToolRun words = runTool("generate --count ten --seed 1 -o x.dat");
     EXPECT_EQ(words.status, 2);
 
-    const std::string two = write("two.dat", bytesOf(handFigures()));
-    const ToolRun beyond = runTool("show 3 " + two);
+    const std::string four = write("four.dat", bytesOf(handFigures()));
+    const ToolRun beyond = runTool("show 5 " + four);
     EXPECT_EQ(beyond.status, 2);
-    EXPECT_NE(beyond.output.find("the Quellon number must be a whole number in 1..2"), std::string::npos);
+    EXPECT_NE(beyond.output.find("the Quellon number must be a whole number in 1..4"), std::string::npos);
 
     const ToolRun unknown = runTool("frobnicate");
     EXPECT_EQ(unknown.status, 2);

@@ -118,8 +118,7 @@ public:
 
     bool accepts(const PiecePlace& candidate) const
     {
-        const Board probe;
-        if (!probe.inBounds(candidate.x, candidate.y, candidate.orientation))
+        if (!probe_.inBounds(candidate.x, candidate.y, candidate.orientation))
             return false;
         for (const PiecePlace& piece : pieces_)
             if (trianglesOverlap(piece, candidate))
@@ -157,6 +156,7 @@ public:
     }
 
 private:
+    Board probe_;  // only for its bounds test
     std::vector<PiecePlace> pieces_;
     std::array<std::array<uint8_t, kMaxPartsPerCell>, kBoardColumns * kBoardRows> parts_{};
     std::array<uint8_t, kBoardColumns * kBoardRows> counts_{};

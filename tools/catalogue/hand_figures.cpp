@@ -30,11 +30,25 @@ PuzzleRecord boat()
              upperRightHalf(0, 10), upperLeftHalf(30, 10), lowerRightHalf(10, 0), lowerLeftHalf(20, 0)}};
 }
 
+PuzzleRecord bird()
+{
+    // Flying right: body square, tail, head and beak, two wings raised.
+    return {{lowerRightHalf(10, 10), upperLeftHalf(10, 10), lowerRightHalf(20, 5), upperLeftHalf(20, 5),
+             upperLeftHalf(30, 5), upperRightHalf(0, 10), lowerRightHalf(10, 0), lowerLeftHalf(20, -5)}};
+}
+
+PuzzleRecord person()
+{
+    // Head on shoulders, arms held out and down, a skirt.
+    return {{lowerRightHalf(15, 10), upperLeftHalf(15, 10), lowerRightHalf(15, 0), upperLeftHalf(15, 0),
+             upperRightHalf(5, 10), upperLeftHalf(25, 10), upperRightHalf(10, 20), upperLeftHalf(20, 20)}};
+}
+
 } // namespace
 
 std::vector<PuzzleRecord> handFigures()
 {
-    return {centredOnBoard(house()), centredOnBoard(boat())};
+    return {centredOnBoard(house()), centredOnBoard(boat()), centredOnBoard(bird()), centredOnBoard(person())};
 }
 
 } // namespace quellon::catalogue
