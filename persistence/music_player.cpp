@@ -138,6 +138,7 @@ QStringList MusicPlayer::recentLog() {
 }
 
 void MusicPlayer::start() {
+    searched_ = true;
     musicFound_ = musicSearch_.start(programDir_);
     musicFile_ = musicFound_ ? programDir_ + musicSearch_.name() : QString();
     if (musicOn_ && musicFound_) play();
@@ -149,20 +150,18 @@ void MusicPlayer::toggleMusic() {
         musicOn_ = false;
         return;
     }
+    // Music that was off at start-up may not have been looked for yet; the
+    // search then begins at the first file so that switching on plays the
+    // second, as if it had run at start-up.
+    if (!searched_) {
+        searched_ = true;
+        musicFound_ = musicSearch_.start(programDir_);
+    }
     if (musicSearch_.next() || musicSearch_.start(programDir_)) musicOn_ = true;
     if (musicOn_) {
         musicFile_ = programDir_ + musicSearch_.name();
         play();
     }
-}
-
-QString MusicPlayer::musicLabel(int language) const {
-    const bool german = language == 1;
-    // Without a music file the label says so, whatever the switch holds.
-    if (!musicFound_)
-        return german ? QStringLiteral("Keine Musikdateien vorhanden.") : QStringLiteral("No music files available.");
-    if (musicOn_) return (german ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) + musicName();
-    return german ? QStringLiteral("Musik ist aus.") : QStringLiteral("Music is off.");
 }
 
 bool MusicPlayer::isPlaying() const {

@@ -59,9 +59,6 @@ public:
     // The current music file's bare name, as shown in the options dialog.
     QString musicName() const { return musicSearch_.name(); }
     QString musicFile() const { return musicFile_; }
-    // The music line of the options dialog; language 1 is German, any other
-    // value English.
-    QString musicLabel(int language) const;
     // A piece is loaded and its notes are still running.
     bool isPlaying() const;
     // A piece is loaded on an open audio output (the "device" of the player).
@@ -87,6 +84,7 @@ private:
     bool& musicOn_;
     MusicOutput output_;
     MusicSearch musicSearch_;
+    bool searched_ = false;
     bool musicFound_ = false;
     QString musicFile_;
     int restarts_ = 0;

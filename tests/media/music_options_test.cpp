@@ -1,0 +1,124 @@
+// The music button of the options dialog driving the real music player:
+// six presses walk a, b, c as off, on b, off, on c, off, on a; music off in
+// the settings switches on to the second file; without any music file the
+// button is disabled and the label says so.
+#include "dialogs/option_dialog.h"
+#include "persistence/music_player.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quellon;
+
+namespace {
+
+// Three eighth notes on the piano: a valid Standard MIDI File.
+const QByteArray kTinyMidi(
+    "MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0"
+    "MTrk\x00\x00\x00\x19"
+    "\x00\xC0\x00"
+    "\x00\x90\x3C\x50\x81\x70\x80\x3C\x00"
+    "\x00\x90\x40\x50\x81\x70\x80\x40\x00"
+    "\x00\xFF\x2F\x00",
+    14 + 8 + 3 + 18 + 4);
+
+MusicOutput silentOutput() {
+    MusicOutput output;
+    output.drivers = {QStringLiteral("file")};
+    output.fileName = QStringLiteral("/dev/null");
+    return output;
+}
+
+// The hooks as the game joins them.
+OptionHooks musicHooks(MusicPlayer& music) {
+    OptionHooks hooks;
+    hooks.toggleMusic = [&music] { music.toggleMusic(); };
+    hooks.musicFound = [&music] { return music.musicFound(); };
+    hooks.musicFileName = [&music] { return music.musicName(); };
+    return hooks;
+}
+
+QString musicLabel(const TOptionDlg& dialog) { return dialog.label(QStringLiteral("MusicLabel"))->text(); }
+
+}  // namespace
+
+class MusicOptionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sixPressesWalkThroughTheFiles();
+    void musicOffInTheSettingsStartsWithTheSecondFile();
+    void noMusicFileDisablesTheButton();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void MusicOptionsTest::initTestCase() {
+    QVERIFY(dir_.isValid());
+    for (const char* name : {"b.mid", "c.mid", "a.mid"}) {
+        QFile file(dir_.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kTinyMidi);
+    }
+}
+
+void MusicOptionsTest::sixPressesWalkThroughTheFiles() {
+    SettingsValues settings;
+    settings.language = 0;
+    MusicPlayer music(dir_.path(), settings.musicOn, silentOutput());
+    music.start();
+    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    dialog.show();
+    QVERIFY(dialog.MusicBtn->isEnabled());
+    QCOMPARE(musicLabel(dialog), QStringLiteral("Music: a.mid"));
+    QVERIFY(music.deviceOpen());
+
+    const QStringList expected = {QStringLiteral("Music is off."), QStringLiteral("Music: b.mid"),
+                                  QStringLiteral("Music is off."), QStringLiteral("Music: c.mid"),
+                                  QStringLiteral("Music is off."), QStringLiteral("Music: a.mid")};
+    for (const QString& text : expected) {
+        dialog.MusicBtn->click();
+        QCOMPARE(musicLabel(dialog), text);
+        QCOMPARE(settings.musicOn, text != QStringLiteral("Music is off."));
+        QCOMPARE(music.deviceOpen(), settings.musicOn);
+    }
+}
+
+void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile() {
+    SettingsValues settings;
+    settings.language = 1;
+    settings.musicOn = false;
+    MusicPlayer music(dir_.path(), settings.musicOn, silentOutput());
+    music.start();
+    QVERIFY(!music.deviceOpen());
+    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    dialog.show();
+    QCOMPARE(musicLabel(dialog), QStringLiteral("Musik ist aus."));
+    dialog.MusicBtn->click();
+    QCOMPARE(musicLabel(dialog), QStringLiteral("Musik: b.mid"));
+    QVERIFY(music.deviceOpen());
+}
+
+void MusicOptionsTest::noMusicFileDisablesTheButton() {
+    QTemporaryDir empty;
+    SettingsValues settings;
+    settings.language = 1;
+    settings.musicOn = true;
+    MusicPlayer music(empty.path(), settings.musicOn, silentOutput());
+    music.start();
+    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    dialog.show();
+    QVERIFY(!dialog.MusicBtn->isEnabled());
+    QCOMPARE(musicLabel(dialog), QStringLiteral("Keine Musikdateien vorhanden."));
+    settings.language = 0;
+    dialog.updateOptionTexts();
+    QCOMPARE(musicLabel(dialog), QStringLiteral("No music files available."));
+    QVERIFY(settings.musicOn);  // the setting is kept as it was
+}
+
+QTEST_MAIN(MusicOptionsTest)
+#include "music_options_test.moc"
