@@ -16,6 +16,10 @@ namespace {
 constexpr int kSamplesPerCell = 4;
 constexpr int kRasterScale = 2 * kSamplesPerCell;  // sample centres at odd multiples of 1/8 cell
 
+// Correctly rounded everywhere (unlike std::hypot), so that measures and the
+// catalogue order do not depend on the maths library.
+double latticeLength(int dx, int dy) { return std::sqrt(static_cast<double>(dx * dx + dy * dy)); }
+
 long long cross(Point o, Point a, Point b)
 {
     return static_cast<long long>(a.x - o.x) * (b.y - o.y) - static_cast<long long>(a.y - o.y) * (b.x - o.x);
@@ -230,7 +234,7 @@ int countNarrowGaps(const Figure& figure, double maxWidth)
                 const Point p0 = wound[a][i];
                 const Point p1 = wound[a][(i + 1) % 3];
                 const Point d{p1.x - p0.x, p1.y - p0.y};
-                const double length = std::hypot(d.x, d.y);
+                const double length = latticeLength(d.x, d.y);
                 for (size_t j = 0; j < 3; ++j) {
                     const Point q0 = wound[b][j];
                     const Point q1 = wound[b][(j + 1) % 3];
@@ -259,7 +263,7 @@ double perimeter(const PiecePlace& piece)
     const std::array<Point, 3> c = pieceCorners(piece);
     double total = 0.0;
     for (size_t k = 0; k < 3; ++k)
-        total += std::hypot(c[(k + 1) % 3].x - c[k].x, c[(k + 1) % 3].y - c[k].y);
+        total += latticeLength(c[(k + 1) % 3].x - c[k].x, c[(k + 1) % 3].y - c[k].y);
     return total;
 }
 
