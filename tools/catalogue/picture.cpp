@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kSamples = 4;  // per cell and direction in the text picture
 
-// Point-in-triangle on doubled lattice coordinates, edges included.
+// Point-in-triangle, edges included.
 bool inside(const std::array<Point, 3>& c, double x, double y)
 {
     auto side = [&](Point a, Point b) { return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x); };
@@ -121,7 +121,7 @@ std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale)
                 for (size_t k = 0; k < 3; ++k)
                     nearest = std::min(nearest, distanceToSegment(c[k], c[(k + 1) % 3], x, y));
                 uint8_t& pixel = pixels[static_cast<size_t>(py * width + px)];
-                pixel = nearest * scale < 0.75 ? kEdge : std::min<uint8_t>(pixel, 0);
+                pixel = nearest * scale < 0.75 ? kEdge : 0;
             }
         }
     }
