@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <iterator>
 #include <string>
 
+#include "engine/catalogue.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/validator.h"
 
@@ -67,6 +69,13 @@ TEST_F(CatalogueCommand, ShippedCatalogueHolds950CleanQuellons)
     const ToolRun run = runTool(std::string("validate ") + QUELLON_SHIPPED_CATALOGUE);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("950 Quellons, clean"), std::string::npos) << run.output;
+
+    // And the game itself takes all of it.
+    std::ifstream in(QUELLON_SHIPPED_CATALOGUE, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto game = std::make_unique<GameData>();
+    EXPECT_TRUE(parseCatalogue(*game, bytes).ok());
+    EXPECT_EQ(game->quellonCount, kMaxQuellons);
 }
 
 // The shipped file is exactly what the documented command writes, so a change
