@@ -31,7 +31,6 @@ TSaveGameDlg::TSaveGameDlg(GameData& game, const SettingsValues& settings, QWidg
     font.setBold(true);
     NameEdit->setFont(font);
     NameEdit->setStyleSheet(QStringLiteral("color: black; background: white;"));
-    NameEdit->setMaxLength(32767);  // as long as the field allows
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->move(240, 128);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

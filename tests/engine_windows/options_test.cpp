@@ -36,41 +36,6 @@ TEST(OptionCycling, PatternModeWrapsAfterThree)
     EXPECT_EQ(nextPatternMode(-1), 0);
 }
 
-TEST(OptionTexts, LabelsFollowTheValuesInBothLanguages)
-{
-    OptionValues values;
-    values.language = 1;
-    values.soundOn = false;
-    values.musicFound = true;
-    values.musicOn = true;
-    values.musicFileName = "b.mid";
-    values.background = 5;
-    values.patmode = 3;
-    OptionTexts texts = optionTexts(values);
-    EXPECT_EQ(texts.heading, "Einstellungen:");
-    EXPECT_EQ(texts.languageLabel, "Ich spreche deutsch.");
-    EXPECT_EQ(texts.soundLabel, "Geräusche sind aus.");
-    EXPECT_EQ(texts.musicLabel, "Musik: b.mid");
-    EXPECT_EQ(texts.backgroundLabel, "Hintergrund 6");
-    EXPECT_EQ(texts.patternLabel, "Großes Vorlagenfenster");
-    EXPECT_EQ(texts.okHint, "Zurück zum Spiel");
-
-    values.language = -1;
-    values.soundOn = true;
-    values.musicOn = false;
-    values.background = 0;
-    values.patmode = 0;
-    texts = optionTexts(values);
-    EXPECT_EQ(texts.heading, "Options:");
-    EXPECT_EQ(texts.languageLabel, "I speak English.");
-    EXPECT_EQ(texts.soundLabel, "Sound is on.");
-    EXPECT_EQ(texts.musicLabel, "Music is off.");
-    EXPECT_EQ(texts.backgroundLabel, "Background 1");
-    EXPECT_EQ(texts.patternLabel, "Pattern in the game area");
-    EXPECT_EQ(texts.soundHint, "Sound on or off");
-    EXPECT_EQ(texts.musicHint, "Music on or off.");
-}
-
 TEST(OptionTexts, NoMusicFileWinsOverTheMusicSetting)
 {
     OptionValues values;

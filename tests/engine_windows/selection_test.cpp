@@ -5,26 +5,6 @@
 
 using namespace quellon;
 
-TEST(SelectionPaging, OpensAtTheCurrentQuellon)
-{
-    EXPECT_EQ(sliderMaximum(950), 935);
-    EXPECT_EQ(firstOnPage(950, sliderValueFor(950, 1)), 1);
-    EXPECT_EQ(sliderValueFor(950, 1), 935);  // thumb at the top
-    EXPECT_EQ(firstOnPage(950, sliderValueFor(950, 17)), 17);
-    EXPECT_EQ(firstOnPage(950, sliderValueFor(950, 935)), 935);
-}
-
-TEST(SelectionPaging, CurrentAmongTheLastFifteenShowsTheLastPage)
-{
-    for (int current : {936, 940, 950}) {
-        const int value = sliderValueFor(950, current);
-        EXPECT_EQ(value, 1) << current;
-        EXPECT_EQ(firstOnPage(950, value), 935) << current;
-    }
-    // The last page ends exactly at N.
-    EXPECT_EQ(quellonInCell(950, 935, 15), 950);
-}
-
 TEST(SelectionPaging, LineAndPageStepsMoveByARowAndAPage)
 {
     const int value = sliderValueFor(950, 1);

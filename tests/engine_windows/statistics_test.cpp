@@ -122,13 +122,6 @@ TEST(StatisticsSentences, EverythingFinished)
     EXPECT_EQ(pointsSentence(totals, kEnglish), "You reached 7 out of 12 possible points.");
 }
 
-TEST(StatisticsSentences, OnlyLanguageOneIsGerman)
-{
-    const ProgressTotals totals = countProgress(gameWith(4));
-    EXPECT_EQ(finishedSentence(totals, -1), finishedSentence(totals, kEnglish));
-    EXPECT_EQ(finishedSentence(totals, 2), finishedSentence(totals, kEnglish));
-}
-
 TEST(StatisticsSentences, EmptyCatalogueNeedsNoDivision)
 {
     const ProgressTotals totals = countProgress(gameWith(0));
@@ -158,13 +151,4 @@ TEST(StatisticsBar, HalvesRoundToEven)
     EXPECT_EQ(roundHalfEven(102.5), 102);
     EXPECT_EQ(roundHalfEven(136.66), 137);
     EXPECT_EQ(roundHalfEven(136.4), 136);
-}
-
-TEST(StatisticsBar, LevelColours)
-{
-    EXPECT_EQ(levelColour(0), 0x00FF00u);
-    EXPECT_EQ(levelColour(1), 0xA0FC00u);
-    EXPECT_EQ(levelColour(2), 0xE4FC00u);
-    EXPECT_EQ(levelColour(3), 0xE1E400u);
-    EXPECT_EQ(levelColour(4), 0xFFC100u);
 }

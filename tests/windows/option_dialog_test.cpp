@@ -46,16 +46,6 @@ private slots:
         QCOMPARE(settings_.language, 0);
     }
 
-    void soundTogglesItsLabel()
-    {
-        TOptionDlg dialog(settings_, nullptr, hooks());
-        dialog.show();
-        QCOMPARE(label(dialog, "SoundLabel"), QStringLiteral("Sound is on."));
-        dialog.SoundBtn->click();
-        QVERIFY(!settings_.soundOn);
-        QCOMPARE(label(dialog, "SoundLabel"), QStringLiteral("Sound is off."));
-    }
-
     void backgroundRunsOneToSixAndRedrawsAtOnce()
     {
         TOptionDlg dialog(settings_, nullptr, hooks());

@@ -114,20 +114,6 @@ private slots:
         QCOMPARE(dialog.result(), kCancel);
     }
 
-    void textsFollowTheLanguage()
-    {
-        TSelectDlg dialog(game_, settings_);
-        settings_.language = 1;
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Quellon wählen"));
-        QCOMPARE(dialog.cancelButton()->toolTip(), QStringLiteral("Abbruch"));
-        dialog.hide();
-        settings_.language = -1;
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Quellon"));
-        QCOMPARE(dialog.pageBox()->toolTip(), QStringLiteral("A mouselick and the Quellon is selected."));
-    }
-
     void smallCatalogueDrawsAndPicksOnlyItsQuellons()
     {
         setCatalogue(6);

@@ -74,32 +74,6 @@ private slots:
         QCOMPARE(dialog.pointsGauge()->percentText(), QStringLiteral("25%"));  // 10 of 40
     }
 
-    void everyQuellonFinished()
-    {
-        game_.quellonCount = 4;
-        for (int n = 1; n <= 4; ++n)
-            game_.progressTable[static_cast<size_t>(n)] = 8;
-        TStatDlg dialog(game_, settings_);
-        dialog.show();
-        QCOMPARE(dialog.sentence(3)->text(), QStringLiteral("Hurrah, you reached all possible points."));
-        QCOMPARE(dialog.pointsGauge()->percentText(), QStringLiteral("100%"));
-        for (int n = 1; n <= 4; ++n)
-            game_.progressTable[static_cast<size_t>(n)] = 12;
-        settings_.language = 1;
-        dialog.hide();
-        dialog.show();  // counted afresh at every showing
-        QCOMPARE(dialog.sentence(3)->text(), QStringLiteral("Du hast leider keinen einzigen Punkt erreicht."));
-        QCOMPARE(dialog.sentence(1)->text(), QString::fromUtf8("Bisher wurden 4 von insgesamt 4 Quellons gelöst."));
-    }
-
-    void oneWithMuchHelpKeepsTheOddWord()
-    {
-        game_.progressTable[5] = 11;
-        TStatDlg dialog(game_, settings_);
-        dialog.show();
-        QVERIFY(dialog.sentence(2)->text().contains(QString::fromUtf8("and für one Quellon much help. ")));
-    }
-
     void escapeLeavesItOpenEnterAndYesClose()
     {
         TStatDlg dialog(game_, settings_);
