@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""A new player saves a game while quitting, starts again and finds it.
+
+Drives the real program under its own Xvfb server with real X events:
+help on the first Quellon (unsaved progress), the exit button, Yes to the
+quit question, the name "evening" in the save dialog and its OK button; then a
+second start, whose caption must name the game and whose progress byte must
+be the one saved. Usage: save_round_trip_e2e.py <quellon executable> <zqln.dat>
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+TIMEOUT = 20.0
+
+
+def run(*args, env):
+    return subprocess.run(args, env=env, capture_output=True, text=True, timeout=TIMEOUT).stdout.strip()
+
+
+def wait_for(what, probe):
+    deadline = time.monotonic() + TIMEOUT
+    while time.monotonic() < deadline:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.1)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def geometry(window, env):
+    values = dict(line.split("=", 1) for line in run("xdotool", "getwindowgeometry", "--shell", window, env=env).splitlines())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def window_of_size(pid, size, env):
+    """The visible window of the program with this client size (frameless dialogs have no name)."""
+    def probe():
+        listing = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)], env=env,
+                                 capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+        for window in listing:
+            if geometry(window, env)[2:] == size:
+                return window
+        return None
+    return wait_for(f"a {size[0]} x {size[1]} window", probe)
+
+
+def click(window, x, y, env):
+    run("xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1", env=env)
+
+
+def main_window(env):
+    return wait_for("the main window", lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Zindle Quellon", env=env).split()[:1])[0]
+
+
+def answer_quit_with_yes(pid, env):
+    dialog = window_of_size(pid, (319, 158), env)
+    click(dialog, 260 + 25, 100 + 25, env)  # YesBtn
+
+
+def main():
+    program, catalogue = sys.argv[1], sys.argv[2]
+    work = tempfile.mkdtemp(prefix="quellon-e2e-")
+    xvfb = None
+    game = None
+    try:
+        # A program directory of its own: the games directory lands beside it.
+        program_dir = os.path.join(work, "program")
+        os.makedirs(program_dir)
+        shutil.copy2(program, os.path.join(program_dir, "quellon"))
+        shutil.copy2(catalogue, os.path.join(program_dir, "zqln.dat"))
+        config = os.path.join(work, "config")
+        settings_dir = os.path.join(config, "ZindleGames", "ZindleQuellon")
+        os.makedirs(settings_dir)
+        # English chosen before and no music, so no language question is asked.
+        with open(os.path.join(settings_dir, "V3.conf"), "w") as settings:
+            settings.write("[common]\ntongue=0\nmusic=0\nsound=0\n")
+
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as display_pipe:
+            display = display_pipe.readline().strip()  # written once the server is ready
+        assert display, "Xvfb did not start"
+        env = dict(os.environ, DISPLAY=":" + display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb")
+        env.pop("WAYLAND_DISPLAY", None)
+
+        # First run: help gives unsaved progress, then quit and save it.
+        game = subprocess.Popen([os.path.join(program_dir, "quellon")], env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = main_window(env)
+        time.sleep(0.5)  # the first activation's steps
+        click(window, 164 + 25, 6 + 25, env)  # TipBtn
+        width = geometry(window, env)[2]
+        click(window, width - 52 + 25, 6 + 25, env)  # ExitBtn
+        answer_quit_with_yes(game.pid, env)
+        save = window_of_size(game.pid, (357, 187), env)
+        click(save, 12 + 12 + 100, 12 + 63 + 13, env)  # into NameEdit; keys follow the pointer
+        run("xdotool", "type", "--delay", "30", "evening", env=env)
+        time.sleep(0.3)
+        click(save, 296 + 25, 127 + 25, env)  # OKBtn
+        assert game.wait(timeout=TIMEOUT) == 0, "the first run did not end cleanly"
+        game = None
+
+        saved = os.path.join(program_dir, "games", "evening.zql")
+        assert os.path.exists(saved), "no saved game evening.zql"
+        with open(saved, "rb") as file:
+            progress = file.read()
+        assert len(progress) == 950, f"saved game holds {len(progress)} bytes"
+        assert progress[0] == 1, f"Quellon 1 saved with progress {progress[0]}, expected help level 1"
+
+        # Second run: the game comes back under its name.
+        game = subprocess.Popen([os.path.join(program_dir, "quellon")], env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = main_window(env)
+        title = wait_for("the game name in the caption",
+                         lambda: (lambda t: t if t.endswith(" - Game: evening") else None)(
+                             run("xdotool", "getwindowname", window, env=env)))
+        print("caption after restart:", title)
+        width = geometry(window, env)[2]
+        click(window, width - 52 + 25, 6 + 25, env)
+        answer_quit_with_yes(game.pid, env)  # nothing unsaved: no save dialog follows
+        assert game.wait(timeout=TIMEOUT) == 0, "the second run did not end cleanly"
+        game = None
+        print("save, quit and restart: ok")
+        return 0
+    finally:
+        for process in (game, xvfb):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
