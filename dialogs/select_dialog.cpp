@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "engine/orientation_table.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
 
