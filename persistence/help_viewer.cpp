@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,6 +44,8 @@ bool refreshCopy(const QString& source, const QString& target) {
 }
 
 }  // namespace
+
+namespace quellon {
 
 HelpViewer::HelpViewer(const QString& programDir, const QString& programTitle, QObject* parent)
     : QObject(parent), programDir_(programDir), programTitle_(programTitle) {
@@ -119,6 +122,7 @@ void HelpViewer::openHelp(int context) {
         layout->setContentsMargins(0, 0, 0, 0);
         browser_ = new HelpBrowser(engine_, window_);
         browser_->setOpenExternalLinks(false);
+        browser_->document()->setDocumentMargin(14);
         layout->addWidget(browser_);
         connect(browser_, &QTextBrowser::sourceChanged, window_,
                 [this] { window_->setWindowTitle(browser_->documentTitle()); });
@@ -133,3 +137,5 @@ void HelpViewer::openHelp(int context) {
 void HelpViewer::closeHelp() {
     if (window_ != nullptr) window_->close();
 }
+
+} // namespace quellon

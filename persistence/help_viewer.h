@@ -12,6 +12,8 @@ class QHelpEngine;
 class QTextBrowser;
 class QWidget;
 
+namespace quellon {
+
 class HelpViewer : public QObject {
     Q_OBJECT
 public:
@@ -52,3 +54,5 @@ private:
     QPointer<QWidget> window_;
     QTextBrowser* browser_ = nullptr;
 };
+
+} // namespace quellon

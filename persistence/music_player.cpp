@@ -16,9 +16,9 @@
 #include <cstdarg>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcMusic, "quellon.music", QtWarningMsg)
-
 namespace {
+
+Q_LOGGING_CATEGORY(lcMusic, "quellon.music", QtWarningMsg)
 
 const char* const kTimSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 const char* const kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
@@ -88,6 +88,8 @@ void silenceAlsa() {
 }
 
 }  // namespace
+
+namespace quellon {
 
 // ---- MusicSearch -----------------------------------------------------------
 
@@ -271,3 +273,5 @@ void MusicPlayer::close() {
     synth_ = nullptr;
     settings_ = nullptr;
 }
+
+} // namespace quellon

@@ -10,6 +10,8 @@
 
 #include <fluidsynth/types.h>
 
+namespace quellon {
+
 // The directory search over the music files. It is kept between uses so
 // that switching music on again continues with the file after the current
 // one. Names are sorted byte-wise, so the order is the same on every machine.
@@ -94,3 +96,5 @@ private:
     fluid_audio_driver_t* audio_ = nullptr;
     fluid_player_t* player_ = nullptr;
 };
+
+} // namespace quellon

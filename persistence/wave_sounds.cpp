@@ -8,11 +8,13 @@
 
 namespace {
 
-const char* const kWaveFiles[WaveSounds::kSoundCount] = {
+const char* const kWaveFiles[quellon::WaveSounds::kSoundCount] = {
     "pick_up.wav", "put_down.wav", "turn_step.wav", "move_step.wav", "solved.wav", "refused.wav",
 };
 
 }  // namespace
+
+namespace quellon {
 
 WaveSounds::WaveSounds(const bool& soundOn, std::function<bool()> outputCheck, QObject* parent)
     : QObject(parent), soundOn_(soundOn), outputPresentCheck_(std::move(outputCheck)) {
@@ -73,3 +75,5 @@ void WaveSounds::playSound(int n) {
     wave->play();
     current_ = n;
 }
+
+} // namespace quellon

@@ -15,6 +15,8 @@
 
 class QSoundEffect;
 
+namespace quellon {
+
 class WaveSounds : public QObject, public SoundEffects {
     Q_OBJECT
 public:
@@ -50,3 +52,5 @@ private:
     std::array<QSoundEffect*, kSoundCount> effects_{};
     int current_ = 0;
 };
+
+} // namespace quellon

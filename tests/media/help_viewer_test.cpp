@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace quellon;
+
 class HelpViewerTest : public QObject {
     Q_OBJECT
 

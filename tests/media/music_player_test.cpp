@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <unistd.h>
 
+using namespace quellon;
+
 namespace {
 
 MusicOutput silentOutput() {

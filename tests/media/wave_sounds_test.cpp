@@ -8,6 +8,8 @@
 #include <QSoundEffect>
 #include <QtTest>
 
+using namespace quellon;
+
 class WaveSoundsTest : public QObject {
     Q_OBJECT
 
