@@ -201,7 +201,10 @@ void MusicPlayer::play() {
         qCDebug(lcMusic, "not a MIDI file: %s", path.constData());
         return;
     }
-    if (!openSynth() || !openAudio()) return;
+    if (!openSynth() || !openAudio() || !loadSoundFont()) {
+        closeDevice();
+        return;
+    }
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add(player_, path.constData()) != FLUID_OK ||
         fluid_player_play(player_) != FLUID_OK) {
@@ -212,22 +215,31 @@ void MusicPlayer::play() {
 
 bool MusicPlayer::openSynth() {
     if (synth_ != nullptr) return true;
-    const QString font = output_.soundFont.isEmpty() ? systemSoundFont() : output_.soundFont;
-    if (font.isEmpty()) {
+    soundFont_ = output_.soundFont.isEmpty() ? systemSoundFont() : output_.soundFont;
+    if (soundFont_.isEmpty()) {
         qCDebug(lcMusic, "no General MIDI SoundFont installed");
         return false;
     }
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
     synth_ = new_fluid_synth(settings_);
-    if (synth_ == nullptr || fluid_synth_sfload(synth_, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
-        qCDebug(lcMusic, "cannot load the SoundFont %s", qPrintable(font));
-        if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (synth_ == nullptr) {
         delete_fluid_settings(settings_);
-        synth_ = nullptr;
         settings_ = nullptr;
         return false;
     }
+    return true;
+}
+
+// Loaded once, and only after an output has opened: a machine without sound
+// is spared the SoundFont's memory.
+bool MusicPlayer::loadSoundFont() {
+    if (soundFontLoaded_) return true;
+    if (fluid_synth_sfload(synth_, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED) {
+        qCDebug(lcMusic, "cannot load the SoundFont %s", qPrintable(soundFont_));
+        return false;
+    }
+    soundFontLoaded_ = true;
     return true;
 }
 
@@ -272,6 +284,7 @@ void MusicPlayer::close() {
     if (settings_ != nullptr) delete_fluid_settings(settings_);
     synth_ = nullptr;
     settings_ = nullptr;
+    soundFontLoaded_ = false;
 }
 
 } // namespace quellon

@@ -65,6 +65,8 @@ public:
     bool isPlaying() const;
     // A piece is loaded on an open audio output (the "device" of the player).
     bool deviceOpen() const { return player_ != nullptr; }
+    // The SoundFont is in memory (about 13 MB for TimGM6mb).
+    bool soundFontLoaded() const { return soundFontLoaded_; }
     int restartCount() const { return restarts_; }
     int currentTick() const;
     int totalTicks() const;
@@ -80,6 +82,7 @@ private:
     void play();
     bool openSynth();
     bool openAudio();
+    bool loadSoundFont();
     void closeDevice();
 
     QString programDir_;
@@ -91,6 +94,8 @@ private:
     QString musicFile_;
     int restarts_ = 0;
 
+    QString soundFont_;
+    bool soundFontLoaded_ = false;
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_audio_driver_t* audio_ = nullptr;
