@@ -67,7 +67,9 @@ void restoreLastGame(GameData& game, const SettingsStore& store, int language, M
         game.gameName.clear();
         return;
     }
-    const LoadResult result = loadSavedGame(game, game.gameName);
+    // A copy: a failed load empties gameName, and the message names the game.
+    const std::string name = game.gameName;
+    const LoadResult result = loadSavedGame(game, name);
     if (!result.ok)
         messages.showText(MessageCode::Notice, fromStd(result.failure.text(language)));
 }

@@ -558,7 +558,9 @@ void TMainform::LoadBtnClick()
     if (!hooks.showLoadDialog())
         return;
     GameData& game = gameState().game;
-    const LoadResult result = loadSavedGame(game, game.gameName);
+    // A copy: a failed load empties gameName, and the message names the game.
+    const std::string name = game.gameName;
+    const LoadResult result = loadSavedGame(game, name);
     if (!result.ok) {
         messages().showText(MessageCode::Notice, fromStd(result.failure.text(gameState().settings.language)));
         updateTitle();

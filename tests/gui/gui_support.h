@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,14 +24,14 @@
 
 namespace quellon::testing {
 
-// A Quellon whose eight pieces lie side by side in the middle of the board,
-// shifted by `variant` columns so that records differ.
+// A Quellon whose eight pieces lie apart in two rows in the middle of the
+// board (no two share a cell), shifted by `variant` columns so that records differ.
 inline PuzzleRecord sampleRecord(int variant = 0)
 {
     PuzzleRecord record;
     for (int k = 0; k < kPieceCount; ++k)
         record.pieces[static_cast<size_t>(k)] =
-            PieceState{static_cast<uint8_t>(28 + 9 * (k % 4) + variant % 5), static_cast<uint8_t>(20 + 16 * (k / 4)),
+            PieceState{static_cast<uint8_t>(28 + 14 * (k % 4) + variant % 5), static_cast<uint8_t>(20 + 16 * (k / 4)),
                        static_cast<uint8_t>((3 * k + variant) % 16)};
     return record;
 }
@@ -110,6 +111,7 @@ public:
     explicit AnsweringMessages(EventLog& log) : log_(log) {}
     std::deque<int> answers;
     QStringList fatal;
+    std::function<void()> whileShown;  // runs as if the dialog were up
 
     int showCode(MessageCode code) override
     {
@@ -130,6 +132,8 @@ public:
 private:
     int next()
     {
+        if (whileShown)
+            whileShown();
         if (answers.empty())
             return 6;
         const int answer = answers.front();

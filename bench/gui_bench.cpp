@@ -1,0 +1,95 @@
+// Drawing speed of the board at the size of a 3840 x 2160 window (cell 33):
+// one drag step of the held piece (two exclusive-or outlines and the widget
+// update), and a full repaint of the board picture.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include <QApplication>
+
+#include "engine/setup.h"
+#include "play/board_view.h"
+#include "play/main_form.h"
+
+using namespace quellon;
+
+namespace {
+
+// A main window at 3840 x 2160 with a Quellon laid out and piece 1 in hand.
+struct BigBoard {
+    TMainform form;
+
+    BigBoard()
+    {
+        GameData& game = gameState().game;
+        game.quellonCount = 1;
+        game.currentQuellon = 1;
+        for (int k = 0; k < kPieceCount; ++k)
+            game.catalogue[1].pieces[static_cast<size_t>(k)] =
+                PieceState{static_cast<uint8_t>(28 + 14 * (k % 4)), static_cast<uint8_t>(20 + 16 * (k / 4)),
+                           static_cast<uint8_t>(3 * k % 16)};
+        gameState().settings.patmode = 0;
+        form.resize(3840, 2160);
+        form.setUpCurrent();
+        form.repaintMain();
+        const PieceState first = form.board().piece(1);
+        form.interaction().pickPiece(first.x * cellSize(), first.y * cellSize());
+    }
+    int cellSize() const { return form.boardView()->cellSize(); }
+};
+
+// Made on first use and gone before the application object.
+std::unique_ptr<BigBoard> theBoard;
+
+BigBoard& bigBoard()
+{
+    if (!theBoard)
+        theBoard = std::make_unique<BigBoard>();
+    return *theBoard;
+}
+
+void BM_DragStep(benchmark::State& state)
+{
+    BigBoard& big = bigBoard();
+    if (big.cellSize() != 33 || big.form.board().selectedPiece != 1) {
+        state.SkipWithError("board not at cell size 33 with a piece in hand");
+        return;
+    }
+    PieceInteraction& interaction = big.form.interaction();
+    const PieceState start = big.form.board().piece(1);
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth between two neighbouring cells: every step a move.
+        ++step;
+        interaction.movePiece(start.x + 20 + (step & 1), start.y + 10);
+    }
+    benchmark::DoNotOptimize(big.form.boardView()->image().constBits());
+}
+BENCHMARK(BM_DragStep);
+
+void BM_FullRepaint(benchmark::State& state)
+{
+    BigBoard& big = bigBoard();
+    for (auto _ : state)
+        big.form.boardView()->repaintBoard();
+    benchmark::DoNotOptimize(big.form.boardView()->image().constBits());
+    state.counters["width"] = big.form.boardView()->width();
+    state.counters["height"] = big.form.boardView()->height();
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    theBoard.reset();
+    return 0;
+}

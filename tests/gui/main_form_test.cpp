@@ -1,0 +1,496 @@
+// The main window in-process: caption, layout, the board picture, pieces
+// under the real mouse events of the board area, the solve in its order,
+// and the commands of the tool bar.
+#include <QLabel>
+#include <QtTest>
+
+#include "dialogs/dialog_look.h"
+#include "engine/orientation_table.h"
+#include "engine/settings_values.h"
+#include "gui_support.h"
+#include "play/board_view.h"
+#include "play/main_form.h"
+
+using namespace quellon;
+using namespace quellon::testing;
+
+namespace {
+
+QPoint anchorPixel(const PieceState& piece, int cell) { return {piece.x * cell, piece.y * cell}; }
+
+// A pixel well inside a piece: the centroid of its corners.
+QPoint centroid(const PieceState& piece, int cell)
+{
+    int x = 0;
+    int y = 0;
+    for (int k = 0; k < 3; ++k) {
+        x += (piece.x + vertexX[static_cast<size_t>(k * kOrientationCount + piece.orientation)]) * cell;
+        y += (piece.y + vertexY[static_cast<size_t>(k * kOrientationCount + piece.orientation)]) * cell;
+    }
+    return {x / 3, y / 3};
+}
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Sandbox> sandbox;
+    std::unique_ptr<EventLog> log;
+    std::unique_ptr<LoggingSound> sound;
+    std::unique_ptr<AnsweringMessages> messages;
+    std::unique_ptr<TMainform> form;
+
+    // A window on a catalogue of `count` Quellons, English, pattern on the board.
+    void open(int count = 3)
+    {
+        writeCatalogue(sandbox->programDir.path(), count);
+        sandbox->setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
+        sandbox->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
+        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        form->hooks.repaintPattern = [this] { log->entries << QStringLiteral("pattern"); };
+        form->hooks.offerSave = [this] { log->entries << QStringLiteral("offerSave"); };
+        QVERIFY(form->FormCreate());
+        form->resize(909, 698);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCoreApplication::processEvents();
+        log->entries.clear();
+    }
+
+    // The log without the pattern repaints that every paint of the window asks for.
+    QStringList steps() const
+    {
+        QStringList result = log->entries;
+        result.removeAll(QStringLiteral("pattern"));
+        return result;
+    }
+
+    BoardView* box() const { return form->boardView(); }
+    int cell() const { return box()->cellSize(); }
+    ImageButton* button(const char* name) const { return form->findChild<ImageButton*>(QLatin1String(name)); }
+    QRgb pixel(QPoint p) const { return box()->image().pixel(p); }
+
+    // Lays the pieces out as `layout` says, as the player could have.
+    void arrange(const PuzzleRecord& layout)
+    {
+        Board& board = form->board();
+        for (int n = 1; n <= kPieceCount; ++n) {
+            board.liftPiece(n);
+            board.piece(n) = layout.pieces[static_cast<size_t>(n - 1)];
+            board.stampPiece(n);
+        }
+        form->repaintMain();
+    }
+
+    Grid gridWithout(int held) const
+    {
+        Grid grid{};
+        for (int n = 1; n <= kPieceCount; ++n)
+            if (n != held)
+                addPieceCodes(grid, form->board().piece(n), +1);
+        return grid;
+    }
+
+private slots:
+    void init()
+    {
+        sandbox = std::make_unique<Sandbox>();
+        log = std::make_unique<EventLog>();
+        sound = std::make_unique<LoggingSound>(*log);
+        messages = std::make_unique<AnsweringMessages>(*log);
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        messages.reset();
+        sound.reset();
+        log.reset();
+        sandbox.reset();
+    }
+
+    void captionCases()
+    {
+        QCOMPARE(TMainform::composeTitle(0, 17, 8, QStringLiteral("evening"), 0),
+                 QStringLiteral("Zindle Quellon V3.1 - Quellon: 17 (solved) - Game: evening"));
+        QCOMPARE(TMainform::composeTitle(2, 17, 8, QString(), 0), QStringLiteral("Zindle Quellon V3.1"));
+        QCOMPARE(TMainform::composeTitle(1, 17, 0, QStringLiteral("abend"), 1),
+                 QStringLiteral("Zindle Quellon V3.1 - Spiel: abend"));
+        QCOMPARE(TMainform::composeTitle(0, 3, 12, QString(), 1), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (aufgegeben)"));
+        QCOMPARE(TMainform::composeTitle(0, 3, 10, QString(), 1), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (gel\u00f6st)"));
+        QCOMPARE(TMainform::composeTitle(0, 3, 12, QString(), -1), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (dropped)"));
+        QCOMPARE(TMainform::composeTitle(0, 950, 3, QString(), 0), QStringLiteral("Zindle Quellon V3.1 - Quellon: 950"));
+
+        open();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1"));
+        QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 2"));
+        gameState().settings.patmode = 3;
+        form->updateTitle();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1"));
+    }
+
+    void resizeWorkedExample()
+    {
+        const TMainform::BoardLayout layout = TMainform::boardLayout(909, 698);
+        QCOMPARE(layout.cellSize, 9);
+        QCOMPARE(layout.area, QRect(45, 104, 820, 550));
+
+        open();
+        QCOMPARE(form->size(), QSize(909, 698));
+        QCOMPARE(box()->geometry(), QRect(45, 104, 820, 550));
+        QCOMPARE(box()->image().size(), QSize(820, 550));
+        QCOMPARE(button("ExitBtn")->pos(), QPoint(909 - 52, 6));
+        QCOMPARE(button("OptionBtn")->pos(), QPoint(909 - 208, 6));
+        // Once the height limits the cells, widening alone does not enlarge them.
+        form->resize(1400, 698);
+        QCOMPARE(cell(), 10);
+        form->resize(1900, 698);
+        QCOMPARE(cell(), 10);
+        QCOMPARE(box()->geometry(), QRect((1900 - 910) / 2, (638 - 610) / 2 + 60, 911, 611));
+        QCOMPARE(button("RulesBtn")->pos(), QPoint(1900 - 104, 6));
+        form->resize(300, 200);
+        QVERIFY(form->width() >= 650 - (form->frameGeometry().width() - form->width()));
+    }
+
+    void boardPictureShowsFieldSilhouettePiecesAndHeldOutline()
+    {
+        open();
+        const PuzzleRecord solution = gameState().game.workingRecord();
+        PuzzleRecord layout = solution;
+        for (PieceState& piece : layout.pieces)
+            piece.y = static_cast<uint8_t>(piece.y + 20 > 53 ? piece.y - 12 : piece.y + 20);
+        arrange(layout);
+        QCOMPARE(pixel(QPoint(2, 2)), board_colour::kField);
+        QCOMPARE(pixel(centroid(solution.pieces[0], cell())), board_colour::kSilhouette);
+        QCOMPARE(pixel(centroid(layout.pieces[0], cell())), board_colour::kPlaying);
+
+        // The held piece shows only as its outline; drawing it twice restores
+        // the picture bit for bit.
+        press(box(), anchorPixel(layout.pieces[0], cell()));
+        QCOMPARE(form->board().selectedPiece, 1);
+        QVERIFY(pixel(centroid(layout.pieces[0], cell())) != board_colour::kPlaying);
+        const QImage before = box()->image().copy();
+        box()->drawOutline(1, board_colour::kHeldOutline, true);
+        QVERIFY(box()->image() != before);
+        box()->drawOutline(1, board_colour::kHeldOutline, true);
+        QCOMPARE(box()->image(), before);
+
+        // A full repaint while holding draws the same picture.
+        box()->repaintBoard();
+        QCOMPARE(box()->image(), before);
+
+        // With the pattern in its own window the silhouette is not drawn.
+        gameState().settings.patmode = 2;
+        box()->repaintBoard();
+        QCOMPARE(pixel(centroid(solution.pieces[0], cell())), board_colour::kField);
+    }
+
+    void pickMoveTurnDropWithTheMouse()
+    {
+        open();
+        const PuzzleRecord solution = gameState().game.workingRecord();
+        arrange(solution);
+        Board& board = form->board();
+        const PieceState start = board.piece(3);
+
+        press(box(), anchorPixel(start, cell()));
+        QCOMPARE(board.selectedPiece, 3);
+        QCOMPARE(board.layoutGrid, gridWithout(3));
+        QCOMPARE(log->entries, QStringList{QStringLiteral("sound 1")});
+
+        moveHeld(box(), anchorPixel(start, cell()) + QPoint(0, 4 * cell()));
+        QCOMPARE(board.piece(3).y, start.y + 4);
+        QCOMPARE(board.layoutGrid, gridWithout(3));
+        // The cursor follows the zone under the pointer (taken before each step).
+        moveHeld(box(), anchorPixel(start, cell()) + QPoint(1, 4 * cell()));
+        QCOMPARE(box()->cursor().pixmap().toImage(), form->moveCursor().pixmap().toImage());
+        QVERIFY(form->moveCursor().pixmap().toImage() != form->turnCursor().pixmap().toImage());
+        release(box(), anchorPixel(start, cell()) + QPoint(0, 4 * cell()));
+
+        press(box(), QPoint(400, 300), Qt::RightButton);
+        QCOMPARE(board.piece(3).orientation, (start.orientation + 1) % 16);
+        QCOMPARE(board.selectedPiece, 3);
+
+        log->entries.clear();
+        press(box(), QPoint(3 * cell(), 3 * cell()));
+        QCOMPARE(board.selectedPiece, 0);
+        QCOMPARE(log->entries, QStringList{QStringLiteral("sound 2")});
+        QCOMPARE(board.layoutGrid, gridWithout(0));
+        QCOMPARE(pixel(centroid(board.piece(3), cell())), board_colour::kPlaying);
+        QCOMPARE(board.solveState, SolveState::Playing);
+    }
+
+    void refusedDropKeepsThePieceInHand()
+    {
+        open();
+        arrange(gameState().game.workingRecord());
+        Board& board = form->board();
+        press(box(), anchorPixel(board.piece(1), cell()));
+        moveHeld(box(), anchorPixel(board.piece(2), cell()));
+        release(box(), anchorPixel(board.piece(2), cell()));
+        QCOMPARE(board.piece(1).x, board.piece(2).x);
+        log->entries.clear();
+        press(box(), QPoint(3 * cell(), 3 * cell()));
+        QCOMPARE(log->entries, QStringList{QStringLiteral("sound 6")});
+        QCOMPARE(board.selectedPiece, 1);
+        QCOMPARE(board.layoutGrid, gridWithout(1));
+        // Dragging after the refused press does nothing.
+        const PieceState held = board.piece(1);
+        moveHeld(box(), QPoint(20 * cell(), 20 * cell()));
+        QCOMPARE(board.piece(1), held);
+    }
+
+    void theSolvingDropRunsItsStepsInOrder()
+    {
+        open();
+        const PuzzleRecord solution = gameState().game.workingRecord();
+        PuzzleRecord layout = solution;
+        layout.pieces[7] = PieceState{75, 50, solution.pieces[7].orientation};
+        arrange(layout);
+        form->setUnsavedProgress(false);
+        QRgb colourAtMessage = 0;
+        messages->answers = {6};
+        const PieceState home = solution.pieces[7];
+        press(box(), anchorPixel(layout.pieces[7], cell()));
+        moveHeld(box(), anchorPixel(home, cell()));
+        release(box(), anchorPixel(home, cell()));
+        QCOMPARE(form->board().piece(8), home);
+        QCOMPARE(gameState().game.progressTable[1], uint8_t{0});
+
+        // The message is up only after the pieces turned green.
+        log->entries.clear();
+        const QPoint probe = centroid(solution.pieces[0], cell());
+        messages->whileShown = [this, &colourAtMessage, probe] { colourAtMessage = pixel(probe); };
+        press(box(), QPoint(3 * cell(), 3 * cell()));
+        const QStringList steps = log->entries;
+        QCOMPARE(steps.mid(0, 4), (QStringList{QStringLiteral("sound 2"), QStringLiteral("sound 5"),
+                                               QStringLiteral("message 1"), QStringLiteral("pattern")}));
+        QCOMPARE(colourAtMessage, board_colour::kSolved);
+        QCOMPARE(form->board().solveState, SolveState::Solved);
+        QCOMPARE(gameState().game.progressTable[1], uint8_t{8});
+        QVERIFY(form->unsavedProgress());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (solved)"));
+
+        // Later presses have no effect.
+        log->entries.clear();
+        const Board after = form->board();
+        press(box(), anchorPixel(home, cell()));
+        press(box(), anchorPixel(home, cell()), Qt::RightButton);
+        QVERIFY(log->entries.isEmpty());
+        QCOMPARE(form->board().selectedPiece, 0);
+        QCOMPARE(form->board().layoutGrid, after.layoutGrid);
+    }
+
+    void solvingAgainKeepsTheProgressByte()
+    {
+        open();
+        gameState().game.progressTable[1] = 12;  // dropped earlier
+        form->setUpCurrent();
+        form->setUnsavedProgress(false);
+        const PuzzleRecord solution = gameState().game.workingRecord();
+        PuzzleRecord layout = solution;
+        layout.pieces[0] = PieceState{12, 52, solution.pieces[0].orientation};
+        arrange(layout);
+        press(box(), anchorPixel(layout.pieces[0], cell()));
+        moveHeld(box(), anchorPixel(solution.pieces[0], cell()));
+        press(box(), QPoint(3 * cell(), 3 * cell()));
+        QCOMPARE(form->board().solveState, SolveState::Solved);
+        QCOMPARE(gameState().game.progressTable[1], uint8_t{12});
+        QVERIFY(!form->unsavedProgress());
+        QVERIFY(log->entries.contains(QStringLiteral("sound 5")));
+        QVERIFY(log->entries.contains(QStringLiteral("message 1")));
+    }
+
+    void navigationWrapsAround()
+    {
+        open(3);
+        QTest::mouseClick(button("DnBtn"), Qt::LeftButton);
+        QCOMPARE(gameState().game.currentQuellon, 3);
+        QCOMPARE(gameState().game.workingRecord(), gameState().game.catalogue[3]);
+        QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
+        QCOMPARE(gameState().game.currentQuellon, 1);
+        QVERIFY(log->entries.contains(QStringLiteral("pattern")));
+    }
+
+    void unsolvedSearchWithEverythingFinishedOnlyTells()
+    {
+        open(3);
+        GameData& game = gameState().game;
+        game.progressTable[1] = 8;
+        game.progressTable[2] = 12;
+        game.progressTable[3] = 9;
+        QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
+        const Board before = form->board();
+        log->entries.clear();
+        QTest::mouseClick(button("UnsolvedUpBtn"), Qt::LeftButton);
+        QCOMPARE(steps(), QStringList{QStringLiteral("message 10 All Quellons already solved.")});
+        QCOMPARE(game.currentQuellon, 2);
+        QCOMPARE(form->board().pieces, before.pieces);
+
+        gameState().settings.language = 1;
+        log->entries.clear();
+        QTest::mouseClick(button("UnsolvedDnBtn"), Qt::LeftButton);
+        QCOMPARE(steps(), QStringList{QStringLiteral("message 10 Alle Quellons bereits gel\u00f6st.")});
+
+        // The only unfinished Quellon is found again at step N, without a notice.
+        game.progressTable[2] = 0;
+        log->entries.clear();
+        QTest::mouseClick(button("UnsolvedUpBtn"), Qt::LeftButton);
+        QCOMPARE(game.currentQuellon, 2);
+        QVERIFY(!log->entries.join(' ').contains(QStringLiteral("message")));
+        game.progressTable[3] = 0;
+        QTest::mouseClick(button("UnsolvedDnBtn"), Qt::LeftButton);
+        QCOMPARE(game.currentQuellon, 3);
+    }
+
+    void newGameAsksThenClearsProgressAndName()
+    {
+        open(3);
+        GameData& game = gameState().game;
+        QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
+        game.progressTable[1] = 9;
+        game.progressTable[2] = 2;
+        game.gameName = "evening";
+        form->setUnsavedProgress(true);
+
+        messages->answers = {7};
+        QTest::mouseClick(button("NewGameBtn"), Qt::LeftButton);
+        QCOMPARE(game.progressTable[1], uint8_t{9});
+        QCOMPARE(steps(), QStringList{QStringLiteral("message 4")});
+
+        log->entries.clear();
+        messages->answers = {6};
+        QTest::mouseClick(button("NewGameBtn"), Qt::LeftButton);
+        QCOMPARE(steps().mid(0, 2), (QStringList{QStringLiteral("message 4"), QStringLiteral("offerSave")}));
+        QCOMPARE(game.progressTable[1], uint8_t{0});
+        QCOMPARE(game.progressTable[2], uint8_t{0});
+        QCOMPARE(game.currentQuellon, 2);
+        QVERIFY(game.gameName.empty());
+        QVERIFY(!form->unsavedProgress());
+        QVERIFY(button("TipBtn")->isEnabled());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 2"));
+    }
+
+    void helpPlacesTwoPiecesAtATimeThenDrops()
+    {
+        open(3);
+        const PuzzleRecord solution = gameState().game.workingRecord();
+        Board& board = form->board();
+        press(box(), anchorPixel(board.piece(5), cell()));  // help also frees a held piece
+        QCOMPARE(board.selectedPiece, 5);
+        const uint8_t expected[] = {1, 2, 3, 12};
+        for (int step = 0; step < 4; ++step) {
+            QTest::mouseClick(button("TipBtn"), Qt::LeftButton);
+            QCOMPARE(gameState().game.progressTable[1], expected[step]);
+            QCOMPARE(board.selectedPiece, 0);
+            for (int k = 1; k <= std::min(2 * (step + 1), 8); ++k)
+                QCOMPARE(board.piece(k), solution.pieces[static_cast<size_t>(k - 1)]);
+            QCOMPARE(board.layoutGrid, gridWithout(0));
+        }
+        QVERIFY(form->unsavedProgress());
+        QCOMPARE(board.solveState, SolveState::Dropped);
+        QCOMPARE(pixel(centroid(solution.pieces[0], cell())), board_colour::kDropped);
+        QTest::mouseClick(button("TipBtn"), Qt::LeftButton);
+        QCOMPARE(gameState().game.progressTable[1], uint8_t{12});
+        press(box(), anchorPixel(board.piece(1), cell()));
+        QCOMPARE(board.selectedPiece, 0);
+        // Coming back to the dropped Quellon: all parked, help not offered.
+        QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
+        QTest::mouseClick(button("DnBtn"), Qt::LeftButton);
+        QVERIFY(!button("TipBtn")->isEnabled());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (dropped)"));
+    }
+
+    void buttonsWithoutTheirDialogsDoNothing()
+    {
+        open(3);
+        const Board before = form->board();
+        for (const char* name : {"LoadBtn", "StatBtn", "SelectBtn", "OptionBtn", "RulesBtn"})
+            QTest::mouseClick(button(name), Qt::LeftButton);
+        QVERIFY(!log->entries.contains(QStringLiteral("offerSave")));
+        QCOMPARE(form->board().pieces, before.pieces);
+        int helpContext = 0;
+        form->hooks.openHelp = [&helpContext](int context) { helpContext = context; };
+        QTest::mouseClick(button("RulesBtn"), Qt::LeftButton);
+        QCOMPARE(helpContext, 2);
+        gameState().settings.language = 1;
+        QTest::mouseClick(button("RulesBtn"), Qt::LeftButton);
+        QCOMPARE(helpContext, 1);
+    }
+
+    void firstActivationAsksTheLanguageThenSetsHints()
+    {
+        writeCatalogue(sandbox->programDir.path(), 2);
+        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        int asked = 0;
+        bool patternShown = false;
+        form->hooks.askLanguage = [&asked] {
+            ++asked;
+            gameState().settings.language = 1;
+        };
+        form->hooks.setPatternVisible = [&patternShown](bool visible) { patternShown = visible; };
+        QVERIFY(form->FormCreate());
+        QCOMPARE(gameState().settings.language, -1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QTRY_VERIFY(!form->firstActivation());
+        QCOMPARE(asked, 1);
+        QVERIFY(patternShown);  // patmode 2 by default
+        QCOMPARE(button("UpBtn")->toolTip(), QStringLiteral("Ich nehm' das n\u00e4chste Quellon."));
+        QCOMPARE(button("InfoBtn")->toolTip(), QStringLiteral("Wer hat diese Spiele nur verbrochen?"));
+        gameState().settings.language = 0;
+        form->applyLanguage();
+        QCOMPARE(button("StatBtn")->toolTip(), QStringLiteral("Let me see, what I've solved until now."));
+        QCoreApplication::processEvents();
+        QCOMPARE(asked, 1);
+    }
+
+    void closeQuestionDecidesAndClosingWritesTheSettings()
+    {
+        open(3);
+        QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
+        gameState().game.gameName = "evening";
+        messages->answers = {7};
+        QVERIFY(!form->close());
+        QVERIFY(form->isVisible());
+        QVERIFY(sandbox->setting(QStringLiteral("level")).isEmpty());
+
+        log->entries.clear();
+        messages->answers = {6};
+        QVERIFY(form->close());
+        QCOMPARE(steps().mid(0, 2), (QStringList{QStringLiteral("message 3"), QStringLiteral("offerSave")}));
+        QCOMPARE(sandbox->setting(QStringLiteral("level")), QStringLiteral("2"));
+        QCOMPARE(sandbox->setting(QStringLiteral("game")), QStringLiteral("evening"));
+        QCOMPARE(sandbox->setting(QStringLiteral("tongue")), QStringLiteral("0"));
+        QCOMPARE(sandbox->setting(QStringLiteral("sound")), QStringLiteral("1"));
+        QCOMPARE(sandbox->setting(QStringLiteral("patmode")), QStringLiteral("0"));
+        QCOMPARE(sandbox->setting(QStringLiteral("wid")), QString::number(form->frameGeometry().width()));
+        form.reset();
+        QVERIFY(parsePlacement(sandbox->setting(QStringLiteral("MainForm")).toStdString()).has_value() ||
+                QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
+                          QStringLiteral("ZindleQuellon/V3"))
+                        .value(QStringLiteral("common/MainForm"))
+                        .toStringList()
+                        .size() == 7);
+    }
+
+    void infoDialogShowsTitleAndVersion()
+    {
+        open(2);
+        QTimer::singleShot(0, form.get(), [this] {
+            auto* dialog = form->findChild<QDialog*>(QStringLiteral("InfoDlg"));
+            QVERIFY(dialog);
+            auto* text = dialog->findChild<QLabel*>(QStringLiteral("InfoText"));
+            QVERIFY(text->text().contains(QStringLiteral("Zindle Quellon")));
+            QVERIFY(text->text().contains(QStringLiteral("V3.1")));
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::mouseClick(button("InfoBtn"), Qt::LeftButton);
+        QVERIFY(form->isVisible());
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"
