@@ -206,7 +206,9 @@ void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
 
 // The piece lasts 0.75 s. A one-second timer as in the main window drives
 // the restart; the gap from the last tick of the piece to its new start is
-// measured and must stay within about a second.
+// measured. It stays within a second by design; the bound leaves room for a
+// busy test machine but still fails a player that waits for FluidSynth's
+// "done", which comes about three seconds after the last tick.
 void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond() {
     QTemporaryDir temp;
     writeFile(temp.filePath(QStringLiteral("short.mid")), shortMidi(3));
@@ -239,7 +241,7 @@ void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond() {
         }
     }
     QCOMPARE(restartsSeen, 2);
-    QVERIFY2(longestGap <= 1.1, qPrintable(QString::number(longestGap)));
+    QVERIFY2(longestGap <= 1.5, qPrintable(QString::number(longestGap)));
     // After a restart the piece really runs from its beginning again.
     QTRY_VERIFY_WITH_TIMEOUT(music.isPlaying() && music.currentTick() > 0, 2000);
     QVERIFY(music.currentTick() < music.totalTicks());
@@ -260,7 +262,7 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
 
     bool musicOn = true;
     MusicOutput output;
-    output.drivers = {QStringLiteral("oss")};  // /dev/dsp does not exist on a test machine
+    output.drivers = {QStringLiteral("no-such-driver")};
     MusicPlayer music(abcDir_, musicOn, output);
     music.start();
     music.Timer1Timer();
@@ -279,7 +281,7 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
     QVERIFY(caught.open(QIODevice::ReadOnly));
     QCOMPARE(caught.readAll(), QByteArray());
     QVERIFY(!MusicPlayer::recentLog().isEmpty());
-    QVERIFY(MusicPlayer::recentLog().join(QLatin1Char('\n')).contains(QStringLiteral("dsp")));
+    QVERIFY(MusicPlayer::recentLog().join(QLatin1Char('\n')).contains(QStringLiteral("no-such-driver")));
 }
 
 // The drivers a desktop uses (PulseAudio, then ALSA) fail on a machine
