@@ -288,7 +288,8 @@ void accompany(Track& track, const Piece& piece, const Span& span, bool pad, boo
             if (beat == 0) {
                 track.note(kAccompanimentChannel, tick, kTicksPerQuarter - 20, rootLow, 60 + h.jitter(3));
             } else {
-                for (int k = 2; k < 5; ++k)
+                // Fifth, octave and third: below the melody's register.
+                for (int k = 1; k < 4; ++k)
                     track.note(kAccompanimentChannel, tick, kTicksPerQuarter - 40, tones[k], 46 + h.jitter(4));
             }
         }
