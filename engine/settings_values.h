@@ -11,8 +11,10 @@
 // is ignored and the window is centred.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,26 +117,38 @@ struct DesktopArea {
 // above the main one) has its right edge at left + width.
 inline void clampToDesktop(WindowPlacement& p, const DesktopArea& desktop)
 {
-    const int w = p.right > p.left ? p.right - p.left : p.left - p.right;
-    const int h = p.bottom > p.top ? p.bottom - p.top : p.top - p.bottom;
-    const int desktopRight = desktop.left + desktop.width;
-    const int desktopBottom = desktop.top + desktop.height;
-    if (p.right > desktopRight) {
-        p.left = desktopRight - w;
-        p.right = desktopRight;
+    // In 64 bits: a hand-edited rectangle may span more than the int range.
+    int64_t left = p.left;
+    int64_t top = p.top;
+    int64_t right = p.right;
+    int64_t bottom = p.bottom;
+    const int64_t w = right > left ? right - left : left - right;
+    const int64_t h = bottom > top ? bottom - top : top - bottom;
+    const int64_t desktopRight = int64_t{desktop.left} + desktop.width;
+    const int64_t desktopBottom = int64_t{desktop.top} + desktop.height;
+    if (right > desktopRight) {
+        left = desktopRight - w;
+        right = desktopRight;
     }
-    if (p.bottom > desktopBottom) {
-        p.top = desktopBottom - h;
-        p.bottom = desktopBottom;
+    if (bottom > desktopBottom) {
+        top = desktopBottom - h;
+        bottom = desktopBottom;
     }
-    if (p.left < desktop.left) {
-        p.right = desktop.left + w;
-        p.left = desktop.left;
+    if (left < desktop.left) {
+        right = desktop.left + w;
+        left = desktop.left;
     }
-    if (p.top < desktop.top) {
-        p.bottom = desktop.top + h;
-        p.top = desktop.top;
+    if (top < desktop.top) {
+        bottom = desktop.top + h;
+        top = desktop.top;
     }
+    auto toInt = [](int64_t value) {
+        return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    p.left = toInt(left);
+    p.top = toInt(top);
+    p.right = toInt(right);
+    p.bottom = toInt(bottom);
 }
 
 // The stored Quellon number brought into 1..N: above N becomes N, and then

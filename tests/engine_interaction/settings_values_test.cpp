@@ -67,6 +67,21 @@ TEST(Placement, ClampPullsTheWindowOntoTheDesktopInOrder)
     EXPECT_EQ(left, (WindowPlacement{0, 1, -1800, 50, -1000, 650}));
 }
 
+TEST(Placement, RectanglesBeyondTheIntRangeStillLandOnTheDesktop)
+{
+    WindowPlacement huge = *parsePlacement("200,0,1,-2147483648,-2147483648,2147483647,2147483647");
+    clampToDesktop(huge, {0, 0, 1920, 1080});
+    EXPECT_EQ(huge.left, 0);
+    EXPECT_EQ(huge.top, 0);
+    EXPECT_GE(huge.right, huge.left);
+    EXPECT_GE(huge.bottom, huge.top);
+
+    WindowPlacement wide{0, 1, 0, 0, 2147483647, 100};
+    clampToDesktop(wide, {-3000, 0, 1000, 1080});
+    EXPECT_EQ(wide.left, -3000);
+    EXPECT_GE(wide.right, wide.left);
+}
+
 TEST(Level, ClampedToTheCatalogue)
 {
     EXPECT_EQ(clampLevel(0, 950), 1);
