@@ -216,7 +216,7 @@ bool TMainform::FormCreate()
     setUpCurrent();
     state.musicFile = findMusicFile(dir).toStdString();
     state.musicFound = !state.musicFile.empty();
-    if (state.settings.musicOn && state.musicFound && hooks.startMusic)
+    if (hooks.startMusic)
         hooks.startMusic();
     readPatternMode(store_, state.settings);
     Timer1.start();

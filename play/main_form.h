@@ -57,8 +57,8 @@ struct MainformHooks {
     std::function<void(const QString& helpFile)> registerHelp;
     std::function<void(int context)> openHelp;
     std::function<void()> closeHelp;
-    // Music: started at start-up when music is on and a file was found
-    // (gameState().musicFile); ticked once a second; stopped at the end.
+    // Music: at start-up, after the set-up, the player looks for music and
+    // plays it when music is on; ticked once a second; stopped at the end.
     std::function<void()> startMusic;
     std::function<void()> musicTick;
     std::function<void()> stopMusic;
