@@ -171,6 +171,9 @@ void BoardView::repaintBoard()
 
 void BoardView::paintEvent(QPaintEvent* event)
 {
+    // Moved to a screen of another pixel density: draw the board anew for it.
+    if (!qFuzzyCompare(image_.devicePixelRatio(), devicePixelRatioF()))
+        setCellSize(cellSize_);
     QPainter painter(this);
     const QRect area = event->rect();
     const qreal ratio = image_.devicePixelRatio();

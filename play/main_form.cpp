@@ -244,12 +244,10 @@ void TMainform::showRestored()
     resize(outer.size().expandedTo(minimumSize()));
     // The frame is known only once the window is shown; the stored rectangle
     // is the outer one, so the client area shrinks by the frame afterwards.
-    placementFixed_ = false;
     QTimer::singleShot(0, this, [this, outer] {
         const QSize frame = frameGeometry().size() - size();
         if (!isMaximized() && !frame.isEmpty())
             resize((outer.size() - frame).expandedTo(minimumSize()));
-        placementFixed_ = true;
     });
     const bool maximized = placement->showState == kShowMaximized ||
                            (placement->showState == kShowMinimized && (placement->flags & kRestoreToMaximized));

@@ -169,7 +169,6 @@ private:
     bool unsavedProgress_ = false;
     bool created_ = false;
     bool destroyed_ = false;
-    bool placementFixed_ = false;
 
     SoundEffects* sound_;
     std::unique_ptr<SoundEffects> silentSound_;
