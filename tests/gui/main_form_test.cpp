@@ -143,6 +143,15 @@ private slots:
         QCOMPARE(box()->image().size(), QSize(820, 550));
         QCOMPARE(button("ExitBtn")->pos(), QPoint(909 - 52, 6));
         QCOMPARE(button("OptionBtn")->pos(), QPoint(909 - 208, 6));
+        // Three black frames around the board: 1 px at 1, 3 px at 4, 1 px at 7
+        // pixels out, with the background between them.
+        const QImage window = form->grab().toImage();
+        const int y = 104 + 200;
+        for (int d : {1, 3, 4, 5, 7})
+            QCOMPARE(window.pixel(45 - d, y), qRgb(0, 0, 0));
+        for (int d : {2, 6})
+            QVERIFY(window.pixel(45 - d, y) != qRgb(0, 0, 0));
+        QCOMPARE(window.pixel(0, 300), qRgb(0, 0, 0));  // the play area's frame
         // Once the height limits the cells, widening alone does not enlarge them.
         form->resize(1400, 698);
         QCOMPARE(cell(), 10);

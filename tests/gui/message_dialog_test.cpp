@@ -154,6 +154,30 @@ private slots:
         QVERIFY(lineHeight > 0);
     }
 
+    void buttonsChangeTheirFaceUnderTheMouse()
+    {
+        ImageButton button(nullptr, art::kTickFace, art::kTickFaceOver, QSize(50, 50));
+        const QImage normal = button.grab().toImage();
+        QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+        QApplication::sendEvent(&button, &enter);
+        QVERIFY(button.isHovered());
+        QVERIFY(button.grab().toImage() != normal);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&button, &leave);
+        QCOMPARE(button.grab().toImage(), normal);
+    }
+
+    void panelsHaveTheBevelledBlackFrame()
+    {
+        TexturedPanel panel(nullptr);
+        panel.resize(100, 60);
+        const QImage image = panel.grab().toImage();
+        QVERIFY(image.pixel(0, 30) != qRgb(0, 0, 0));  // outer bevel
+        for (int x = 2; x <= 4; ++x)
+            QCOMPARE(image.pixel(x, 30), qRgb(0, 0, 0));  // the border
+        QCOMPARE(panel.innerRect(), QRect(7, 7, 86, 46));
+    }
+
     void placedOverTheMainWindow()
     {
         // Integer division truncating toward zero, also for negative values.
