@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""A new player saves a game while quitting, starts again and finds it.
+"""A new player changes the options, saves a game while quitting, starts
+again and finds both.
 
-Drives the real program under its own Xvfb server with real X events:
-help on the first Quellon (unsaved progress), the exit button, Yes to the
-quit question, the name "evening" in the save dialog and its OK button; then a
-second start, whose caption must name the game and whose progress byte must
-be the one saved. Usage: save_round_trip_e2e.py <quellon executable> <zqln.dat>
+Drives the real program under its own Xvfb server with real X events: the
+options dialog's language, sound, background and pattern buttons; help on the
+first Quellon (unsaved progress); the exit button, Yes to the quit question,
+the name "evening" in the save dialog and its OK button. The second start must
+name the game in its German caption, show the big pattern window, and the
+saved progress byte must be the one help left.
+Usage: save_round_trip_e2e.py <quellon executable> <zqln.dat>
 """
 import os
 import shutil
@@ -46,6 +49,12 @@ def window_of_size(pid, size, env):
                 return window
         return None
     return wait_for(f"a {size[0]} x {size[1]} window", probe)
+
+
+def is_visible(window, pid, env):
+    listing = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)], env=env,
+                             capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+    return window in listing
 
 
 def click(window, x, y, env):
@@ -94,8 +103,14 @@ def main():
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = main_window(env)
         time.sleep(0.5)  # the first activation's steps
-        click(window, 164 + 25, 6 + 25, env)  # TipBtn
         width = geometry(window, env)[2]
+        click(window, width - 208 + 25, 6 + 25, env)  # OptionBtn
+        options = window_of_size(game.pid, (497, 416), env)
+        for button_top in (47, 103, 215, 271):  # language, sound, background, pattern
+            click(options, 116 + 16 + 25, 12 + button_top + 25, env)
+        click(options, 436 + 25, 355 + 25, env)  # OKBtn
+        wait_for("the options dialog to close", lambda: not is_visible(options, game.pid, env))
+        click(window, 164 + 25, 6 + 25, env)  # TipBtn
         click(window, width - 52 + 25, 6 + 25, env)  # ExitBtn
         answer_quit_with_yes(game.pid, env)
         save = window_of_size(game.pid, (357, 187), env)
@@ -118,9 +133,16 @@ def main():
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = main_window(env)
         title = wait_for("the game name in the caption",
-                         lambda: (lambda t: t if t.endswith(" - Game: evening") else None)(
+                         lambda: (lambda t: t if t.endswith(" - Spiel: evening") else None)(
                              run("xdotool", "getwindowname", window, env=env)))
         print("caption after restart:", title)
+        pattern = wait_for("the pattern window",
+                           lambda: run("xdotool", "search", "--onlyvisible", "--name", "^Quellon 1$", env=env).split()[:1])[0]
+        assert geometry(pattern, env)[2:] == (361, 240), f"pattern window {geometry(pattern, env)[2:]}"
+        with open(os.path.join(settings_dir, "V3.conf")) as settings:
+            stored = settings.read()
+        for line in ("tongue=1", "sound=1", "back=1", "patmode=3", "game=evening"):
+            assert line in stored.splitlines(), f"settings lack {line}:\n{stored}"
         width = geometry(window, env)[2]
         click(window, width - 52 + 25, 6 + 25, env)
         answer_quit_with_yes(game.pid, env)  # nothing unsaved: no save dialog follows
