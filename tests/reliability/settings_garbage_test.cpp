@@ -20,6 +20,7 @@
 #include "persistence/settings_store.h"
 #include "persistence/startup.h"
 #include "play/main_form.h"
+#include "play/pattern_form.h"
 
 using namespace quellon;
 
@@ -122,6 +123,8 @@ private slots:
         row("mainform_blank_part.conf", -1, true, 0, true, 1, "", 2);
         row("mainform_off_desktop.conf", -1, true, 0, true, 1, "", 2, 0, Placement::Maximized);
         row("mainform_bigger_than_desktop.conf", -1, true, 0, true, 1, "", 2, 0, Placement::Any);
+        // Past the int range: pulled to the desktop's top-left corner.
+        row("mainform_extreme.conf", -1, true, 0, true, 1, "", 2, 0, Placement::Any);
         row("mainform_qt_type.conf", -1, true, 0, true, 1, "", 2);
         row("variant_garbage.conf", -1, true, 0, true, 1, "", 2);
         row("non_utf8.conf", -1, true, 0, true, 1, "", 2);
@@ -224,6 +227,43 @@ private slots:
         const std::optional<WindowPlacement> written = readPlacement(store);
         QVERIFY(written.has_value());
         QVERIFY(desktop.intersects(QRect(QPoint(written->left, written->top), QPoint(written->right - 1, written->bottom - 1))));
+    }
+
+    // The pattern window's "pleft" and "ptop": integers taken as stored, the
+    // defaults 500 and 50 for anything else; the window opens and draws.
+    void patternWindowOnDamagedPosition_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QPoint>("position");
+        QTest::newRow("only_section") << QStringLiteral("only_section.conf") << QPoint(500, 50);
+        QTest::newRow("not_numbers") << QStringLiteral("not_numbers.conf") << QPoint(500, 50);
+        QTest::newRow("out_of_range") << QStringLiteral("out_of_range.conf") << QPoint(-30000, 30000);
+        QTest::newRow("huge_numbers") << QStringLiteral("huge_numbers.conf") << QPoint(500, -2147483647 - 1);
+    }
+
+    void patternWindowOnDamagedPosition()
+    {
+        QFETCH(QString, file);
+        QFETCH(QPoint, position);
+        QTemporaryDir root;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
+        gameState() = GameState{};
+        GameData& game = gameState().game;
+        game.quellonCount = 1;
+        game.currentQuellon = 1;
+        gameState().settings.patmode = 2;
+        SettingsStore store;
+        TPatForm pattern(game, gameState().settings);
+        pattern.loadPosition(store);
+        QCOMPARE(pattern.pos(), position);
+        pattern.showPattern();
+        QTest::qWait(10);
+        QVERIFY(!pattern.grab().isNull());
+        pattern.savePosition(store);
+        // What was written reads back as a number.
+        QVERIFY(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), 12345) != 12345 ||
+                pattern.storedPosition().x() == 12345);
     }
 
 private:

@@ -1,6 +1,4 @@
-// Faults found by fuzzing in code owned elsewhere, kept as regression tests.
-// Each stays DISABLED_ until its fix lands, so the suite stays green; run them
-// with --gtest_also_run_disabled_tests. Enable a test together with its fix.
+// Faults the fuzz targets found, kept as regression tests.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,8 +10,8 @@ using namespace quellon;
 
 // Found by fuzz_placement: a hand-edited "MainForm" whose rectangle spans more
 // than the int range overflows the width in clampToDesktop (undefined
-// behaviour; in practice the window lands off the desktop, at 1921, 1081).
-TEST(KnownFindings, DISABLED_ExtremeStoredRectangleStaysOnTheDesktop)
+// behaviour; in practice the window landed off the desktop, at 1921, 1081).
+TEST(FuzzFindings, ExtremeStoredRectangleStaysOnTheDesktop)
 {
     const std::optional<WindowPlacement> stored =
         parsePlacement("200,0,1,-2147483648,-2147483648,2147483647,2147483647");
@@ -30,7 +28,7 @@ TEST(KnownFindings, DISABLED_ExtremeStoredRectangleStaysOnTheDesktop)
 
 // The same overflow from the other side: a desktop right edge minus a width
 // near INT_MAX.
-TEST(KnownFindings, DISABLED_HugeWidthOnADesktopLeftOfTheMainScreen)
+TEST(FuzzFindings, HugeWidthOnADesktopLeftOfTheMainScreen)
 {
     WindowPlacement p{0, 1, 0, 0, INT_MAX, 100};
     const DesktopArea desktop{-3000, 0, 1000, 1080};
