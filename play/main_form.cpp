@@ -499,7 +499,12 @@ void TMainform::showPickedUp(int n)
     box->drawOutline(n, board_colour::kHeldOutline, true);
 }
 
-void TMainform::showPutDown(int n) { box->fillPiece(n, board_colour::kPlaying, board_colour::kEdge); }
+void TMainform::showPutDown(int n)
+{
+    box->fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+    // With nothing in hand the pointer moves no cursor: show the plain one.
+    box->setCursor(Qt::PointingHandCursor);
+}
 
 void TMainform::showSolved()
 {

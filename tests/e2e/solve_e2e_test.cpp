@@ -298,7 +298,10 @@ private slots:
             const QPoint save(window->x + (window->width - 357) / 2, window->y + window->height - (window->height + 187) / 2);
             click(save + QPoint(265, 153));
         }
-        QVERIFY(game.waitForFinished(10000));
+        if (game.state() != QProcess::NotRunning && !game.waitForFinished(10000)) {
+            screenshot().save(QDir::temp().filePath(QStringLiteral("quellon_e2e_not_closed.png")));
+            QFAIL("the game did not end after the exit button, yes, and no to saving");
+        }
         QCOMPARE(game.exitCode(), 0);
         QSettings stored(configDir.filePath(QStringLiteral("ZindleGames/ZindleQuellon/V3.conf")), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("common/level")).toString(), QStringLiteral("1"));
