@@ -412,6 +412,46 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (dropped)"));
     }
 
+    void loadAndSelectionGoThroughTheirHooks()
+    {
+        open(3);
+        GameData& game = gameState().game;
+        QDir().mkpath(sandbox->dir() + QStringLiteral("games"));
+        writeFile(sandbox->dir() + QStringLiteral("games/evening.zql"), QByteArray("\x0a\x08", 2));
+        QString chosen = QStringLiteral("evening");
+        form->hooks.showLoadDialog = [&chosen] {
+            gameState().game.gameName = chosen.toStdString();
+            return true;
+        };
+        form->setUnsavedProgress(true);
+        QTest::mouseClick(button("LoadBtn"), Qt::LeftButton);
+        QCOMPARE(steps().mid(0, 1), QStringList{QStringLiteral("offerSave")});
+        QCOMPARE(game.progressTable[1], uint8_t{10});
+        QVERIFY(!form->unsavedProgress());
+        QVERIFY(!button("TipBtn")->isEnabled());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (solved) - Game: evening"));
+
+        // A game that cannot be read: its name in the notice, the progress kept.
+        chosen = QStringLiteral("gone");
+        log->entries.clear();
+        QTest::mouseClick(button("LoadBtn"), Qt::LeftButton);
+        QVERIFY(steps().contains(QStringLiteral("message 10 Error occured while loading file gone")));
+        QVERIFY(game.gameName.empty());
+        QCOMPARE(game.progressTable[1], uint8_t{10});
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (solved)"));
+
+        form->hooks.showSelection = [] {
+            gameState().game.currentQuellon = 3;
+            return true;
+        };
+        QTest::mouseClick(button("SelectBtn"), Qt::LeftButton);
+        QCOMPARE(game.workingRecord(), game.catalogue[3]);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3"));
+        form->hooks.showSelection = [] { return false; };
+        QTest::mouseClick(button("SelectBtn"), Qt::LeftButton);
+        QCOMPARE(game.workingRecord(), game.catalogue[3]);
+    }
+
     void buttonsWithoutTheirDialogsDoNothing()
     {
         open(3);
