@@ -2,11 +2,14 @@
 // sequences with the board's grid checked after every step.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "engine/interaction.h"
+#include "engine/orientation_table.h"
+#include "engine/statistics.h"
 
 using namespace quellon;
 
