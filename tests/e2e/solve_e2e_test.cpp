@@ -161,16 +161,17 @@ private slots:
         for (const char* tool : {"Xvfb", "xdotool", "import"})
             if (!onPath(QLatin1String(tool)))
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
-        // A free display: no lock file and no socket.
-        for (int n = 90; n < 190 && display < 0; ++n)
-            if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) &&
-                !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
-                display = n;
-        QVERIFY(display > 0);
-        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(display), QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        // Xvfb picks a free display itself and reports its number once it
+        // accepts connections: no race with other tests starting servers.
+        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                            QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                                            QStringLiteral("tcp")});
         QVERIFY(xvfb.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)), 10000);
+        QByteArray reported;
+        QTRY_VERIFY_WITH_TIMEOUT((reported += xvfb.readAllStandardOutput()).contains('\n'), 15000);
+        bool ok = false;
+        display = reported.trimmed().toInt(&ok);
+        QVERIFY2(ok, reported.constData());
 
         env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
@@ -220,7 +221,7 @@ private slots:
         game.start(programDir.filePath(QStringLiteral("quellon")), {});
         QVERIFY(game.waitForStarted());
         std::optional<Geometry> window;
-        QTRY_VERIFY_WITH_TIMEOUT((window = gameWindow()).has_value(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((window = gameWindow()).has_value(), 30000);
         QTest::qWait(500);  // the first paint
         window = gameWindow();
         QVERIFY(window);
