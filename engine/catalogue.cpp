@@ -151,9 +151,11 @@ LoadResult loadSavedGame(GameData& game, std::string_view name)
 {
     std::vector<uint8_t> bytes;
     if (!isSafeGameName(name) || !readFile(savedGamePath(game, name), kSavedGameSize, bytes)) {
+        // The name may be gameName itself: compose the message before emptying it.
+        LoadResult failure{false, {MessageCode::Notice, "Fehler beim Laden des Spiels " + std::string(name),
+                                   "Error occured while loading file " + std::string(name)}};
         game.gameName.clear();
-        return {false, {MessageCode::Notice, "Fehler beim Laden des Spiels " + std::string(name),
-                        "Error occured while loading file " + std::string(name)}};
+        return failure;
     }
     std::fill(game.progressTable.begin(), game.progressTable.end(), uint8_t{0});
     const size_t count = std::min<size_t>(bytes.size(), kSavedGameSize);

@@ -166,6 +166,11 @@ TEST_F(FileFixture, MissingSavedGameReportsAndKeepsTheProgress)
     EXPECT_EQ(result.failure.text(2), "Error occured while loading file gone");
     EXPECT_TRUE(game.gameName.empty());
     EXPECT_EQ(game.progressTable[4], 11);
+
+    // Loading the current game by its own name still names it in the message.
+    game.gameName = "yesterday evening";
+    const LoadResult own = loadSavedGame(game, game.gameName);
+    EXPECT_EQ(own.failure.text(2), "Error occured while loading file yesterday evening");
 }
 
 TEST_F(FileFixture, FailedWriteLeavesTheOldGameIntact)
