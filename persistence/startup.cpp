@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 
 #include "engine/catalogue.h"
 
@@ -36,11 +37,30 @@ bool isOnOpticalDisc(const QString& directory)
     return type == "iso9660" || type == "udf";
 }
 
-void createGamesDirectory(const GameData& game)
+namespace {
+
+// True when a file can really be made in the directory: permission bits say
+// little to root or on a read-only mount.
+bool canCreateFilesIn(const QString& directory)
 {
-    if (isOnOpticalDisc(fromStd(game.programDir)))
+    if (!QDir().mkpath(directory))
+        return false;
+    QTemporaryFile probe(directory + QStringLiteral("/.write-test-XXXXXX"));
+    return probe.open();
+}
+
+} // namespace
+
+void createGamesDirectory(GameData& game, const QString& userDataDir)
+{
+    // Saved games live beside the program when that is possible (a portable
+    // folder, as the game always did); a read-only install or a disc keeps
+    // them in the user's data directory instead, so saving never fails for it.
+    game.gamesDir.clear();
+    if (!isOnOpticalDisc(fromStd(game.programDir)) && canCreateFilesIn(fromStd(gamesDirectory(game))))
         return;
-    QDir().mkpath(fromStd(gamesDirectory(game)));
+    if (!userDataDir.isEmpty())
+        game.gamesDir = QDir(userDataDir).filePath(QStringLiteral("games")).toStdString();
 }
 
 bool loadCatalogueOrReport(GameData& game, int language, Messages& messages)

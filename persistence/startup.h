@@ -23,9 +23,9 @@ void readPatternMode(const SettingsStore& store, SettingsValues& settings);
 
 // Whether the folder lies on an optical disc, where no directory is made.
 bool isOnOpticalDisc(const QString& directory);
-// Makes the "games" directory unless the program lies on a disc; an existing
-// directory or a failure is ignored here (a later save reports it).
-void createGamesDirectory(const GameData& game);
+// Creates programDir/games when it can hold files; otherwise points
+// game.gamesDir at userDataDir/games (made on the first save).
+void createGamesDirectory(GameData& game, const QString& userDataDir);
 
 // Reads the catalogue; when it cannot be used shows the fatal box in the
 // language of the settings and returns false: the program must end.

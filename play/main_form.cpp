@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include <QStandardPaths>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -205,7 +206,7 @@ bool TMainform::FormCreate()
     if (hooks.registerHelp)
         hooks.registerHelp(dir + QStringLiteral("zqln.chm"));
     clearProgress(game, kMaxQuellons);
-    createGamesDirectory(game);
+    createGamesDirectory(game, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!loadCatalogueOrReport(game, state.settings.language, messages()))
         return false;
     restoreCurrentQuellon(game, store_);

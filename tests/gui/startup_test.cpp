@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "engine/catalogue.h"
@@ -238,6 +239,33 @@ private slots:
         QCOMPARE(stored->showState, kShowNormal);
         QCOMPARE(stored->right - stored->left, w);
         QCOMPARE(stored->left, desktop.left() + desktop.width() - w);
+    }
+
+    void savedGamesLiveBesideTheProgramWhenItCanHoldThem()
+    {
+        GameData game;
+        game.programDir = sandbox->dir().toStdString();
+        QTemporaryDir userData;
+        createGamesDirectory(game, userData.path());
+        QVERIFY(game.gamesDir.empty());
+        QVERIFY(QFileInfo(sandbox->dir() + QStringLiteral("games")).isDir());
+        QVERIFY(writeSavedGame(game, "portable"));
+        QVERIFY(QFile::exists(sandbox->dir() + QStringLiteral("games/portable.zql")));
+    }
+
+    void readOnlyProgramFolderKeepsSavedGamesInTheUserDataDirectory()
+    {
+        // "games" taken by a plain file stands for any folder that cannot
+        // hold files (a read-only install), also for root.
+        writeFile(sandbox->dir() + QStringLiteral("games"), "not a folder");
+        GameData game;
+        game.programDir = sandbox->dir().toStdString();
+        QTemporaryDir userData;
+        createGamesDirectory(game, userData.path());
+        QCOMPARE(QString::fromStdString(game.gamesDir), userData.path() + QStringLiteral("/games"));
+        QVERIFY(writeSavedGame(game, "installed"));
+        QVERIFY(QFile::exists(userData.path() + QStringLiteral("/games/installed.zql")));
+        QVERIFY(loadSavedGame(game, "installed").ok);
     }
 
     void malformedPlacementCentresTheWindow()
