@@ -240,7 +240,10 @@ void TMainform::showRestored()
         return;
     }
     clampToDesktop(*placement, {desktop.left(), desktop.top(), desktop.width(), desktop.height()});
-    const QRect outer(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
+    // No bigger than the desktop: a hand-edited giant would make the board
+    // picture too large to allocate.
+    const QRect stored(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
+    const QRect outer(stored.topLeft(), stored.size().boundedTo(desktop.size()));
     move(outer.topLeft());
     resize(outer.size().expandedTo(minimumSize()));
     // The frame is known only once the window is shown; the stored rectangle

@@ -1,5 +1,10 @@
 #include "play/pattern_form.h"
 
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QPainter>
 #include <QPolygon>
 
@@ -27,8 +32,16 @@ TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget
 
 void TPatForm::loadPosition(const SettingsStore& store)
 {
-    move(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), kDefaultPosition.x()),
-         store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), kDefaultPosition.y()));
+    QPoint position(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), kDefaultPosition.x()),
+                    store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), kDefaultPosition.y()));
+    // Kept on the desktop: a hand-edited position far outside it would hide
+    // this always-on-top window for good.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->virtualGeometry();
+        position.setX(std::clamp(position.x(), desktop.left(), std::max(desktop.left(), desktop.right() + 1 - width())));
+        position.setY(std::clamp(position.y(), desktop.top(), std::max(desktop.top(), desktop.bottom() + 1 - height())));
+    }
+    move(position);
 }
 
 void TPatForm::savePosition(const SettingsStore& store) const
