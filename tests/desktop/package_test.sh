@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a finished build, checks what it holds and
+# what it depends on, unpacks it into a temporary root and starts the game
+# from there: the installed folder must be a working program directory.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 \
+  || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/out/quellon_*.deb)
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for path in ./usr/lib/quellon/quellon ./usr/lib/quellon/zqln.dat ./usr/lib/quellon/zqln.qhc \
+            ./usr/lib/quellon/zqln.qch ./usr/bin/quellon \
+            ./usr/share/applications/io.quellon.Quellon.desktop \
+            ./usr/share/metainfo/io.quellon.Quellon.metainfo.xml \
+            ./usr/share/icons/hicolor/scalable/apps/io.quellon.Quellon.svg \
+            ./usr/share/icons/hicolor/48x48/apps/io.quellon.Quellon.png; do
+  grep -qxF "$path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
+done
+grep -q '\.mid$' <<<"$contents" || { echo "package holds no music"; exit 1; }
+if grep -q '\.zql$\|/games' <<<"$contents"; then echo "package holds saved games"; exit 1; fi
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for dependency in timgm6mb-soundfont libqt6sql6-sqlite qt6-qpa-plugins libfluidsynth3 libqt6widgets6 \
+                  libqt6multimedia6 libqt6help6 libqt6svg6; do
+  grep -q "$dependency" <<<"$depends" || { echo "package does not depend on $dependency: $depends"; exit 1; }
+done
+
+dpkg-deb -x "$deb" "$work/root"
+[[ "$(readlink "$work/root/usr/bin/quellon")" == ../lib/quellon/quellon ]] || { echo "bin/quellon is no link to the game"; exit 1; }
+desktop-file-validate "$work/root/usr/share/applications/io.quellon.Quellon.desktop"
+
+# Started from the link under its own X server, the game finds its catalogue
+# in the real folder and shows its main window (a missing catalogue would
+# show only the fatal box).
+mkdir -p "$work/config/ZindleGames/ZindleQuellon"
+printf '[common]\ntongue=2\nmusic=0\nsound=0\n' >"$work/config/ZindleGames/ZindleQuellon/V3.conf"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" "${game_pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb \
+  "$work/root/usr/bin/quellon" >"$work/game.log" 2>&1 &
+game_pid=$!
+shown=no
+for _ in $(seq 150); do
+  if xdotool search --onlyvisible --name '^Zindle Quellon V3' >/dev/null 2>&1; then shown=yes; break; fi
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.2
+done
+[[ $shown == yes ]] || { echo "the installed game showed no main window:"; cat "$work/game.log"; exit 1; }
+echo "package ok: $(basename "$deb")"
