@@ -4,7 +4,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 
-.PHONY: all deps configure build test play bench clean
+.PHONY: all deps configure build test play bench package clean
 
 all: build
 
@@ -23,13 +23,16 @@ test: build
 play: build
 	@$(BUILD)/game/quellon
 
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DQUELLON_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	@cmake --build $(BUILD)-bench -j$(JOBS) --target benchmarks
 	@for b in $(BUILD)-bench/bin/bench_*; do echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-bench
+	@rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-asan
 
 # Robustness runs: fuzz every reader of outside data for FUZZ_SECONDS per
 # target (clang, libFuzzer), and the whole test suite under AddressSanitizer
