@@ -242,4 +242,9 @@ void FramelessDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+bool isConfirmKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_J || key == Qt::Key_Y;
+}
+
 } // namespace quellon

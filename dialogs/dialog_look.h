@@ -140,6 +140,9 @@ QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogS
 // Moves `dialog` by that rule over mainWindow(); nothing when there is none.
 void placeOverMain(QWidget* dialog);
 
+// Enter, J (ja) and Y (yes): the keys that confirm every dialog.
+bool isConfirmKey(int key);
+
 // A frameless modal dialog whose whole client area is a TexturedPanel.
 // Placed over the main window each time it is shown, unless disabled.
 class FramelessDialog : public QDialog {

@@ -94,13 +94,11 @@ void TYesNoDlg::FormActivate()
 void TYesNoDlg::keyPressEvent(QKeyEvent* event)
 {
     // FormKeyPress: the same keys in both button modes.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_J:
-    case Qt::Key_Y:
+    if (isConfirmKey(event->key())) {
         finish(DialogResult::Yes);
         return;
+    }
+    switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_N:
         finish(DialogResult::No);

@@ -156,17 +156,12 @@ void TOptionDlg::PatBtnClick()
 
 void TOptionDlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_J:
-    case Qt::Key_Y:
+    if (isConfirmKey(event->key())) {
         finish(DialogResult::Ok);
         return;
-    default:
-        // Every other key, Escape included, leaves the dialog open.
-        event->accept();
     }
+    // Every other key, Escape included, leaves the dialog open.
+    event->accept();
 }
 
 } // namespace quellon

@@ -3,12 +3,37 @@
 // pattern window and the dialogs; the message loop; and the way down in the
 // reverse order. The program takes no arguments of its own.
 #include <QApplication>
+#include <QTimer>
+
+#include <memory>
 
 #include "persistence/game_windows.h"
 #include "persistence/help_viewer.h"
 #include "persistence/music_player.h"
 #include "persistence/wave_sounds.h"
 #include "play/main_form.h"
+
+namespace {
+
+// The sound effects, opened once the window shows: asking the audio system
+// for its devices costs more than the rest of the start-up together, and no
+// sound can be asked for before the first event anyway.
+class SoundsOpenedLater : public SoundEffects {
+public:
+    explicit SoundsOpenedLater(const bool& soundOn) : soundOn_(soundOn) {}
+    void open() { waves_ = std::make_unique<quellon::WaveSounds>(soundOn_); }
+    void playSound(int n) override
+    {
+        if (waves_)
+            waves_->playSound(n);
+    }
+
+private:
+    const bool& soundOn_;
+    std::unique_ptr<quellon::WaveSounds> waves_;
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,14 +43,15 @@ int main(int argc, char** argv)
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     SettingsValues& settings = gameState().settings;
 
-    WaveSounds sounds(settings.soundOn);
+    SoundsOpenedLater sounds(settings.soundOn);
     MusicPlayer music(programDir, settings.musicOn);
     HelpViewer help(programDir, QStringLiteral("Zindle Quellon"));
 
     TMainform mainForm(MainformServices{&sounds, nullptr, programDir});
     mainForm.hooks.openHelp = [&help](int context) { help.openHelp(context); };
     mainForm.hooks.closeHelp = [&help] { help.closeHelp(); };
-    mainForm.hooks.startMusic = [&music] { music.start(); };
+    // Like the sounds, the music starts as soon as the window shows.
+    mainForm.hooks.startMusic = [&music] { QTimer::singleShot(0, [&music] { music.start(); }); };
     mainForm.hooks.musicTick = [&music] { music.Timer1Timer(); };
     mainForm.hooks.stopMusic = [&music] { music.close(); };
     if (!mainForm.FormCreate())
@@ -35,5 +61,6 @@ int main(int argc, char** argv)
     windows.setMusicControls([&music] { music.toggleMusic(); }, [&music] { return music.musicFound(); },
                              [&music] { return music.musicName(); });
     mainForm.showRestored();
+    QTimer::singleShot(0, [&sounds] { sounds.open(); });
     return QApplication::exec();
 }
