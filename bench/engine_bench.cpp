@@ -3,29 +3,17 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/setup.h"
+#include "tests/engine/test_quellon.h"
 
 using namespace quellon;
+using quellon::testing::squareQuellon;
 
 namespace {
-
-// Four squares of two pieces each, in the middle of the board.
-PuzzleRecord squares()
-{
-    PuzzleRecord record;
-    int k = 0;
-    for (int dy : {0, 10})
-        for (int dx : {0, 10}) {
-            const int sx = 30 + dx, sy = 20 + dy;
-            record.pieces[static_cast<size_t>(k++)] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 7), 0};
-            record.pieces[static_cast<size_t>(k++)] = {static_cast<uint8_t>(sx + 3), static_cast<uint8_t>(sy + 3), 8};
-        }
-    return record;
-}
 
 Board solvedBoard()
 {
     Board board;
-    const PuzzleRecord record = squares();
+    const PuzzleRecord record = squareQuellon();
     for (int n = 1; n <= kPieceCount; ++n) {
         board.piece(n) = record.pieces[static_cast<size_t>(n - 1)];
         board.stampPiece(n);
@@ -72,7 +60,7 @@ void BM_setUpQuellon(benchmark::State& state)
 {
     GameData game;
     game.quellonCount = 1;
-    game.catalogue[1] = squares();
+    game.catalogue[1] = squareQuellon();
     game.progressTable[1] = 2;
     Board board;
     PieceRandom random{1};

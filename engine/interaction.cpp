@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "engine/orientation_table.h"
-#include "engine/statistics.h"  // roundHalfEven
+#include "engine/rounding.h"
 
 namespace quellon {
 

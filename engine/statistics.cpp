@@ -123,16 +123,6 @@ std::string pointsSentence(const ProgressTotals& totals, int language)
               : "You reached " + ps + " out of " + ms + " possible points.";
 }
 
-int roundHalfEven(double value)
-{
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        rounded = below + 1.0;
-    return static_cast<int>(rounded);
-}
-
 std::vector<BarSegment> barSegments(const ProgressTotals& totals)
 {
     std::vector<BarSegment> segments;

@@ -3,6 +3,8 @@
 // in both languages, and the layout of the stacked bar of help levels.
 #pragma once
 
+#include "engine/rounding.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -55,8 +57,5 @@ std::vector<BarSegment> barSegments(const ProgressTotals& totals);
 
 // Colour of a level's segment as 0xRRGGBB.
 unsigned levelColour(int level);
-
-// Nearest whole number, halves to the even one.
-int roundHalfEven(double value);
 
 } // namespace quellon
