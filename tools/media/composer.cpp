@@ -206,6 +206,21 @@ struct Writer {
     MidiTrack accompaniment;
     Humaniser human;
 
+    // The tune of the current entry, in ticks of the whole piece.
+    std::vector<Note> tune;
+
+    // The accompaniment keeps below the tune: a tone that would reach it is
+    // taken an octave down, where it is still a tone of the chord.
+    int belowTune(int pitch, int tick) const {
+        for (const Note& n : tune) {
+            if (n.start <= tick && tick < n.start + n.length) {
+                while (pitch >= n.pitch - 2 && pitch - 12 >= 40) pitch -= 12;
+                break;
+            }
+        }
+        return pitch;
+    }
+
     void accompany(const Part& part, const Span& span, int phraseBar) {
         const Chord& c = span.chord;
         const int root = atOrAbove(c.root, piece.accompanimentFloor);
@@ -219,31 +234,20 @@ struct Writer {
         const int step = part.figure.stepEighths * kTicksPerEighth;
         const auto& steps = part.figure.steps;
         auto rungAt = [&](int i) { return steps[static_cast<std::size_t>(i) % steps.size()]; };
-        auto sharesTone = [](int a, int b) {
-            const auto inBlock = [](int r) { return r >= 1 && r <= 3; };
-            return a == b || (a == Figure::kBlock && inBlock(b)) || (b == Figure::kBlock && inBlock(a));
-        };
         for (int i = 0; span.start + i * step < end; ++i) {
             const int rung = rungAt(i);
             if (rung == Figure::kRest) continue;
             const int tick = span.start + i * step;
-            // A ringing tone is let go when the figure strikes it again.
-            int release = end;
-            for (int j = i + 1; span.start + j * step < end; ++j) {
-                if (sharesTone(rung, rungAt(j))) {
-                    release = span.start + j * step;
-                    break;
-                }
-            }
-            const int length = part.figure.ring ? release - tick - 15 : step - 30;
+            const int length = part.figure.ring ? end - tick - 15 : step - 30;
             const int accent = onStrongBeat(tick, piece.metre) ? 8 : tick % piece.metre.beatTicks() == 0 ? 4 : 0;
             const int velocity = 54 + accent + lift + human.jitter(3);
             if (rung == Figure::kBlock) {
                 for (int k = 1; k <= 3; ++k)
-                    accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length, ladder[k],
+                    accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length, belowTune(ladder[k], tick),
                                        velocity - 6);
             } else {
-                accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length, ladder[rung], velocity);
+                accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length, belowTune(ladder[rung], tick),
+                                   velocity);
             }
         }
         if (part.pad) {
@@ -305,7 +309,7 @@ struct Writer {
 }  // namespace
 
 Composition compose(const Piece& piece) {
-    Writer w{piece, {piece.title, {}}, {"Melody", {}}, {"Accompaniment", {}}, Humaniser(piece.seed)};
+    Writer w{piece, MidiTrack(piece.title), MidiTrack("Melody"), MidiTrack("Accompaniment"), Humaniser(piece.seed), {}};
     const Metre& metre = piece.metre;
     const int barTicks = metre.barTicks();
     const Scale scale(piece.tonic, piece.minor);
@@ -346,6 +350,8 @@ Composition compose(const Piece& piece) {
         level = part.level;
         const int other = part.lead == kLead ? kSecondLead : kLead;
         w.playMelody(notes, bar, part.lead, other, part.variation, bars);
+        w.tune.clear();
+        for (const Note& note : notes) w.tune.push_back({bar + note.start, note.length, note.pitch});
         for (int i = 0; i < bars; ++i) {
             for (const Span& span : barSpans(chords[static_cast<std::size_t>(i)], bar + i * barTicks, barTicks)) {
                 w.conductor.text(span.start, 0x06, span.symbol);
@@ -373,9 +379,8 @@ Composition compose(const Piece& piece) {
     Composition result;
     result.file = midiFile({w.conductor, w.melody, w.accompaniment}, end);
     result.bars = (bar - kTicksPerEighth) / barTicks + 1;
-    const double beats = (bar - barTicks) / static_cast<double>(kTicksPerQuarter);
-    result.seconds = beats * 60.0 / piece.quartersPerMinute + 1.0 / 0.92 * barTicks / kTicksPerQuarter * 60.0 /
-                     piece.quartersPerMinute;
+    const double minutesPerTick = 1.0 / (kTicksPerQuarter * piece.quartersPerMinute);
+    result.seconds = 60 * minutesPerTick * ((bar - barTicks) + barTicks / 0.92 + (end - bar) / 0.80);
     return result;
 }
 

@@ -57,7 +57,15 @@ void MidiTrack::add(int tick, int order, std::vector<std::uint8_t> bytes) {
 void MidiTrack::note(int channel, int tick, int length, int pitch, int velocity) {
     if (pitch < 0 || pitch > 127) throw std::runtime_error("note out of range");
     velocity = std::clamp(velocity, 1, 127);
+    const int key = channel * 128 + pitch;
+    if (const auto last = lastRelease_.find(key); last != lastRelease_.end()) {
+        // The same tone struck twice at once sounds once.
+        if (events[last->second - 1].tick >= tick) return;
+        MidiEvent& release = events[last->second];
+        release.tick = std::min(release.tick, tick);
+    }
     add(tick, 2, {byte(0x90 | channel), byte(pitch), byte(velocity)});
+    lastRelease_[key] = events.size();
     add(tick + std::max(1, length), 1, {byte(0x80 | channel), byte(pitch), 0});
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,13 @@ struct MidiEvent {
 };
 
 struct MidiTrack {
+    explicit MidiTrack(std::string trackName) : name(std::move(trackName)) {}
+
     std::string name;
     std::vector<MidiEvent> events;
 
+    // A note struck again while it still sounds is let go at the new stroke;
+    // notes must be added in time order for each channel and pitch.
     void note(int channel, int tick, int length, int pitch, int velocity);
     void controller(int channel, int tick, int number, int value);
     void program(int channel, int tick, int number);
@@ -28,6 +33,7 @@ struct MidiTrack {
 
 private:
     void add(int tick, int order, std::vector<std::uint8_t> bytes);
+    std::map<int, std::size_t> lastRelease_;  // channel * 128 + pitch -> index of its note-off (after its note-on)
 };
 
 // A format 1 file. Every track ends at endTick, so the file's length in ticks

@@ -89,7 +89,7 @@ Piece morningLight() {
     const Figure chords = detached({0, B, 1, B}, 2);
     const Figure held = ringing({B}, 8);
     p.plan = {
-        intro({"D", "G", "D", "A"}, broken, 98),
+        intro({"D", "G", "D", "A"}, broken, 106),
         play(A, kLead, kPlain, walking, Bass::Held, false, 104),
         play(A, kSecondLead, kOctaveDown | kNewHarmony, broken, Bass::RootAndFifth, false, 112),
         play(Bs, kSecondLead, kPlain, alberti, Bass::Held, true, 114),
