@@ -186,8 +186,8 @@ Piece eveningStar() {
 // F major, 6/8: a barcarolle, ocarina and English horn over the electric piano.
 Piece lakeShore() {
     Piece p{"4 Seeufer.mid", "Seeufer", 84, {6, 8}, 5, false, 48, 0x5355, {}, {}, {}, "F"};
-    p.volumePercent = 107;
-    p.instruments = {{kLead, kOcarina, 88, 58, 55},
+    p.volumePercent = 114;
+    p.instruments = {{kLead, kOcarina, 78, 58, 55},
                      {kSecondLead, kEnglishHorn, 88, 72, 50},
                      {kAccompaniment, kElectricPiano, 80, 64, 50},
                      {kPad, kVoiceOohs, 66, 50, 65},
