@@ -194,15 +194,18 @@ TEST_F(MusicFiles, AreWhatTheToolWritesAndNothingElse) {
     ASSERT_EQ(pieces_.size(), written.size());
     std::set<std::string> keys;
     std::set<double> tempi;
+    std::set<std::pair<int, int>> metres;
     for (std::size_t i = 0; i < written.size(); ++i) {
         EXPECT_EQ(pieces_[i].file, written[i].file) << "the play order is the order of the names";
         EXPECT_TRUE(compose(written[i]).file == readBytes(kMusicDir / written[i].file))
             << written[i].file << " differs from what make_music writes now";
         keys.insert(written[i].finalChord);
         tempi.insert(written[i].quartersPerMinute);
+        metres.insert({pieces_[i].song.metre.numerator, pieces_[i].song.metre.denominator});
     }
     EXPECT_EQ(keys.size(), written.size()) << "every piece in its own key";
     EXPECT_EQ(tempi.size(), written.size()) << "every piece at its own tempo";
+    EXPECT_EQ(metres.size(), written.size()) << "every piece in its own metre";
 }
 
 TEST_F(MusicFiles, StrongBeatsAgreeWithTheirChords) {

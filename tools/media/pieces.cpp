@@ -94,7 +94,7 @@ Piece morningLight() {
         play(A, kSecondLead, kOctaveDown | kNewHarmony, broken, Bass::RootAndFifth, false, 112),
         play(Bs, kSecondLead, kPlain, alberti, Bass::Held, true, 114),
         play(C, kLead, kPlain, broken, Bass::RootAndFifth, true, 127),
-        play(A, kLead, kOrnaments, broken, Bass::RootAndFifth, true, 118),
+        play(A, kLead, kOrnaments, alberti, Bass::RootAndFifth, true, 118),
         play(Bs, kLead, kOctaveUp | kAnswer, walking, Bass::Held, false, 112),
         play(C, kSecondLead, kOctaveDown | kOrnaments, chords, Bass::Held, true, 108),
         play(A, kLead, kLilt | kNewHarmony | kAnswer, held, Bass::Held, true, 100),
