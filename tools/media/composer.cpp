@@ -3,6 +3,7 @@
 #include "midi_writer.h"
 
 #include <algorithm>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 
@@ -32,6 +33,9 @@ private:
 
 // About 2 to 5 ms at these tempi.
 constexpr int kMostDelay = 4;
+
+// Everything starts half a beat in, so the programs are set before the first note.
+constexpr int kLeadIn = kTicksPerEighth;
 
 struct Note {
     int start;   // ticks from the section's start
@@ -131,10 +135,18 @@ bool onStrongBeat(int tick, const Metre& metre) {
     return std::find(strong.begin(), strong.end(), tick % metre.barTicks()) != strong.end();
 }
 
+// A note outside the chord that lies a semitone or a tritone from its root
+// grates, however short.
+bool grates(int pitch, const Chord& chord) {
+    const int interval = ((pitch - chord.root) % 12 + 12) % 12;
+    return !chord.contains(pitch) && (interval == 1 || interval == 6 || interval == 11);
+}
+
 // Passing notes fill the thirds, and long notes end with a turn around the
 // upper neighbour; every added note falls between the beats, so the notes
-// heard with the chords stay as written.
-std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, const Scale& scale) {
+// heard with the chords stay as written, and none grates against its chord.
+std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, const Scale& scale,
+                           const std::function<Chord(int)>& chordAt) {
     std::vector<Note> out;
     for (std::size_t i = 0; i < in.size(); ++i) {
         Note note = in[i];
@@ -142,12 +154,14 @@ std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, cons
         const bool joined = next != nullptr && next->start == note.start + note.length;
         const int leap = joined ? next->pitch - note.pitch : 0;
         const int passStart = note.start + note.length - kTicksPerEighth;
+        // Only between notes of the scale: next to a borrowed note (the raised
+        // leading note of a minor key) a passing note would clash with it.
         if (joined && (std::abs(leap) == 3 || std::abs(leap) == 4) && note.length >= 2 * kTicksPerEighth &&
-            passStart % metre.beatTicks() != 0) {
+            passStart % metre.beatTicks() != 0 && scale.has(note.pitch) && scale.has(next->pitch)) {
             int between = 0;
             for (int p = std::min(note.pitch, next->pitch) + 1; p < std::max(note.pitch, next->pitch); ++p)
                 if (scale.has(p)) between = p;
-            if (between != 0) {
+            if (between != 0 && !grates(between, chordAt(passStart))) {
                 note.length -= kTicksPerEighth;
                 out.push_back(note);
                 out.push_back({passStart, kTicksPerEighth, between});
@@ -156,7 +170,8 @@ std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, cons
         }
         const int sixteenth = kTicksPerEighth / 2;
         const int turnStart = note.start + note.length - kTicksPerEighth;
-        if (note.length >= 4 * kTicksPerEighth && !onStrongBeat(turnStart, metre)) {
+        if (note.length >= 4 * kTicksPerEighth && !onStrongBeat(turnStart, metre) &&
+            !grates(scale.above(note.pitch), chordAt(turnStart))) {
             out.push_back({note.start, note.length - kTicksPerEighth, note.pitch});
             out.push_back({turnStart, sixteenth, scale.above(note.pitch)});
             out.push_back({turnStart + sixteenth, sixteenth, note.pitch});
@@ -239,7 +254,8 @@ struct Writer {
             if (rung == Figure::kRest) continue;
             const int tick = span.start + i * step;
             const int length = part.figure.ring ? end - tick - 15 : step - 30;
-            const int accent = onStrongBeat(tick, piece.metre) ? 8 : tick % piece.metre.beatTicks() == 0 ? 4 : 0;
+            const int inPiece = tick - kLeadIn;
+            const int accent = onStrongBeat(inPiece, piece.metre) ? 8 : inPiece % piece.metre.beatTicks() == 0 ? 4 : 0;
             const int velocity = 54 + accent + lift + human.jitter(3);
             if (rung == Figure::kBlock) {
                 for (int k = 1; k <= 3; ++k)
@@ -326,8 +342,7 @@ Composition compose(const Piece& piece) {
         track.controller(in.channel, 0, 93, 0);
     }
 
-    // Everything starts half a beat in, so the programs are set before the first note.
-    int bar = kTicksPerEighth;
+    int bar = kLeadIn;
     int level = 0;
     for (const Part& part : piece.plan) {
         std::vector<std::string> chords = part.chords;
@@ -340,7 +355,14 @@ Composition compose(const Piece& piece) {
                 chords = section.newChords;
             }
             notes = parseMelody(section.melody, metre, chords.size());
-            if (part.variation & kOrnaments) notes = ornament(notes, metre, scale);
+            const auto chordAt = [&](int tick) {
+                const auto spans = barSpans(chords[static_cast<std::size_t>(tick / barTicks)], 0, barTicks);
+                const int inBar = tick % barTicks;
+                for (const Span& span : spans)
+                    if (inBar < span.start + span.length) return span.chord;
+                return spans.back().chord;
+            };
+            if (part.variation & kOrnaments) notes = ornament(notes, metre, scale, chordAt);
             if (part.variation & kLilt) notes = lilt(notes, metre);
             const int shift = (part.variation & kOctaveUp) ? 12 : (part.variation & kOctaveDown) ? -12 : 0;
             for (Note& note : notes) note.pitch += shift;
@@ -378,7 +400,7 @@ Composition compose(const Piece& piece) {
 
     Composition result;
     result.file = midiFile({w.conductor, w.melody, w.accompaniment}, end);
-    result.bars = (bar - kTicksPerEighth) / barTicks + 1;
+    result.bars = (bar - kLeadIn) / barTicks + 1;
     const double minutesPerTick = 1.0 / (kTicksPerQuarter * piece.quartersPerMinute);
     result.seconds = 60 * minutesPerTick * ((bar - barTicks) + barTicks / 0.92 + (end - bar) / 0.80);
     return result;
