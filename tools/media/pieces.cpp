@@ -147,10 +147,10 @@ Piece gardenPath() {
 // A minor, 12/8: pan flute and vibraphone over the harp.
 Piece eveningStar() {
     Piece p{"3 Abendstern.mid", "Abendstern", 66, {12, 8}, 9, true, 45, 0x4153, {}, {}, {}, "Am"};
-    p.volumePercent = 123;
-    p.instruments = {{kLead, kPanFlute, 90, 60, 60},
-                     {kSecondLead, kVibraphone, 86, 70, 60},
-                     {kAccompaniment, kHarp, 92, 64, 55},
+    p.volumePercent = 116;
+    p.instruments = {{kLead, kPanFlute, 100, 60, 60},
+                     {kSecondLead, kVibraphone, 96, 70, 60},
+                     {kAccompaniment, kHarp, 84, 64, 55},
                      {kPad, kWarmPad, 70, 64, 70},
                      {kBass, kFretlessBass, 86, 64, 35}};
     p.sections = {
