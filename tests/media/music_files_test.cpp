@@ -83,8 +83,9 @@ private:
             if (status == 0xFF) {
                 const int type = byte();
                 const int length = varLength();
-                const std::string data(reinterpret_cast<const char*>(&bytes_[std::min(pos_, end)]),
-                                       static_cast<std::size_t>(std::max(0, std::min<int>(length, end - pos_))));
+                if (pos_ + static_cast<std::size_t>(length) > end) return false;
+                const std::string data(bytes_.begin() + static_cast<long>(pos_),
+                                       bytes_.begin() + static_cast<long>(pos_) + length);
                 pos_ += static_cast<std::size_t>(length);
                 if (type == 0x03) name = data;
                 if (type == 0x06) song.markers[tick] = data;
