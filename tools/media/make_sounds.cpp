@@ -169,7 +169,7 @@ Signal solved() {
 }
 
 // 6: the drop is refused - two low, slightly buzzing descending blips. It
-// is the most frequent of the louder sounds, so it is kept the softest of them.
+// is heard often, so it is kept below the pick-up by RMS.
 Signal refused() {
     Signal s;
     for (int i = 0; i < 2; ++i) {
