@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -220,8 +221,8 @@ TEST_F(MusicFiles, StrongBeatsAgreeWithTheirChords) {
             const bool onStrongBeat =
                 std::find(strong.begin(), strong.end(), (at - p.origin()) % bar) != strong.end();
             // A note held for a whole beat is heard against the chord as much as one on a strong beat.
-            const bool long_ = notes[i].end - at >= p.song.metre.beatTicks() - 40;
-            if (!onStrongBeat && !long_) continue;
+            const bool heldForABeat = notes[i].end - at >= p.song.metre.beatTicks() - 40;
+            if (!onStrongBeat && !heldForABeat) continue;
             ++checked;
             const Chord chord = p.chordAt(at);
             if (chord.contains(notes[i].pitch)) continue;
