@@ -49,8 +49,9 @@ struct Song {
     int endTick = 0;
 };
 
-// A strict reader: chunk lengths, running status, every note ended, and an
-// end-of-track as each track's last event. Empty when anything is wrong.
+// A strict reader: chunk lengths, running status, every note ended, an
+// end-of-track as each track's last event, and nothing on the drum channel.
+// Empty when anything is wrong.
 class Reader {
 public:
     explicit Reader(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
@@ -96,6 +97,7 @@ private:
                     song.tempo[tick] = 60e6 / ((quint(data[0]) << 16) | (quint(data[1]) << 8) | quint(data[2]));
                 status = 0;
             } else if ((status & 0xF0) == 0x90 || (status & 0xF0) == 0x80) {
+                if ((status & 0x0F) == 9) return false;  // no drum kit: music to think by
                 const int pitch = byte();
                 const int velocity = byte();
                 const int key = (status & 0x0F) * 128 + pitch;
