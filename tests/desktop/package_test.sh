@@ -11,7 +11,8 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.lo
   || { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/out/quellon_*.deb)
 
-contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+# The path is everything after the fifth column (music file names hold spaces).
+contents=$(dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//; s/ -> .*$//')
 for path in ./usr/lib/quellon/quellon ./usr/lib/quellon/zqln.dat ./usr/lib/quellon/zqln.qhc \
             ./usr/lib/quellon/zqln.qch ./usr/bin/quellon \
             ./usr/share/applications/io.quellon.Quellon.desktop \
@@ -20,7 +21,11 @@ for path in ./usr/lib/quellon/quellon ./usr/lib/quellon/zqln.dat ./usr/lib/quell
             ./usr/share/icons/hicolor/48x48/apps/io.quellon.Quellon.png; do
   grep -qxF "$path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
 done
-grep -q '\.mid$' <<<"$contents" || { echo "package holds no music"; exit 1; }
+music=$(dirname "$0")/../../data/music
+for piece in "$music"/*.mid; do
+  grep -qxF "./usr/lib/quellon/$(basename "$piece")" <<<"$contents" \
+    || { echo "package lacks the music $(basename "$piece")"; exit 1; }
+done
 if grep -q '\.zql$\|/games' <<<"$contents"; then echo "package holds saved games"; exit 1; fi
 
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -1,7 +1,8 @@
 // The music button of the options dialog driving the real music player:
 // six presses walk a, b, c as off, on b, off, on c, off, on a; music off in
 // the settings switches on to the second file; without any music file the
-// button is disabled and the label says so.
+// button is disabled and the label says so; the shipped pieces are named
+// in full.
 #include "dialogs/option_dialog.h"
 #include "persistence/music_player.h"
 
@@ -52,6 +53,7 @@ private slots:
     void sixPressesWalkThroughTheFiles();
     void musicOffInTheSettingsStartsWithTheSecondFile();
     void noMusicFileDisablesTheButton();
+    void theShippedPiecesAreNamedInFullAndFit();
 
 private:
     QTemporaryDir dir_;
@@ -118,6 +120,28 @@ void MusicOptionsTest::noMusicFileDisablesTheButton() {
     dialog.updateOptionTexts();
     QCOMPARE(musicLabel(dialog), QStringLiteral("No music files available."));
     QVERIFY(settings.musicOn);  // the setting is kept as it was
+}
+
+// The label is where the player reads a piece's name: the whole file name,
+// in play order, and short enough to fit beside the button.
+void MusicOptionsTest::theShippedPiecesAreNamedInFullAndFit() {
+    const QStringList pieces =
+        QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
+    QVERIFY(pieces.size() >= 6);
+    SettingsValues settings;
+    settings.language = 1;
+    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR "/"), settings.musicOn, silentOutput());
+    music.start();
+    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    dialog.show();
+    const QLabel* label = dialog.label(QStringLiteral("MusicLabel"));
+    for (const QString& piece : pieces) {
+        QCOMPARE(musicLabel(dialog), QStringLiteral("Musik: ") + piece);
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(piece));
+        dialog.MusicBtn->click();
+        dialog.MusicBtn->click();
+    }
+    QCOMPARE(musicLabel(dialog), QStringLiteral("Musik: ") + pieces.first());
 }
 
 QTEST_MAIN(MusicOptionsTest)

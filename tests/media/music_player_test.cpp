@@ -349,7 +349,7 @@ void MusicPlayerTest::aBrokenFileIsNotPlayed() {
     QVERIFY(music.deviceOpen());
 }
 
-// The pieces shipped with the game are valid MIDI of one to three minutes.
+// The pieces shipped with the game load and play, each of three to five minutes.
 void MusicPlayerTest::theGamesOwnMusicLoads() {
     const QStringList pieces = QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     QVERIFY(pieces.size() >= 3);
@@ -362,7 +362,7 @@ void MusicPlayerTest::theGamesOwnMusicLoads() {
         QTRY_VERIFY_WITH_TIMEOUT(music.totalTicks() > 0, 3000);
         // 480 ticks a quarter; the pieces run at 60 to 100 quarters a minute.
         const double quarters = music.totalTicks() / 480.0;
-        QVERIFY2(quarters >= 100 && quarters <= 300, qPrintable(piece));
+        QVERIFY2(quarters >= 180 && quarters <= 500, qPrintable(piece));
         music.toggleMusic();
         music.toggleMusic();
     }

@@ -26,6 +26,18 @@ using Signal = std::vector<double>;
 
 int samplesFor(double seconds) { return static_cast<int>(std::lround(seconds * kSampleRate)); }
 
+// Every partial and every knock ends with this fade: a partial that stops
+// while it still sounds clicks.
+constexpr double kRelease = 0.005;
+
+// Rises from 0 to 1 over the first `rise` seconds and falls back to 0 over
+// the last kRelease seconds of a part lasting `length` seconds.
+double edges(double t, double length, double rise) {
+    const double in = std::min(1.0, t / rise);
+    const double out = std::clamp((length - t) / kRelease, 0.0, 1.0);
+    return in * (0.5 - 0.5 * std::cos(std::numbers::pi * out));
+}
+
 // One decaying partial: frequency glides linearly from f0 to f1 over the
 // sound; decay is the time in seconds for the amplitude to fall to 1/e.
 void addPartial(Signal& s, double start, double length, double f0, double f1, double amplitude, double decay,
@@ -38,7 +50,7 @@ void addPartial(Signal& s, double start, double length, double f0, double f1, do
         const double t = static_cast<double>(i) / kSampleRate;
         const double f = f0 + (f1 - f0) * t / length;
         phase += kTwoPi * f / kSampleRate;
-        const double envelope = std::min(1.0, t / attack) * std::exp(-t / decay);
+        const double envelope = edges(t, length, attack) * std::exp(-t / decay);
         s[first + i] += amplitude * envelope * std::sin(phase);
     }
 }
@@ -55,7 +67,7 @@ void addKnock(Signal& s, double start, double length, double amplitude, double d
         const double white = static_cast<double>(seed >> 8) / static_cast<double>(1u << 24) * 2.0 - 1.0;
         lowPassed += smoothing * (white - lowPassed);
         const double t = static_cast<double>(i) / kSampleRate;
-        s[first + i] += amplitude * std::exp(-t / decay) * lowPassed;
+        s[first + i] += amplitude * edges(t, length, 0.0005) * std::exp(-t / decay) * lowPassed;
     }
 }
 
@@ -66,19 +78,21 @@ void addBell(Signal& s, double start, double frequency, double amplitude, double
     addPartial(s, start, length, frequency * 3.01, frequency * 3.01, amplitude * 0.12, length / 12.0, 0.004);
 }
 
-// Scales to the wanted peak and fades the last milliseconds so no sound ends
-// with a click when it is cut off at its natural end.
+// Scales to the wanted peak, and fades the whole sound in over its first
+// millisecond and out over its last 4 ms, so it starts and ends at zero.
 std::vector<std::int16_t> finish(Signal s, double peak) {
     double highest = 0.0;
     for (double v : s) highest = std::max(highest, std::abs(v));
     const double gain = highest > 0.0 ? peak / highest : 0.0;
-    const int fade = std::min<int>(samplesFor(0.004), static_cast<int>(s.size()));
+    const int count = static_cast<int>(s.size());
+    const int fadeIn = std::min(samplesFor(0.001), count);
+    const int fadeOut = std::min(samplesFor(0.004), count);
     std::vector<std::int16_t> pcm(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        double v = s[i] * gain;
-        const std::size_t fromEnd = s.size() - i;
-        if (fromEnd <= static_cast<std::size_t>(fade)) v *= static_cast<double>(fromEnd) / fade;
-        pcm[i] = static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0));
+    for (int i = 0; i < count; ++i) {
+        double v = s[static_cast<std::size_t>(i)] * gain;
+        if (i < fadeIn) v *= static_cast<double>(i) / fadeIn;
+        if (count - 1 - i < fadeOut) v *= static_cast<double>(count - 1 - i) / fadeOut;
+        pcm[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0));
     }
     return pcm;
 }
@@ -142,18 +156,20 @@ Signal moveStep() {
     return s;
 }
 
-// 5: the Quellon is solved - a rising arpeggio of bells ending in a chord
-// (C major: C5 E5 G5 C6, then E6 over the held chord).
+// 5: the Quellon is solved - a rising arpeggio of bells into a held chord.
+// Only D, E, G and A: they belong to the key of every piece of music
+// (D, G, C and F major, A and E minor), so the bells never clash with it.
 Signal solved() {
     Signal s;
-    const double notes[] = {523.25, 659.26, 783.99, 1046.50};
-    for (int i = 0; i < 4; ++i) addBell(s, 0.11 * i, notes[i], 0.55, 1.2 - 0.11 * i);
-    addBell(s, 0.50, 1318.51, 0.45, 0.75);
-    addPartial(s, 0.0, 1.2, 261.63, 261.63, 0.18, 0.45, 0.03);
+    const double notes[] = {587.33, 659.26, 783.99, 880.00};  // D5 E5 G5 A5
+    for (int i = 0; i < 4; ++i) addBell(s, 0.10 * i, notes[i], 0.50, 1.75 - 0.10 * i);
+    addBell(s, 0.42, 1174.66, 0.42, 1.33);                     // D6 over the held chord
+    addPartial(s, 0.0, 1.75, 293.66, 293.66, 0.16, 0.55, 0.03);  // a soft D4 beneath
     return s;
 }
 
-// 6: the drop is refused - two low, slightly buzzing descending blips.
+// 6: the drop is refused - two low, slightly buzzing descending blips. It
+// is heard often, so it is kept below the pick-up by RMS.
 Signal refused() {
     Signal s;
     for (int i = 0; i < 2; ++i) {
@@ -185,7 +201,7 @@ int main(int argc, char** argv) {
     const Effect effects[] = {
         {"pick_up.wav", pickUp(), 0.55},   {"put_down.wav", putDown(), 0.60},
         {"turn_step.wav", turnStep(), 0.30}, {"move_step.wav", moveStep(), 0.30},
-        {"solved.wav", solved(), 0.60},    {"refused.wav", refused(), 0.55},
+        {"solved.wav", solved(), 0.60},    {"refused.wav", refused(), 0.39},
     };
     for (const Effect& effect : effects) {
         const auto pcm = finish(effect.signal, effect.peak);
