@@ -1,6 +1,7 @@
 #include "dialogs/tongue_dialog.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include "engine/messages.h"
@@ -33,6 +34,10 @@ TTongueDlg::TTongueDlg(SettingsValues& settings, QWidget* parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(79, 88, 200, 20);
     styleWhiteLabel(Label1, 16, false);
+    for (QLabel* label : {TongueLabel, Label1}) {
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+    }
     connect(GermanBtn, &QAbstractButton::clicked, this, [this] { GermanBtnClick(); });
     connect(EnglishBtn, &QAbstractButton::clicked, this, [this] { EnglishBtnClick(); });
 }
@@ -46,6 +51,22 @@ void TTongueDlg::showEvent(QShowEvent* event)
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
     }
+}
+
+bool TTongueDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == TongueLabel) {
+            GermanBtnClick();
+            return true;
+        }
+        if (watched == Label1) {
+            EnglishBtnClick();
+            return true;
+        }
+    }
+    return FramelessDialog::eventFilter(watched, event);
 }
 
 void TTongueDlg::GermanBtnClick()

@@ -98,6 +98,13 @@ void TLoadGameDlg::fillNameList()
         NameListBox->addItem(QString::fromStdString(name));
 }
 
+void TLoadGameDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Only a line or the cancel button closes the dialog: the keys the list
+    // leaves unused end here, Escape among them, which would otherwise reject.
+    event->accept();
+}
+
 void TLoadGameDlg::NameListBoxClick(int row)
 {
     if (row < 0 || row >= NameListBox->count())
