@@ -26,14 +26,16 @@ TTongueDlg::TTongueDlg(SettingsValues& settings, QWidget* parent)
                                  QStringLiteral("flag-english-hover.svg"), QSize(50, 50));
     EnglishBtn->setObjectName(QStringLiteral("EnglishBtn"));
     EnglishBtn->move(16, 71);
-    TongueLabel = new QLabel(QString::fromLatin1(kGermanChoiceLabel), p10);
+    TongueLabel = new QLabel(p10);
     TongueLabel->setObjectName(QStringLiteral("TongueLabel"));
     TongueLabel->setGeometry(79, 32, 200, 20);
     styleWhiteLabel(TongueLabel, 16, false);
-    Label1 = new QLabel(QString::fromLatin1(kEnglishChoiceLabel), p10);
+    setFittedText(TongueLabel, QString::fromLatin1(kGermanChoiceLabel));
+    Label1 = new QLabel(p10);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(79, 88, 200, 20);
     styleWhiteLabel(Label1, 16, false);
+    setFittedText(Label1, QString::fromLatin1(kEnglishChoiceLabel));
     for (QLabel* label : {TongueLabel, Label1}) {
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
