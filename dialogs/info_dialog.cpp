@@ -49,13 +49,13 @@ QString TInfoDlg::creditText(int language)
     // licence are those of its Debian package (timgm6mb-soundfont).
     if (language == kLanguageGerman)
         return QStringLiteral(
-            "Gemacht von den Quellon-Entwicklern. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n"
-            "Lizenz: propriet\u00e4r, alle Rechte vorbehalten.\n"
+            "Gemacht von den Quellon-Entwicklern. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
+            "Lizenz: propriet\u00e4r, alle Rechte vorbehalten.\n\n"
             "Die Musik erklingt mit der SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
             "lizenziert unter der GNU General Public License, Version 2.");
     return QStringLiteral(
-        "Made by the Quellon developers. Art, sounds and music are the game's own.\n"
-        "Licence: proprietary, all rights reserved.\n"
+        "Made by the Quellon developers. Art, sounds and music are the game's own.\n\n"
+        "Licence: proprietary, all rights reserved.\n\n"
         "The music plays with the SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
         "licensed under the GNU General Public License, version 2.");
 }
