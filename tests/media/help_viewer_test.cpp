@@ -3,11 +3,14 @@
 // file brings up the message box while the game goes on.
 #include "persistence/help_viewer.h"
 
+#include "dialogs/dialog_look.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -24,6 +27,7 @@ private slots:
     void openHelpShowsThePageAndCloseHelpClosesIt();
     void theHelpFileCollectionRefersToTheHelpBesideIt();
     void aMissingHelpFileShowsTheMessageAndGoesOn();
+    void theWindowOpensByTheMainWindowShowingWholeSections();
 
 private:
     // A copy of the built help, since the engine writes to its collection.
@@ -130,6 +134,44 @@ void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn() {
     QCOMPARE(shownIcon, QMessageBox::Warning);
     QCOMPARE(help.window(), nullptr);
     help.closeHelp();
+}
+
+// Wherever the main window stands, the rules open on its screen, beside it or
+// over it with its tool bar left free, tall enough for every section of
+// either page to show whole.
+void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
+    QWidget main;
+    setMainWindow(&main);
+    const QRect area = main.screen()->availableGeometry();
+    const QList<QRect> placements{QRect(area.left(), area.top(), area.width() / 3, area.height() / 2),
+                                  QRect(area.right() - area.width() / 3, area.top() + 40, area.width() / 3, 300),
+                                  area.adjusted(20, 20, -20, -20)};
+    for (const QRect& placement : placements) {
+        main.setGeometry(placement);
+        main.show();
+        for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
+            HelpViewer help(dir_, QStringLiteral("Quellon"));
+            help.openHelp(context);
+            QWidget* window = help.window();
+            QVERIFY(window != nullptr && window->isVisible());
+            const QRect frame = window->frameGeometry();
+            QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y())
+                                                          .arg(frame.width()).arg(frame.height())));
+            const QRect toolBar(main.geometry().topLeft(), QSize(main.width(), 60));
+            QVERIFY2(!frame.intersects(toolBar), qPrintable(QStringLiteral("help %1,%2 %3x%4 over main %5,%6 %7x%8")
+                                                                .arg(frame.x()).arg(frame.y()).arg(frame.width())
+                                                                .arg(frame.height()).arg(placement.x())
+                                                                .arg(placement.y()).arg(placement.width())
+                                                                .arg(placement.height())));
+            QVERIFY(frame.topLeft() != area.topLeft());
+            QTextBrowser* browser = help.browser();
+            const int viewport = browser->viewport()->height();
+            QVERIFY2(help.tallestSectionHeight(browser->viewport()->width()) <= viewport,
+                     qPrintable(QString::number(help.tallestSectionHeight(browser->viewport()->width())) +
+                                QStringLiteral(" > ") + QString::number(viewport)));
+        }
+    }
+    setMainWindow(nullptr);
 }
 
 QTEST_MAIN(HelpViewerTest)
