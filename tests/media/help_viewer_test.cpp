@@ -12,7 +12,9 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -28,6 +30,7 @@ private slots:
     void theHelpFileCollectionRefersToTheHelpBesideIt();
     void aMissingHelpFileShowsTheMessageAndGoesOn();
     void theWindowOpensByTheMainWindowShowingWholeSections();
+    void bothPagesListTheirSectionsAndShowEveryToolButton();
 
 private:
     // A copy of the built help, since the engine writes to its collection.
@@ -172,6 +175,46 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
         }
     }
     setMainWindow(nullptr);
+}
+
+// Each page opens with a contents list whose every entry leads to a section
+// of the page, both pages have the same sections, and the legend shows the
+// picture of every tool button, each of which loads from the help file.
+void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
+    const QSet<QString> toolButtons{
+        QStringLiteral("newgame"), QStringLiteral("load"),        QStringLiteral("stats"),
+        QStringLiteral("help"),    QStringLiteral("select"),      QStringLiteral("next"),
+        QStringLiteral("prev"),    QStringLiteral("next-unsolved"), QStringLiteral("prev-unsolved"),
+        QStringLiteral("options"), QStringLiteral("info"),        QStringLiteral("rules"),
+        QStringLiteral("exit")};
+    QList<QSet<QString>> sectionsOfPages;
+    for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
+        HelpViewer help(dir_, QStringLiteral("Quellon"));
+        help.openHelp(context);
+        QTextBrowser* browser = help.browser();
+        QSet<QString> links;
+        QSet<QString> anchors;
+        QSet<QString> pictures;
+        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                if (format.isAnchor() && format.anchorHref().startsWith(QLatin1Char('#')))
+                    links << format.anchorHref().mid(1);
+                for (const QString& name : format.anchorNames()) anchors << name;
+                if (format.isImageFormat()) {
+                    const QString name = format.toImageFormat().name();
+                    const QVariant data =
+                        browser->loadResource(QTextDocument::ImageResource, browser->source().resolved(QUrl(name)));
+                    QVERIFY2(!QImage::fromData(data.toByteArray()).isNull(), qPrintable(name));
+                    pictures << name.section(QLatin1String("tool-"), 1).section(QLatin1String("-normal"), 0, 0);
+                }
+            }
+        QVERIFY(links.size() >= 10);
+        QCOMPARE(links, anchors);
+        QCOMPARE(pictures, toolButtons);
+        sectionsOfPages << anchors;
+    }
+    QCOMPARE(sectionsOfPages[0], sectionsOfPages[1]);
 }
 
 QTEST_MAIN(HelpViewerTest)
