@@ -44,6 +44,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so the library scan cannot find them: the SoundFont for
 # the music, the SQLite driver of the help engine, the X11 platform plugin,
-# SVG rendering of the artwork and a media back end for the sound effects.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6")
+# SVG rendering of the artwork, a media back end for the sound effects, and
+# the dialogs' font, whose letters take the room Arial's take.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6, fonts-liberation2 | fonts-liberation")
 include(CPack)

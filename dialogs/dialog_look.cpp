@@ -3,6 +3,8 @@
 #include "dialogs/dialog_look.h"
 
 #include <QEnterEvent>
+#include <QFontMetrics>
+#include <QVariant>
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -20,6 +22,11 @@ namespace quellon {
 namespace {
 
 QString artPath(const QString& file) { return QStringLiteral(":/art/") + file; }
+
+// The pixel size a label was styled with, kept so that a shorter text after a
+// long one grows back to it.
+const char* const kStyledPixelSize = "quellonStyledPixelSize";
+constexpr int kSmallestPixelSize = 8;
 
 QPointer<QWidget>& mainWindowPointer()
 {
@@ -57,6 +64,45 @@ QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback)
     pixmap.setDevicePixelRatio(ratio);
     cache.insert(key, pixmap);
     return pixmap;
+}
+
+QFont dialogFont(int pixelSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+bool textFitsLabel(const QLabel* label, const QFont& font)
+{
+    const QRect room = label->contentsRect();
+    int flags = static_cast<int>(label->alignment());
+    if (label->wordWrap())
+        flags |= Qt::TextWordWrap;
+    const QRect needed =
+        QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 100000), flags, label->text());
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+void setFittedText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    QFont font = label->font();
+    QVariant styled = label->property(kStyledPixelSize);
+    if (!styled.isValid()) {
+        styled = font.pixelSize();
+        label->setProperty(kStyledPixelSize, styled);
+    }
+    int size = styled.toInt();
+    for (; size > kSmallestPixelSize; --size) {
+        font.setPixelSize(size);
+        if (textFitsLabel(label, font))
+            break;
+    }
+    font.setPixelSize(size);
+    label->setFont(font);
 }
 
 QRect drawBevelFrame(QPainter& painter, QRect outer)
@@ -182,14 +228,26 @@ void UprightLabel::setText(const QString& text)
     update();
 }
 
+QFont UprightLabel::textFont() const
+{
+    // Turned, the label's height is the text's length and its width the
+    // text's height; the raised edge takes two pixels more.
+    const int edge = raised_ ? 2 : 0;
+    QFont font = dialogFont(pixelSize_, true);
+    for (int size = pixelSize_; size > kSmallestPixelSize; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(text_) + edge <= height() && metrics.height() + edge <= width())
+            break;
+    }
+    return font;
+}
+
 void UprightLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize_);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(textFont());
     // Turn so that the text runs from the bottom edge upward.
     painter.translate(0, height());
     painter.rotate(-90);

@@ -22,6 +22,8 @@
 #include <QColor>
 #include <QDialog>
 #include <QEnterEvent>
+#include <QFont>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QShowEvent>
@@ -58,6 +60,18 @@ bool artExists(const QString& file);
 // PNG scaled. When the file is missing the result is a plain `fallback`
 // square, so a window stays usable while its artwork is absent.
 QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback = QColor(0x40, 0x40, 0x40));
+
+// The face of the dialogs' texts, at a pixel size: Liberation Sans, whose
+// letters take exactly the room Arial's do, so that texts laid out for Arial
+// fit on every machine; Arial itself where Liberation Sans is missing.
+QFont dialogFont(int pixelSize, bool bold);
+
+// Sets a label's text and shrinks its font, from the size it was styled with,
+// until the text fits the label (wrapped when the label wraps). Texts that
+// fit keep the styled size.
+void setFittedText(QLabel* label, const QString& text);
+// Whether the label's text needs no more room than the label has at `font`.
+bool textFitsLabel(const QLabel* label, const QFont& font);
 
 // Draws the frame every panel of the dialogs has: a raised outer bevel of
 // 2 px, a black border of 3 px and a lowered inner bevel of 2 px. Returns the
@@ -119,6 +133,9 @@ public:
     UprightLabel(QWidget* parent, int pixelSize, bool raised);
     void setText(const QString& text);
     QString text() const { return text_; }
+    // The font the text is drawn in: the label's size, smaller when the text
+    // would not fit the label's length.
+    QFont textFont() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,10 +3,14 @@
 
 #include <QKeyEvent>
 
+#include "dialogs/title_column.h"
+#include "persistence/game_state.h"
+
 namespace quellon {
 
 TInfoDlg::TInfoDlg(QWidget* parent)
-    : FramelessDialog(parent, kClientSize), OKBtn(new ImageButton(background(), art::kTickFace, art::kTickFaceOver, {50, 50}))
+    : FramelessDialog(parent, kClientSize),
+      OKBtn(new ImageButton(background(), art::kTickFace, art::kTickFaceOver, {50, 50}))
 {
     setObjectName(QStringLiteral("InfoDlg"));
     auto* title = new QLabel(background());
@@ -15,18 +19,51 @@ TInfoDlg::TInfoDlg(QWidget* parent)
 
     auto* p7 = new TexturedPanel(background(), art::kContentTexture);
     p7->setObjectName(QStringLiteral("p7"));
-    p7->setGeometry(115, 12, 234, 86);
-    auto* text = new QLabel(p7);
-    text->setObjectName(QStringLiteral("InfoText"));
-    text->setGeometry(p7->innerRect());
-    text->setAlignment(Qt::AlignCenter);
-    text->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    text->setText(QStringLiteral("<div style='font: bold 22px Arial'>%1</div><div style='font: bold 16px Arial'>%2</div>")
-                      .arg(kProgramName, kVersionText));
+    p7->setGeometry(115, 12, kClientSize.width() - 127, kClientSize.height() - 12 - 73);
+    const QRect inner = p7->innerRect().adjusted(8, 4, -8, -6);
+    auto* name = new QLabel(p7);
+    name->setObjectName(QStringLiteral("NameLabel"));
+    name->setGeometry(inner.left(), inner.top(), inner.width(), 28);
+    styleWhiteLabel(name, 22, true);
+    setFittedText(name, kProgramName);
+    auto* version = new QLabel(p7);
+    version->setObjectName(QStringLiteral("VersionLabel"));
+    version->setGeometry(inner.left(), inner.top() + 28, inner.width(), 20);
+    styleWhiteLabel(version, 16, true);
+    setFittedText(version, kVersionText);
+    CreditLabel = new QLabel(p7);
+    CreditLabel->setObjectName(QStringLiteral("CreditLabel"));
+    CreditLabel->setGeometry(inner.left(), inner.top() + 56, inner.width(), inner.height() - 56);
+    CreditLabel->setWordWrap(true);
+    CreditLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    styleWhiteLabel(CreditLabel, 14, false);
 
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->move(kClientSize.width() - 61, kClientSize.height() - 61);
     connect(OKBtn, &QAbstractButton::clicked, this, [this] { finish(DialogResult::Ok); });
+}
+
+QString TInfoDlg::creditText(int language)
+{
+    // The licence is the one the metainfo states; the SoundFont's credit and
+    // licence are those of its Debian package (timgm6mb-soundfont).
+    if (language == kLanguageGerman)
+        return QStringLiteral(
+            "Gemacht von den Quellon-Entwicklern. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
+            "Lizenz: propriet\u00e4r, alle Rechte vorbehalten.\n\n"
+            "Die Musik erklingt mit der SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
+            "lizenziert unter der GNU General Public License, Version 2.");
+    return QStringLiteral(
+        "Made by the Quellon developers. Art, sounds and music are the game's own.\n\n"
+        "Licence: proprietary, all rights reserved.\n\n"
+        "The music plays with the SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
+        "licensed under the GNU General Public License, version 2.");
+}
+
+void TInfoDlg::showEvent(QShowEvent* event)
+{
+    FramelessDialog::showEvent(event);
+    setFittedText(CreditLabel, creditText(gameState().settings.language));
 }
 
 void TInfoDlg::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,6 @@
 // The information dialog of the tool bar's info button: the program's title
-// picture, name and version, closed by its tick button or a key.
+// picture, name and version, who made it, its licence and the credit of the
+// SoundFont its music plays with; closed by its tick button or a key.
 #pragma once
 
 #include <QLabel>
@@ -11,17 +12,24 @@ namespace quellon {
 class TInfoDlg : public FramelessDialog {
     Q_OBJECT
 public:
-    static constexpr QSize kClientSize{360, 170};
+    static constexpr QSize kClientSize{470, 330};
     static inline const QString kProgramName = QStringLiteral("Zindle Quellon");
     static inline const QString kVersionText = QStringLiteral("Version  V3.1");
 
     explicit TInfoDlg(QWidget* parent = nullptr);
     ImageButton* okButton() const { return OKBtn; }
+    // Makers, licence and SoundFont credit, in the current language.
+    QLabel* creditLabel() const { return CreditLabel; }
+
+    // The credit text in a language (German when 1, English otherwise).
+    static QString creditText(int language);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QLabel* CreditLabel;
     ImageButton* OKBtn;
 };
 

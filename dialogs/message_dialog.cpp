@@ -22,10 +22,7 @@ TYesNoDlg::TYesNoDlg(QWidget* parent)
     txt->setGeometry(Pan->innerRect());
     txt->setAlignment(Qt::AlignCenter);
     txt->setWordWrap(true);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    txt->setFont(font);
+    txt->setFont(dialogFont(16, true));
     txt->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     NoBtn->setObjectName(QStringLiteral("NoBtn"));
     NoBtn->move(204, 100);
@@ -88,7 +85,7 @@ void TYesNoDlg::FormActivate()
                        : codeText(messageCode_, gameState().settings.language);
     // A carriage return starts a new line.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    txt->setText(text);
+    setFittedText(txt, text);
 }
 
 void TYesNoDlg::keyPressEvent(QKeyEvent* event)

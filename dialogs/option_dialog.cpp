@@ -89,17 +89,17 @@ void TOptionDlg::updateOptionTexts()
     values.patmode = settings_.patmode;
     const OptionTexts texts = optionTexts(values);
     OKBtn->setToolTip(qt(texts.okHint));
-    OptLabel->setText(qt(texts.heading));
+    setFittedText(OptLabel, qt(texts.heading));
     TongueBtn->setToolTip(qt(texts.languageHint));
-    TongueLabel->setText(qt(texts.languageLabel));
+    setFittedText(TongueLabel, qt(texts.languageLabel));
     SoundBtn->setToolTip(qt(texts.soundHint));
-    SoundLabel->setText(qt(texts.soundLabel));
+    setFittedText(SoundLabel, qt(texts.soundLabel));
     MusicBtn->setToolTip(qt(texts.musicHint));
-    MusicLabel->setText(qt(texts.musicLabel));
+    setFittedText(MusicLabel, qt(texts.musicLabel));
     BackBtn->setToolTip(qt(texts.backgroundHint));
-    BackLabel->setText(qt(texts.backgroundLabel));
+    setFittedText(BackLabel, qt(texts.backgroundLabel));
     PatBtn->setToolTip(qt(texts.patternHint));
-    PatLabel->setText(qt(texts.patternLabel));
+    setFittedText(PatLabel, qt(texts.patternLabel));
 }
 
 void TOptionDlg::showEvent(QShowEvent* event)

@@ -1,6 +1,8 @@
 #include "dialogs/select_dialog.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPolygon>
 
@@ -28,6 +30,8 @@ protected:
         dialog_->paintPage(painter);
     }
     void mousePressEvent(QMouseEvent* event) override { dialog_->boxMouseDown(event->position().toPoint()); }
+    // The wheel over the pictures pages as it does over the slider.
+    void wheelEvent(QWheelEvent* event) override { QCoreApplication::sendEvent(dialog_->slider(), event); }
 
 private:
     TSelectDlg* dialog_;
@@ -117,8 +121,13 @@ void TSelectDlg::paintPage(QPainter& painter) const
                          Qt::AlignLeft | Qt::AlignTop, QString::number(n));
 
         const uint8_t progress = game_.progressTable[static_cast<size_t>(n)];
-        if (const std::optional<int> face = faceOffset(progress))
-            painter.drawPixmap(QPoint(x0 + 73, y0 + 2), faces, QRect(*face, 0, kFaceSize, kFaceSize));
+        if (const std::optional<int> face = faceOffset(progress)) {
+            // The source rectangle counts the strip's own pixels, which are
+            // more than its size on a high-density screen.
+            const qreal ratio = faces.devicePixelRatio();
+            painter.drawPixmap(QRectF(x0 + 73, y0 + 2, kFaceSize, kFaceSize), faces,
+                               QRectF(*face * ratio, 0, kFaceSize * ratio, kFaceSize * ratio));
+        }
 
         // One grid unit is one pixel; the silhouette sits below the number.
         painter.setBrush(isFinished(progress) ? kFinishedSilhouette : QColor(Qt::black));

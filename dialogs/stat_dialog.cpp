@@ -50,9 +50,7 @@ void StatGauge::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), kGaugeBackground);
     painter.fillRect(QRect(0, 0, width() * percent_ / 100, height()), barColour_);
     // White drawn as a difference turns every pixel beneath into its inverse.
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    painter.setFont(font);
+    painter.setFont(dialogFont(13, false));
     painter.setPen(Qt::white);
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
     painter.drawText(rect(), Qt::AlignCenter, percentText());
@@ -79,7 +77,7 @@ TStatDlg::TStatDlg(const GameData& game, const SettingsValues& settings, QWidget
     TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
     TitleLabel->setGeometry(11, 8, 346, 29);
     styleWhiteLabel(TitleLabel, 19, true);
-    TitleLabel->setText(QStringLiteral("Statistik"));  // in both languages
+    setFittedText(TitleLabel, QStringLiteral("Statistik"));  // in both languages
     G1->setObjectName(QStringLiteral("G1"));
     G1->setGeometry(12, 88, 393, 18);
     pieBox->setObjectName(QStringLiteral("pieBox"));
@@ -120,9 +118,9 @@ void TStatDlg::FormActivate()
     const int language = settings_.language;
     setWindowTitle(language == kLanguageGerman ? QStringLiteral("Quellon Statistik")
                                                : QStringLiteral("Quellon statistics"));
-    L1->setText(QString::fromStdString(finishedSentence(totals_, language)));
-    L2->setText(QString::fromStdString(helpSentence(totals_, language)));
-    L3->setText(QString::fromStdString(pointsSentence(totals_, language)));
+    setFittedText(L1, QString::fromStdString(finishedSentence(totals_, language)));
+    setFittedText(L2, QString::fromStdString(helpSentence(totals_, language)));
+    setFittedText(L3, QString::fromStdString(pointsSentence(totals_, language)));
     pieBox->update();
 }
 

@@ -38,10 +38,7 @@ TitleColumn addTitleColumn(QWidget* background, bool withProgramTexts, int botto
 
 void styleWhiteLabel(QLabel* label, int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    label->setFont(font);
+    label->setFont(dialogFont(pixelSize, bold));
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 }
 

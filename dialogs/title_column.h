@@ -25,7 +25,8 @@ struct TitleColumn {
 // upright name and version below the picture, down to `bottom`.
 TitleColumn addTitleColumn(QWidget* background, bool withProgramTexts, int bottom);
 
-// White Arial at a pixel size on a transparent background, the labels' look.
+// White text in the dialogs' face at a pixel size on a transparent
+// background, the labels' look. Texts set by setFittedText shrink from it.
 void styleWhiteLabel(QLabel* label, int pixelSize, bool bold);
 
 } // namespace quellon

@@ -1,6 +1,7 @@
 #include "dialogs/tongue_dialog.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include "engine/messages.h"
@@ -25,14 +26,20 @@ TTongueDlg::TTongueDlg(SettingsValues& settings, QWidget* parent)
                                  QStringLiteral("flag-english-hover.svg"), QSize(50, 50));
     EnglishBtn->setObjectName(QStringLiteral("EnglishBtn"));
     EnglishBtn->move(16, 71);
-    TongueLabel = new QLabel(QString::fromLatin1(kGermanChoiceLabel), p10);
+    TongueLabel = new QLabel(p10);
     TongueLabel->setObjectName(QStringLiteral("TongueLabel"));
     TongueLabel->setGeometry(79, 32, 200, 20);
     styleWhiteLabel(TongueLabel, 16, false);
-    Label1 = new QLabel(QString::fromLatin1(kEnglishChoiceLabel), p10);
+    setFittedText(TongueLabel, QString::fromLatin1(kGermanChoiceLabel));
+    Label1 = new QLabel(p10);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(79, 88, 200, 20);
     styleWhiteLabel(Label1, 16, false);
+    setFittedText(Label1, QString::fromLatin1(kEnglishChoiceLabel));
+    for (QLabel* label : {TongueLabel, Label1}) {
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+    }
     connect(GermanBtn, &QAbstractButton::clicked, this, [this] { GermanBtnClick(); });
     connect(EnglishBtn, &QAbstractButton::clicked, this, [this] { EnglishBtnClick(); });
 }
@@ -46,6 +53,22 @@ void TTongueDlg::showEvent(QShowEvent* event)
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
     }
+}
+
+bool TTongueDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == TongueLabel) {
+            GermanBtnClick();
+            return true;
+        }
+        if (watched == Label1) {
+            EnglishBtnClick();
+            return true;
+        }
+    }
+    return FramelessDialog::eventFilter(watched, event);
 }
 
 void TTongueDlg::GermanBtnClick()

@@ -28,6 +28,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override { event->accept(); }
+    // A click on a flag's sentence counts as a click on the flag.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void GermanBtnClick();

@@ -9,15 +9,26 @@
 #include <QFileInfo>
 #include <QHelpEngine>
 #include <QHelpLink>
+#include <QAbstractTextDocumentLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <memory>
+
+#include "dialogs/dialog_look.h"
 
 namespace {
 
 const char* const kCollection = "zqln.qhc";
+constexpr int kHelpWidth = 640;
+constexpr int kSmallestHelpHeight = 480;
+// The main window's tool bar, which the help window must leave visible.
+constexpr int kMainToolBarHeight = 60;
 const char* const kCompressedHelp = "zqln.qch";
 
 // A browser whose pages and pictures come out of the help collection.
@@ -129,9 +140,83 @@ void HelpViewer::openHelp(int context) {
     }
     browser_->setSource(page);
     window_->setWindowTitle(browser_->documentTitle());
+    if (!window_->isVisible())
+        placeWindow();
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
+QRect HelpViewer::placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted) {
+    QSize size = wanted.boundedTo(screenArea.size());
+    QRect frame(QPoint(0, 0), size);
+    const int roomRight = screenArea.right() - mainFrame.right();
+    const int roomLeft = mainFrame.left() - screenArea.left();
+    if (roomRight >= size.width() || roomLeft >= size.width()) {
+        frame.moveLeft(roomRight >= size.width() ? mainFrame.right() + 1 : mainFrame.left() - size.width());
+        frame.moveTop(mainFrame.top());
+    } else {
+        // Over the main window's right side, below its tool bar.
+        const int below = qBound(screenArea.top(), toolBarBottom + 1, screenArea.bottom());
+        size.setHeight(qMin(size.height(), screenArea.bottom() - below + 1));
+        frame = QRect(QPoint(0, below), size);
+        frame.moveRight(mainFrame.right());
+    }
+    // Kept on the screen; the tool bar stays free where the screen allows.
+    frame.moveLeft(qBound(screenArea.left(), frame.left(), screenArea.right() - size.width() + 1));
+    frame.moveTop(qBound(screenArea.top(), frame.top(), screenArea.bottom() - size.height() + 1));
+    return frame;
+}
+
+int HelpViewer::tallestSectionHeight(int textWidth) const {
+    if (browser_ == nullptr) return 0;
+    // Measured on a copy, laid out apart from the browser, which lays its
+    // page out only once it is shown.
+    const std::unique_ptr<QTextDocument> page(browser_->document()->clone());
+    page->setTextWidth(textWidth);
+    const QAbstractTextDocumentLayout* layout = page->documentLayout();
+    const qreal pageHeight = layout->documentSize().height();
+    // The page is cut into sections at its headings; the part before the
+    // first heading (title and contents) counts as a section too.
+    qreal sectionTop = 0;
+    qreal tallest = 0;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != 2) continue;
+        const qreal top = layout->blockBoundingRect(block).top();
+        tallest = qMax(tallest, top - sectionTop);
+        sectionTop = top;
+    }
+    tallest = qMax(tallest, pageHeight - sectionTop);
+    return qCeil(tallest);
+}
+
+void HelpViewer::placeWindow() {
+    const QWidget* main = mainWindow();
+    const QScreen* screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    // The frame the window manager adds, judged by the main window's.
+    const QMargins frameMargins =
+        main != nullptr ? QMargins(main->geometry().left() - main->frameGeometry().left(),
+                                   main->geometry().top() - main->frameGeometry().top(),
+                                   main->frameGeometry().right() - main->geometry().right(),
+                                   main->frameGeometry().bottom() - main->geometry().bottom())
+                        : QMargins();
+    const int width = qMin(kHelpWidth, area.width() - frameMargins.left() - frameMargins.right());
+    // Tall enough for a whole section, laid out beside the scroll bar.
+    browser_->ensurePolished();
+    const int chrome = 2 * browser_->frameWidth();
+    const int textWidth = width - chrome - browser_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, browser_);
+    const int height = qMax(kSmallestHelpHeight, tallestSectionHeight(textWidth) + chrome + 2);
+    const QSize wantedFrame = QSize(width, height).grownBy(frameMargins);
+    if (main == nullptr) {
+        window_->resize(QSize(width, height).boundedTo(area.size().shrunkBy(frameMargins)));
+        return;
+    }
+    const int toolBarBottom = main->geometry().top() + kMainToolBarHeight - 1;
+    const QRect frame = placeBesideMain(main->frameGeometry(), toolBarBottom, area, wantedFrame);
+    window_->resize(frame.size().shrunkBy(frameMargins));
+    window_->move(frame.topLeft());
 }
 
 void HelpViewer::closeHelp() {

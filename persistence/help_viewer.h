@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QUrl>
 
@@ -43,8 +45,18 @@ public:
 
     static QString messageText() { return QStringLiteral("MS Html Help is not installed on this PC."); }
 
+    // Where the help window's frame goes: beside the main window's frame on
+    // the side with room on its screen's free area, else over the main
+    // window below its tool bar; never beyond that area. `wanted` is the
+    // frame size the pages ask for, shrunk to the area.
+    static QRect placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted);
+    // The height of the page's tallest section (from one heading to the
+    // next) laid out at a text width.
+    int tallestSectionHeight(int textWidth) const;
+
 private:
     bool openEngine();
+    void placeWindow();
     QString usableCollection() const;
 
     QString programDir_;

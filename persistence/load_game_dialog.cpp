@@ -57,10 +57,7 @@ TLoadGameDlg::TLoadGameDlg(GameData& game, const SettingsValues& settings, QWidg
     NameListBox->setObjectName(QStringLiteral("NameListBox"));
     NameListBox->setGeometry(12, 40, 309, 281);
     NameListBox->setFrameShape(QFrame::NoFrame);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    NameListBox->setFont(font);
+    NameListBox->setFont(dialogFont(16, true));
     NameListBox->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"
                                               "QListWidget::item { height: 19px; }"));
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
@@ -81,7 +78,7 @@ void TLoadGameDlg::FormActivate()
 {
     fillNameList();
     const LoadDialogTexts texts = loadDialogTexts(settings_.language);
-    WhatLabel->setText(QString::fromStdString(texts.what));
+    setFittedText(WhatLabel, QString::fromStdString(texts.what));
     CancelBtn->setToolTip(QString::fromStdString(texts.cancelHint));
     NameListBox->setFocus();
 }
@@ -96,6 +93,13 @@ void TLoadGameDlg::fillNameList()
         NameListBox->addItem(QString::fromStdString(loadDialogTexts(settings_.language).noGameLine));
     for (const std::string& name : names)
         NameListBox->addItem(QString::fromStdString(name));
+}
+
+void TLoadGameDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Only a line or the cancel button closes the dialog: the keys the list
+    // leaves unused end here, Escape among them, which would otherwise reject.
+    event->accept();
 }
 
 void TLoadGameDlg::NameListBoxClick(int row)

@@ -2,6 +2,7 @@
 // every showing; choosing a line closes it with Ok and the chosen name.
 #pragma once
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 
@@ -28,6 +29,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormActivate();

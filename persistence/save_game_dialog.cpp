@@ -26,10 +26,7 @@ TSaveGameDlg::TSaveGameDlg(GameData& game, const SettingsValues& settings, QWidg
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     NameEdit->setGeometry(12, 63, 309, 26);
     NameEdit->setFrame(false);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    NameEdit->setFont(font);
+    NameEdit->setFont(dialogFont(16, true));
     NameEdit->setStyleSheet(QStringLiteral("color: black; background: white;"));
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->move(240, 128);
@@ -50,7 +47,7 @@ void TSaveGameDlg::FormActivate()
     NameEdit->setText(QString::fromStdString(game_.gameName));
     NameEdit->setFocus();
     const SaveDialogTexts texts = saveDialogTexts(settings_.language);
-    AskLabel->setText(QString::fromStdString(texts.ask));
+    setFittedText(AskLabel, QString::fromStdString(texts.ask));
     OKBtn->setToolTip(QString::fromStdString(texts.okHint));
 }
 

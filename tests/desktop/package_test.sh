@@ -29,7 +29,7 @@ done
 if grep -q '\.zql$\|/games' <<<"$contents"; then echo "package holds saved games"; exit 1; fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in timgm6mb-soundfont libqt6sql6-sqlite qt6-qpa-plugins libfluidsynth3 libqt6widgets6 \
+for dependency in timgm6mb-soundfont fonts-liberation libqt6sql6-sqlite qt6-qpa-plugins libfluidsynth3 libqt6widgets6 \
                   libqt6multimedia6 libqt6help6 libqt6svg6; do
   grep -q "$dependency" <<<"$depends" || { echo "package does not depend on $dependency: $depends"; exit 1; }
 done

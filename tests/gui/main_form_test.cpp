@@ -531,9 +531,11 @@ private slots:
         QTimer::singleShot(0, form.get(), [this] {
             auto* dialog = form->findChild<QDialog*>(QStringLiteral("InfoDlg"));
             QVERIFY(dialog);
-            auto* text = dialog->findChild<QLabel*>(QStringLiteral("InfoText"));
-            QVERIFY(text->text().contains(QStringLiteral("Zindle Quellon")));
-            QVERIFY(text->text().contains(QStringLiteral("V3.1")));
+            auto* name = dialog->findChild<QLabel*>(QStringLiteral("NameLabel"));
+            auto* version = dialog->findChild<QLabel*>(QStringLiteral("VersionLabel"));
+            QVERIFY(name && version);
+            QCOMPARE(name->text(), QStringLiteral("Zindle Quellon"));
+            QVERIFY(version->text().contains(QStringLiteral("V3.1")));
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         QTest::mouseClick(button("InfoBtn"), Qt::LeftButton);

@@ -3,13 +3,18 @@
 // file brings up the message box while the game goes on.
 #include "persistence/help_viewer.h"
 
+#include "dialogs/dialog_look.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -24,6 +29,8 @@ private slots:
     void openHelpShowsThePageAndCloseHelpClosesIt();
     void theHelpFileCollectionRefersToTheHelpBesideIt();
     void aMissingHelpFileShowsTheMessageAndGoesOn();
+    void theWindowOpensByTheMainWindowShowingWholeSections();
+    void bothPagesListTheirSectionsAndShowEveryToolButton();
 
 private:
     // A copy of the built help, since the engine writes to its collection.
@@ -130,6 +137,84 @@ void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn() {
     QCOMPARE(shownIcon, QMessageBox::Warning);
     QCOMPARE(help.window(), nullptr);
     help.closeHelp();
+}
+
+// Wherever the main window stands, the rules open on its screen, beside it or
+// over it with its tool bar left free, tall enough for every section of
+// either page to show whole.
+void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
+    QWidget main;
+    setMainWindow(&main);
+    const QRect area = main.screen()->availableGeometry();
+    const QList<QRect> placements{QRect(area.left(), area.top(), area.width() / 3, area.height() / 2),
+                                  QRect(area.right() - area.width() / 3, area.top() + 40, area.width() / 3, 300),
+                                  area.adjusted(20, 20, -20, -20)};
+    for (const QRect& placement : placements) {
+        main.setGeometry(placement);
+        main.show();
+        for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
+            HelpViewer help(dir_, QStringLiteral("Quellon"));
+            help.openHelp(context);
+            QWidget* window = help.window();
+            QVERIFY(window != nullptr && window->isVisible());
+            const QRect frame = window->frameGeometry();
+            QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y())
+                                                          .arg(frame.width()).arg(frame.height())));
+            const QRect toolBar(main.geometry().topLeft(), QSize(main.width(), 60));
+            QVERIFY2(!frame.intersects(toolBar), qPrintable(QStringLiteral("help %1,%2 %3x%4 over main %5,%6 %7x%8")
+                                                                .arg(frame.x()).arg(frame.y()).arg(frame.width())
+                                                                .arg(frame.height()).arg(placement.x())
+                                                                .arg(placement.y()).arg(placement.width())
+                                                                .arg(placement.height())));
+            QVERIFY(frame.topLeft() != area.topLeft());
+            QTextBrowser* browser = help.browser();
+            const int viewport = browser->viewport()->height();
+            QVERIFY2(help.tallestSectionHeight(browser->viewport()->width()) <= viewport,
+                     qPrintable(QString::number(help.tallestSectionHeight(browser->viewport()->width())) +
+                                QStringLiteral(" > ") + QString::number(viewport)));
+        }
+    }
+    setMainWindow(nullptr);
+}
+
+// Each page opens with a contents list whose every entry leads to a section
+// of the page, both pages have the same sections, and the legend shows the
+// picture of every tool button, each of which loads from the help file.
+void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
+    const QSet<QString> toolButtons{
+        QStringLiteral("newgame"), QStringLiteral("load"),        QStringLiteral("stats"),
+        QStringLiteral("help"),    QStringLiteral("select"),      QStringLiteral("next"),
+        QStringLiteral("prev"),    QStringLiteral("next-unsolved"), QStringLiteral("prev-unsolved"),
+        QStringLiteral("options"), QStringLiteral("info"),        QStringLiteral("rules"),
+        QStringLiteral("exit")};
+    QList<QSet<QString>> sectionsOfPages;
+    for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
+        HelpViewer help(dir_, QStringLiteral("Quellon"));
+        help.openHelp(context);
+        QTextBrowser* browser = help.browser();
+        QSet<QString> links;
+        QSet<QString> anchors;
+        QSet<QString> pictures;
+        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                if (format.isAnchor() && format.anchorHref().startsWith(QLatin1Char('#')))
+                    links << format.anchorHref().mid(1);
+                for (const QString& name : format.anchorNames()) anchors << name;
+                if (format.isImageFormat()) {
+                    const QString name = format.toImageFormat().name();
+                    const QVariant data =
+                        browser->loadResource(QTextDocument::ImageResource, browser->source().resolved(QUrl(name)));
+                    QVERIFY2(!QImage::fromData(data.toByteArray()).isNull(), qPrintable(name));
+                    pictures << name.section(QLatin1String("tool-"), 1).section(QLatin1String("-normal"), 0, 0);
+                }
+            }
+        QVERIFY(links.size() >= 10);
+        QCOMPARE(links, anchors);
+        QCOMPARE(pictures, toolButtons);
+        sectionsOfPages << anchors;
+    }
+    QCOMPARE(sectionsOfPages[0], sectionsOfPages[1]);
 }
 
 QTEST_MAIN(HelpViewerTest)

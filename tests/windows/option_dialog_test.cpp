@@ -161,6 +161,20 @@ private slots:
         QCOMPARE(settings_.language, 0);
     }
 
+    void languageDialogTakesAClickOnEachSentence()
+    {
+        TTongueDlg dialog(settings_);
+        const QList<QPair<QLabel*, int>> choices{{dialog.TongueLabel, 1}, {dialog.Label1, 0}};
+        for (const auto& [sentence, language] : choices) {
+            settings_.language = -1;
+            dialog.show();
+            QTest::mouseClick(sentence, Qt::LeftButton, {}, QPoint(20, sentence->height() / 2));
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
+            QCOMPARE(settings_.language, language);
+        }
+    }
+
 private:
     OptionHooks hooks()
     {

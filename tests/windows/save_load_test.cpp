@@ -261,6 +261,20 @@ private slots:
         QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("old"));
     }
 
+    void loadDialogHasNoClosingKey()
+    {
+        writeOldGame(QStringLiteral("evening"));
+        TLoadGameDlg dialog(game(), settings());
+        for (QWidget* target : {static_cast<QWidget*>(dialog.nameList()), static_cast<QWidget*>(&dialog)}) {
+            dialog.show();
+            for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_N})
+                QTest::keyClick(target, key);
+            QVERIFY(dialog.isVisible());
+        }
+        dialog.cancelButton()->click();
+        QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Cancel));
+    }
+
     void keyboardMoveOntoALineChoosesIt()
     {
         writeOldGame(QStringLiteral("evening"));

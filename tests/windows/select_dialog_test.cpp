@@ -4,6 +4,7 @@
 
 #include "dialogs/select_dialog.h"
 #include "engine/pattern.h"
+#include "engine/selection.h"
 #include "persistence/game_state.h"
 
 using namespace quellon;
@@ -147,6 +148,64 @@ private slots:
         // A face only on finished Quellons, at the cell's top right.
         QVERIFY(page.pixelColor(73 + 7, 2 + 7) != QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(page.pixelColor(200 + 73 + 7, 2 + 7), QColor(0xC0, 0xC0, 0xC0));
+    }
+
+    // Each finished help level shows its own face of the strip, at every
+    // device pixel ratio (the test runs again at ratio 2).
+    void facesShowTheHelpUsed()
+    {
+        game_.currentQuellon = 1;
+        for (int level = 0; level <= 4; ++level)
+            game_.progressTable[static_cast<size_t>(level + 1)] = static_cast<uint8_t>(8 + level);
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        const QImage page = pageImage(dialog);
+        const QPixmap strip = artPixmap(QStringLiteral("faces.svg"), QSize(75, 15));
+        const qreal ratio = page.devicePixelRatio();
+        QCOMPARE(strip.devicePixelRatio(), ratio);
+        const int side = qRound(15 * ratio);
+        for (int level = 0; level <= 4; ++level) {
+            // The strip's square over the cell's silver, as the page shows it.
+            QImage expected(side, side, QImage::Format_RGB32);
+            expected.fill(QColor(0xC0, 0xC0, 0xC0));
+            QPainter painter(&expected);
+            QImage square = strip.toImage().copy(QRect(qRound((4 - level) * 15 * ratio), 0, side, side));
+            square.setDevicePixelRatio(1);
+            painter.drawImage(0, 0, square);
+            painter.end();
+            const QPoint cell(100 * (level % 4), 85 * (level / 4));
+            const QPoint corner(qRound((cell.x() + 73) * ratio), qRound((cell.y() + 2) * ratio));
+            // Rows above the silhouette, which may reach under the face.
+            for (int y = 0; y < qRound(12 * ratio); ++y)
+                for (int x = 0; x < side; ++x) {
+                    const QColor shown = page.pixelColor(corner + QPoint(x, y));
+                    const QColor wanted = expected.pixelColor(x, y);
+                    if (qAbs(shown.red() - wanted.red()) > 3 || qAbs(shown.green() - wanted.green()) > 3 ||
+                        qAbs(shown.blue() - wanted.blue()) > 3)
+                        QFAIL(qPrintable(QStringLiteral("help level %1: pixel (%2, %3) is %4, the strip has %5")
+                                             .arg(level).arg(x).arg(y).arg(shown.name(), wanted.name())));
+                }
+        }
+    }
+
+    void wheelOverThePicturesMovesTheSlider()
+    {
+        game_.currentQuellon = 1;
+        TSelectDlg dialog(game_, settings_);
+        dialog.show();
+        const int start = dialog.slider()->value();
+        auto turnWheel = [](QWidget* target) {
+            QWheelEvent wheel(QPointF(30, 30), target->mapToGlobal(QPointF(30, 30)), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(target, &wheel);
+        };
+        turnWheel(dialog.slider());
+        const int overSlider = dialog.slider()->value();
+        QVERIFY(overSlider < start);  // towards the later Quellons
+        dialog.slider()->setValue(start);
+        turnWheel(dialog.pageBox());
+        QCOMPARE(dialog.slider()->value(), overSlider);
+        QCOMPARE(dialog.firstShown(), firstOnPage(game_.quellonCount, overSlider));
     }
 
 private:

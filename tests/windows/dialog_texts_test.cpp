@@ -1,0 +1,210 @@
+// Every text fits its label: each dialog is shown in both languages with the
+// longest texts it can get, and no label's text may need more room than the
+// label has (wrapped where the label wraps). Runs at ratios 1 and 2.
+#include <QtTest>
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QRegularExpression>
+
+#include "dialogs/info_dialog.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/option_dialog.h"
+#include "dialogs/select_dialog.h"
+#include "dialogs/stat_dialog.h"
+#include "dialogs/tongue_dialog.h"
+#include "engine/catalogue.h"
+#include "engine/saved_games.h"
+#include "persistence/game_state.h"
+#include "persistence/load_game_dialog.h"
+#include "persistence/save_game_dialog.h"
+
+using namespace quellon;
+
+namespace {
+
+// What does not fit in a label, measured as the label itself lays its text
+// out (wrapped where it wraps); empty when everything fits.
+QString overflowOf(const QLabel* label)
+{
+    QSize needed = label->sizeHint();
+    if (label->wordWrap()) {
+        needed = {0, label->heightForWidth(label->width())};
+        const QFontMetrics metrics(label->font());
+        for (const QString& word : label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            needed.setWidth(qMax(needed.width(), metrics.horizontalAdvance(word)));
+    }
+    if (Qt::mightBeRichText(label->text()) || needed.width() > label->width() || needed.height() > label->height())
+        return QStringLiteral("%1/%2 \"%3\" in %4 %5 px needs %6 x %7, has %8 x %9")
+            .arg(label->window()->objectName(), label->objectName(), label->text(), QFontInfo(label->font()).family())
+            .arg(label->font().pixelSize()).arg(needed.width()).arg(needed.height())
+            .arg(label->width()).arg(label->height());
+    return {};
+}
+
+// Every shown text of a dialog that is open now, the upright ones included
+// (their length runs along the label's height).
+QStringList overflowsIn(const QWidget* dialog)
+{
+    QStringList found;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        if (label->isVisibleTo(dialog) && !label->text().isEmpty())
+            if (const QString overflow = overflowOf(label); !overflow.isEmpty())
+                found << overflow;
+    for (const UprightLabel* label : dialog->findChildren<UprightLabel*>()) {
+        const QFontMetrics metrics(label->textFont());
+        if (metrics.horizontalAdvance(label->text()) > label->height() || metrics.height() > label->width())
+            found << label->objectName() + QStringLiteral(" is longer than its label");
+    }
+    return found;
+}
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+class DialogTextsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // The run without Liberation needs some other font to fall back to.
+        if (QFontDatabase::families().isEmpty())
+            QSKIP("no font installed to lay the texts out in");
+    }
+
+    void init()
+    {
+        gameState() = GameState{};
+        game().quellonCount = 950;
+        game().currentQuellon = 1;
+    }
+
+    void messagesFit()
+    {
+        const std::string name = "Sonntagnachmittag";
+        for (int language : {1, 0}) {
+            settings().language = language;
+            TYesNoDlg dialog;
+            for (MessageCode code : {MessageCode::Solved, MessageCode::Quit, MessageCode::NewGame})
+                checkWhileShown(dialog, [code](TYesNoDlg& d) { return d.showCode(code); });
+            const QList<Message> composed{overwriteQuestion(name), saveFailureMessage(name),
+                                          loadSavedGame(game(), name).failure,
+                                          Message{MessageCode::Notice, "Alle Quellons bereits gel\u00f6st.",
+                                                  "All Quellons already solved."}};
+            for (const Message& message : composed)
+                checkWhileShown(dialog, [&](TYesNoDlg& d) { return d.showText(message.code, qt(message.text(language))); });
+        }
+    }
+
+    void statisticsFit()
+    {
+        // Three-digit counts at every help level make the longest second
+        // sentence; the others cover the remaining sentence cases.
+        const QList<QList<int>> levelCounts{{0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {190, 190, 190, 190, 190},
+                                            {0, 0, 0, 0, 950}, {950, 0, 0, 0, 0}};
+        for (const QList<int>& counts : levelCounts) {
+            game().progressTable.fill(0);
+            int n = 1;
+            for (int level = 0; level <= 4; ++level)
+                for (int i = 0; i < counts[level]; ++i)
+                    game().progressTable[static_cast<size_t>(n++)] = static_cast<uint8_t>(8 + level);
+            for (int language : {1, 0}) {
+                settings().language = language;
+                TStatDlg dialog(game(), settings());
+                dialog.show();
+                expectAllFit(dialog);
+            }
+        }
+    }
+
+    void optionsFit()
+    {
+        bool found = true;
+        OptionHooks hooks;
+        hooks.musicFound = [&found] { return found; };
+        hooks.musicFileName = [] { return QStringLiteral("Nachtmusik-in-drei-S\u00e4tzen-fuer-Klavier-und-Floete.mid"); };
+        for (int language : {1, 0}) {
+            settings().language = language;
+            TOptionDlg dialog(settings(), nullptr, hooks);
+            dialog.show();
+            for (int step = 0; step < 6; ++step) {
+                settings().soundOn = step % 2 == 0;
+                settings().musicOn = step % 2 == 1;
+                found = step != 4;
+                settings().background = step;
+                settings().patmode = step % 4;
+                dialog.updateOptionTexts();
+                expectAllFit(dialog);
+            }
+            dialog.hide();
+        }
+    }
+
+    void selectionLanguageAndSavingFit()
+    {
+        for (int language : {1, 0}) {
+            settings().language = language;
+            TSelectDlg select(game(), settings());
+            TLoadGameDlg load(game(), settings());
+            TSaveGameDlg save(game(), settings());
+            TTongueDlg tongue(settings());
+            for (QWidget* dialog : std::initializer_list<QWidget*>{&select, &load, &save, &tongue}) {
+                dialog->show();
+                expectAllFit(*dialog);
+            }
+        }
+    }
+
+    // The information names its makers, the licence the metainfo states and
+    // the SoundFont's credit and licence, in both languages, and it fits.
+    void informationFitsAndCredits()
+    {
+        QFile metainfo(QStringLiteral(QUELLON_SOURCE_DIR "/data/desktop/io.quellon.Quellon.metainfo.xml"));
+        QVERIFY(metainfo.open(QIODevice::ReadOnly));
+        const QRegularExpressionMatch licence =
+            QRegularExpression(QStringLiteral("<project_license>LicenseRef-(\\w+)</project_license>"))
+                .match(QString::fromUtf8(metainfo.readAll()));
+        QVERIFY2(licence.hasMatch(), "the metainfo states a licence of its own");
+        const QStringList german{QStringLiteral("Quellon-Entwickler"), QStringLiteral("propriet\u00e4r"),
+                                 QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
+                                 QStringLiteral("GNU General Public License, Version 2")};
+        const QStringList english{QStringLiteral("Quellon developers"), licence.captured(1),
+                                  QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
+                                  QStringLiteral("GNU General Public License, version 2")};
+        for (int language : {1, 0}) {
+            settings().language = language;
+            TInfoDlg dialog;
+            dialog.show();
+            for (const QString& part : language == 1 ? german : english)
+                QVERIFY2(dialog.creditLabel()->text().contains(part), qPrintable(part));
+            expectAllFit(dialog);
+        }
+    }
+
+private:
+    static GameData& game() { return gameState().game; }
+    static SettingsValues& settings() { return gameState().settings; }
+
+    static void expectAllFit(const QWidget& dialog)
+    {
+        const QStringList overflows = overflowsIn(&dialog);
+        QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join(QLatin1Char('\n'))));
+    }
+
+    template <typename Show>
+    static void checkWhileShown(TYesNoDlg& dialog, Show show)
+    {
+        QStringList overflows;
+        QTimer::singleShot(0, &dialog, [&dialog, &overflows] {
+            overflows = overflowsIn(&dialog);
+            dialog.finish(DialogResult::Yes);
+        });
+        show(dialog);
+        QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(DialogTextsTest)
+#include "dialog_texts_test.moc"
