@@ -3,9 +3,9 @@
 # The game installs as a self-contained folder, lib/quellon/, holding the
 # executable with everything it reads beside it (catalogue, music, help), so
 # the program directory stays the folder of the real executable; the command
-# games/quellon is a link to it, in the folder Debian keeps games' commands
-# in. Saved games go to lib/quellon/games when that folder is writable,
-# otherwise to the user's data directory.
+# games/quellon, where Debian keeps the commands of games, is a link to it.
+# Saved games go to lib/quellon/games when that folder is writable, otherwise
+# to the user's data directory.
 include(GNUInstallDirs)
 set(QUELLON_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/quellon)
 set(QUELLON_COMMAND_DIR games CACHE STRING "Folder below the prefix for the quellon command (games, or bin)")
