@@ -34,14 +34,16 @@ if(NOT QUELLON_CHANGELOG_TOP MATCHES "^quellon \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "data/package/changelog begins with \"${QUELLON_CHANGELOG_TOP}\", not version ${PROJECT_VERSION}")
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUELLON_PACKAGE_SOURCE}/changelog)
+# The manual page's header names the version.
+configure_file(${QUELLON_PACKAGE_SOURCE}/quellon.6 ${CMAKE_BINARY_DIR}/package/quellon.6 @ONLY)
 find_program(GZIP gzip REQUIRED)
 set(QUELLON_PACKAGE_DOCS)
-foreach(name quellon.6 changelog)
+foreach(source ${CMAKE_BINARY_DIR}/package/quellon.6 ${QUELLON_PACKAGE_SOURCE}/changelog)
+  get_filename_component(name ${source} NAME)
   set(zipped ${CMAKE_BINARY_DIR}/package/${name}.gz)
   add_custom_command(OUTPUT ${zipped}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
-    COMMAND sh -c "\"$1\" -9nc \"$2\" >\"$3\"" gzip ${GZIP} ${QUELLON_PACKAGE_SOURCE}/${name} ${zipped}
-    DEPENDS ${QUELLON_PACKAGE_SOURCE}/${name} VERBATIM)
+    COMMAND sh -c "\"$1\" -9nc \"$2\" >\"$3\"" gzip ${GZIP} ${source} ${zipped}
+    DEPENDS ${source} VERBATIM)
   list(APPEND QUELLON_PACKAGE_DOCS ${zipped})
 endforeach()
 add_custom_target(package_docs ALL DEPENDS ${QUELLON_PACKAGE_DOCS})
