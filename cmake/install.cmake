@@ -2,11 +2,14 @@
 #
 # The game installs as a self-contained folder, lib/quellon/, holding the
 # executable with everything it reads beside it (catalogue, music, help), so
-# the program directory stays the folder of the real executable; bin/quellon
-# is a link to it. Saved games go to lib/quellon/games when that folder is
-# writable, otherwise to the user's data directory.
+# the program directory stays the folder of the real executable; the command
+# games/quellon, where Debian keeps the commands of games, is a link to it.
+# Saved games go to lib/quellon/games when that folder is writable, otherwise
+# to the user's data directory.
 include(GNUInstallDirs)
 set(QUELLON_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/quellon)
+set(QUELLON_COMMAND_DIR games CACHE STRING "Folder below the prefix for the quellon command (games, or bin)")
+set(QUELLON_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quellon)
 set(QUELLON_APP_ID io.quellon.Quellon)
 
 install(TARGETS quellon RUNTIME DESTINATION ${QUELLON_INSTALL_DIR})
@@ -16,10 +19,37 @@ install(DIRECTORY ${QUELLON_RUNTIME_DIR}/ DESTINATION ${QUELLON_INSTALL_DIR}
   PATTERN "quellon" EXCLUDE
   PATTERN "games" EXCLUDE
   PATTERN "*.zql" EXCLUDE)
+file(RELATIVE_PATH QUELLON_COMMAND_TARGET /prefix/${QUELLON_COMMAND_DIR} /prefix/${QUELLON_INSTALL_DIR}/quellon)
 install(CODE "
-  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-  file(CREATE_LINK ../${QUELLON_INSTALL_DIR}/quellon
-       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quellon\" SYMBOLIC)")
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUELLON_COMMAND_DIR}\")
+  file(CREATE_LINK ${QUELLON_COMMAND_TARGET}
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUELLON_COMMAND_DIR}/quellon\" SYMBOLIC)")
+
+# The manual page, the copyright and the changelog, gzipped the way Debian
+# wants them (best compression, no time stamp, so builds stay reproducible).
+# The changelog's newest entry must name this version.
+set(QUELLON_PACKAGE_SOURCE ${CMAKE_SOURCE_DIR}/data/package)
+file(STRINGS ${QUELLON_PACKAGE_SOURCE}/changelog QUELLON_CHANGELOG_TOP LIMIT_COUNT 1)
+if(NOT QUELLON_CHANGELOG_TOP MATCHES "^quellon \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "data/package/changelog begins with \"${QUELLON_CHANGELOG_TOP}\", not version ${PROJECT_VERSION}")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUELLON_PACKAGE_SOURCE}/changelog)
+# The manual page's header names the version.
+configure_file(${QUELLON_PACKAGE_SOURCE}/quellon.6 ${CMAKE_BINARY_DIR}/package/quellon.6 @ONLY)
+find_program(GZIP gzip REQUIRED)
+set(QUELLON_PACKAGE_DOCS)
+foreach(source ${CMAKE_BINARY_DIR}/package/quellon.6 ${QUELLON_PACKAGE_SOURCE}/changelog)
+  get_filename_component(name ${source} NAME)
+  set(zipped ${CMAKE_BINARY_DIR}/package/${name}.gz)
+  add_custom_command(OUTPUT ${zipped}
+    COMMAND sh -c "\"$1\" -9nc \"$2\" >\"$3\"" gzip ${GZIP} ${source} ${zipped}
+    DEPENDS ${source} VERBATIM)
+  list(APPEND QUELLON_PACKAGE_DOCS ${zipped})
+endforeach()
+add_custom_target(package_docs ALL DEPENDS ${QUELLON_PACKAGE_DOCS})
+install(FILES ${CMAKE_BINARY_DIR}/package/quellon.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz ${QUELLON_PACKAGE_SOURCE}/copyright
+  DESTINATION ${QUELLON_DOC_DIR})
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${QUELLON_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -42,6 +72,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Whatever the build type, the packaged executable carries no symbols or
+# debug information.
+set(CPACK_STRIP_FILES ON)
 # Loaded at run time, so the library scan cannot find them: the SoundFont for
 # the music, the SQLite driver of the help engine, the X11 platform plugin,
 # SVG rendering of the artwork, a media back end for the sound effects, and

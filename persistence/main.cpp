@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "persistence/display_platform.h"
 #include "persistence/game_windows.h"
 #include "persistence/help_viewer.h"
 #include "persistence/music_player.h"
@@ -38,6 +39,7 @@ private:
 int main(int argc, char** argv)
 {
     using namespace quellon;
+    choosePlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zindle Quellon"));
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
