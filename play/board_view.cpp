@@ -147,6 +147,14 @@ void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
     updateAround(polygon);
 }
 
+void BoardView::layDownPiece(int n)
+{
+    // Off first: the outline's pixel runs of a tilted piece are not all
+    // under the filled triangle's edge, and would stay beside it.
+    drawOutline(n, board_colour::kHeldOutline, true);
+    fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+}
+
 void BoardView::drawSilhouette()
 {
     QPainter painter(&image_);

@@ -40,6 +40,9 @@ public:
     void fillAllPieces(QRgb fill, QRgb edge);
     void drawOutline(int i, QRgb colour, bool exclusive);
     void drawSilhouette();
+    // The held piece n laid down where its outline is: the outline taken
+    // off, the piece filled in the playing colours.
+    void layDownPiece(int n);
     // Field, silhouette (when on the board), pieces, held outline.
     void repaintBoard();
 

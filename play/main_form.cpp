@@ -505,7 +505,7 @@ void TMainform::showPickedUp(int n)
 
 void TMainform::showPutDown(int n)
 {
-    box->fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+    box->layDownPiece(n);
     // With nothing in hand the pointer moves no cursor: show the plain one.
     box->setCursor(Qt::PointingHandCursor);
 }
