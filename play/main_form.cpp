@@ -428,11 +428,13 @@ void TMainform::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawTiledPixmap(rect(), backgroundTile(gameState().settings.background, false));
     const QRect area = box->geometry();
+    // Each frame lies d pixels out from the area's outermost pixels on all
+    // four sides. A stroked QRect reaches one pixel past its right and
+    // bottom edges, hence the width and height one short.
     auto frame = [&](int d, int penWidth) {
         painter.setPen(QPen(Qt::black, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(QPoint(area.left() - d, area.top() - d),
-                               QPoint(area.left() + area.width() + d - 1, area.top() + area.height() + d - 1)));
+        painter.drawRect(area.adjusted(-d, -d, d - 1, d - 1));
     };
     frame(4, 3);
     frame(7, 1);

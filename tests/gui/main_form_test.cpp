@@ -144,13 +144,27 @@ private slots:
         QCOMPARE(button("ExitBtn")->pos(), QPoint(909 - 52, 6));
         QCOMPARE(button("OptionBtn")->pos(), QPoint(909 - 208, 6));
         // Three black frames around the board: 1 px at 1, 3 px at 4, 1 px at 7
-        // pixels out, with the background between them.
+        // pixels out, with the background between them, alike on all four
+        // sides (counted from the board's outermost pixels).
         const QImage window = form->grab().toImage();
-        const int y = 104 + 200;
-        for (int d : {1, 3, 4, 5, 7})
-            QCOMPARE(window.pixel(45 - d, y), qRgb(0, 0, 0));
-        for (int d : {2, 6})
-            QVERIFY(window.pixel(45 - d, y) != qRgb(0, 0, 0));
+        const QRect board(45, 104, 820, 550);
+        const QPoint middle = board.center();
+        const struct {
+            const char* side;
+            QPoint edge;
+            QPoint outward;
+        } sides[] = {{"left", {board.left(), middle.y()}, {-1, 0}},
+                     {"right", {board.right(), middle.y()}, {1, 0}},
+                     {"top", {middle.x(), board.top()}, {0, -1}},
+                     {"bottom", {middle.x(), board.bottom()}, {0, 1}}};
+        for (const auto& side : sides) {
+            for (int d : {1, 3, 4, 5, 7})
+                QVERIFY2(window.pixel(side.edge + d * side.outward) == qRgb(0, 0, 0),
+                         qPrintable(QStringLiteral("%1 side, %2 px out").arg(QLatin1String(side.side)).arg(d)));
+            for (int d : {2, 6, 8})
+                QVERIFY2(window.pixel(side.edge + d * side.outward) != qRgb(0, 0, 0),
+                         qPrintable(QStringLiteral("%1 side, %2 px out").arg(QLatin1String(side.side)).arg(d)));
+        }
         QCOMPARE(window.pixel(0, 300), qRgb(0, 0, 0));  // the play area's frame
         // Once the height limits the cells, widening alone does not enlarge them.
         form->resize(1400, 698);
