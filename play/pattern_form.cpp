@@ -1,20 +1,68 @@
 #include "play/pattern_form.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
+#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
-
 #include <QPainter>
 #include <QPolygon>
+#include <QScreen>
 
 #include "engine/pattern.h"
+
+#if defined(QUELLON_HAVE_XCB) && QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#define QUELLON_X11_HINTS 1
+#endif
 
 namespace quellon {
 
 namespace {
 
 const QColor kPatternBackground(0xC0, 0xC0, 0xC0);
+
+#ifdef QUELLON_X11_HINTS
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+}
+#endif
+
+// The window flags only ask for a title bar without buttons; under X11 the
+// window manager is also told that the window may be moved and nothing
+// else: Motif functions without close, minimise, maximise and resize (window
+// managers that honour them offer none of these), and the toolbar type,
+// which the window managers that ignore the Motif close and minimise
+// functions do not minimise either.
+void allowMovingOnly(QWidget* window)
+{
+#ifdef QUELLON_X11_HINTS
+    // The offscreen platform may answer for X11 too, without a connection.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    constexpr uint32_t kFunctionsGiven = 1;
+    constexpr uint32_t kMoveFunction = 4;
+    const uint32_t motifHints[5] = {kFunctionsGiven, kMoveFunction, 0, 0, 0};
+    const xcb_atom_t motif = internAtom(connection, "_MOTIF_WM_HINTS");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, motifHints);
+    const xcb_atom_t toolbar = internAtom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, internAtom(connection, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &toolbar);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
 
 } // namespace
 
@@ -79,7 +127,20 @@ void TPatForm::showEvent(QShowEvent* event)
     // Every showing takes the size of the placement of the moment.
     setFixedSize(clientSizeForPlacement());
     setWindowTitle(caption());
+    // Before the window is mapped: window managers read the hints then.
+    allowMovingOnly(this);
     QWidget::showEvent(event);
+}
+
+void TPatForm::closeEvent(QCloseEvent* event)
+{
+    // Some window managers offer a close button whatever the hints say;
+    // closed, the pattern would be gone until the next start. The game's own
+    // hiding and the program's end do not come this way.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void TPatForm::paintEvent(QPaintEvent*)
