@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "dialogs/dialog_look.h"
+#include "dialogs/message_dialog.h"
 #include "engine/orientation_table.h"
 #include "engine/settings_values.h"
 #include "gui_support.h"
@@ -481,6 +482,69 @@ private slots:
         gameState().settings.language = 1;
         QTest::mouseClick(button("RulesBtn"), Qt::LeftButton);
         QCOMPARE(helpContext, 1);
+    }
+
+    // A face is lit while the pointer is over its button and the button can
+    // take the click: not while a dialog blocks its window, not after the
+    // pointer left a dialog that hid with it, the next time it shows.
+    void faceIsLitOnlyWhileThePointerIsOverTheButton()
+    {
+        open();
+        // The dialog beside a small main window, both on the small offscreen
+        // screen: that platform hands the pointer to the first window under
+        // it, not to the topmost.
+        form->setMinimumSize(0, 0);
+        form->resize(400, 300);
+        setMainWindow(nullptr);
+        TYesNoDlg question(form.get());
+        question.move(form->frameGeometry().right() + 20, 0);
+        ImageButton* exitButton = button("ExitBtn");
+        auto pointAt = [](QWidget* widget, QPoint at) {
+            (void)QTest::qWaitForWindowExposed(widget->window());
+            QCursor::setPos(widget->mapToGlobal(at));
+            QTest::qWait(50);
+        };
+        auto pointAtButton = [&](ImageButton* b) { pointAt(b, b->rect().center()); };
+        pointAtButton(exitButton);
+        QVERIFY(exitButton->isHovered());
+
+        // Asked from the tool button and answered No with the mouse.
+        bool exitLitWhileAsked = true;
+        bool noLitUnderPointer = false;
+        QTimer::singleShot(0, &question, [&] {
+            exitLitWhileAsked = exitButton->isHovered();
+            pointAtButton(question.noButton());
+            noLitUnderPointer = question.noButton()->isHovered();
+            QTest::mouseClick(question.noButton(), Qt::LeftButton);
+        });
+        QCOMPARE(question.showCode(MessageCode::Quit), 7);
+        QVERIFY(!exitLitWhileAsked);
+        QVERIFY(noLitUnderPointer);
+        pointAt(form.get(), QPoint(200, 200));  // over the board
+        QVERIFY(!exitButton->isHovered());
+
+        // Asked again, the pointer going to Yes: only Yes is lit.
+        bool noLitAtShow = true;
+        bool yesLit = false;
+        bool noLit = true;
+        QTimer::singleShot(0, &question, [&] {
+            noLitAtShow = question.noButton()->isHovered();
+            pointAtButton(question.yesButton());
+            yesLit = question.yesButton()->isHovered();
+            noLit = question.noButton()->isHovered();
+            QTest::keyClick(&question, Qt::Key_Escape);
+        });
+        QCOMPARE(question.showCode(MessageCode::Quit), 7);
+        QVERIFY(!noLitAtShow);
+        QVERIFY(yesLit);
+        QVERIFY(!noLit);
+
+        // A dialog closing while the pointer rests on the tool button that
+        // opened it leaves the face lit.
+        pointAtButton(exitButton);
+        QTimer::singleShot(0, &question, [&] { QTest::keyClick(&question, Qt::Key_Escape); });
+        question.showCode(MessageCode::Quit);
+        QVERIFY(exitButton->isHovered());
     }
 
     void firstActivationAsksTheLanguageThenSetsHints()
