@@ -113,6 +113,8 @@ TMainform::TMainform(MainformServices services)
     setFont(font);
     setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The hints show also while the pattern window, last clicked, is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     ToolPanel = new QWidget(this);
     ToolPanel->setObjectName(QStringLiteral("ToolPanel"));

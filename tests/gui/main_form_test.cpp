@@ -2,6 +2,7 @@
 // under the real mouse events of the board area, the solve in its order,
 // and the commands of the tool bar.
 #include <QLabel>
+#include <QToolTip>
 #include <QtTest>
 
 #include "dialogs/dialog_look.h"
@@ -545,6 +546,25 @@ private slots:
         QTimer::singleShot(0, &question, [&] { QTest::keyClick(&question, Qt::Key_Escape); });
         question.showCode(MessageCode::Quit);
         QVERIFY(exitButton->isHovered());
+    }
+
+    // A hint shows whenever the pointer rests on a button, also while
+    // another window of the game (the pattern window) is the active one.
+    void hintsShowWhileAnotherWindowIsActive()
+    {
+        open();
+        form->resize(700, 500);
+        QWidget pattern(form.get(), Qt::Window);
+        pattern.setGeometry(form->frameGeometry().right() + 20, 0, 60, 60);
+        pattern.show();
+        pattern.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&pattern));
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isActiveWindow(), 2000);
+        ImageButton* tip = button("TipBtn");
+        QCursor::setPos(tip->mapToGlobal(tip->rect().center()));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
+        QCOMPARE(QToolTip::text(), QStringLiteral("I need a little help."));
+        QToolTip::hideText();
     }
 
     void firstActivationAsksTheLanguageThenSetsHints()
