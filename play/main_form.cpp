@@ -536,6 +536,12 @@ void TMainform::showPutDown(int n)
     box->setCursor(Qt::PointingHandCursor);
 }
 
+void TMainform::showRefused(int)
+{
+    // Seen as well as heard: sound may be off.
+    box->blinkHeldOutline();
+}
+
 void TMainform::showSolved()
 {
     // The steps of a solve, in their fixed order.

@@ -124,6 +124,7 @@ public:
     void toggleHeldOutline() override;
     void showPickedUp(int n) override;
     void showPutDown(int n) override;
+    void showRefused(int n) override;
     void showSolved() override;
     void showZone(HitZone zone) override;
 

@@ -72,6 +72,8 @@ class MainFormTest : public QObject {
     int cell() const { return box()->cellSize(); }
     ImageButton* button(const char* name) const { return form->findChild<ImageButton*>(QLatin1String(name)); }
     QRgb pixel(QPoint p) const { return box()->image().pixel(p); }
+    // What the board area shows on the screen.
+    QImage onScreen() const { return box()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     // Lays the pieces out as `layout` says, as the player could have.
     void arrange(const PuzzleRecord& layout)
@@ -97,6 +99,8 @@ class MainFormTest : public QObject {
 private slots:
     void init()
     {
+        // The opening effect covers the board on the screen for a moment.
+        qputenv("QUELLON_NO_ANIMATION", "1");
         sandbox = std::make_unique<Sandbox>();
         log = std::make_unique<EventLog>();
         sound = std::make_unique<LoggingSound>(*log);
@@ -257,14 +261,52 @@ private slots:
         release(box(), anchorPixel(board.piece(2), cell()));
         QCOMPARE(board.piece(1).x, board.piece(2).x);
         log->entries.clear();
+        const QImage before = box()->image().copy();
+        QCOMPARE(onScreen(), before);
         press(box(), QPoint(3 * cell(), 3 * cell()));
         QCOMPARE(log->entries, QStringList{QStringLiteral("sound 6")});
         QCOMPARE(board.selectedPiece, 1);
         QCOMPARE(board.layoutGrid, gridWithout(1));
+        // Seen too: the outline goes off on the screen for a moment, and the
+        // board's picture is never touched.
+        QVERIFY(onScreen() != before);
+        QCOMPARE(box()->image(), before);
+        QTRY_VERIFY_WITH_TIMEOUT(!box()->blinking(), 3000);
+        QCOMPARE(onScreen(), before);
+        QCOMPARE(box()->image(), before);
         // Dragging after the refused press does nothing.
         const PieceState held = board.piece(1);
         moveHeld(box(), QPoint(20 * cell(), 20 * cell()));
         QCOMPARE(board.piece(1), held);
+    }
+
+    // The opening: right after the first paint the screen shows the pieces
+    // on their way, not yet at their places; it ends by itself, at once with
+    // a press on the board, and never touches the board's picture. Off when
+    // QUELLON_NO_ANIMATION is set.
+    void openingEffectNeitherDelaysNorLeavesATrace()
+    {
+        qunsetenv("QUELLON_NO_ANIMATION");
+        open();
+        QVERIFY(box()->openingRunning());
+        QVERIFY(onScreen() != box()->image());
+        QTRY_VERIFY_WITH_TIMEOUT(!box()->openingRunning(), 3000);
+        QCOMPARE(onScreen(), box()->image());
+
+        form.reset();
+        open();
+        QVERIFY(box()->openingRunning());
+        const PieceState first = form->board().piece(1);
+        press(box(), anchorPixel(first, cell()));
+        QCOMPARE(form->board().selectedPiece, 1);
+        QVERIFY(!box()->openingRunning());
+        QCOMPARE(onScreen(), box()->image());
+
+        form.reset();
+        qputenv("QUELLON_NO_ANIMATION", "1");
+        open();
+        QVERIFY(!box()->openingRunning());
+        QCOMPARE(onScreen(), box()->image());
     }
 
     void theSolvingDropRunsItsStepsInOrder()
