@@ -24,17 +24,6 @@ namespace {
 
 const QColor kPatternBackground(0xC0, 0xC0, 0xC0);
 
-#ifdef QUELLON_X11_HINTS
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-}
-#endif
-
 // The window flags only ask for a title bar without buttons; under X11 the
 // window manager is also told that the window may be moved and nothing
 // else: Motif functions without close, minimise, maximise and resize (window
@@ -49,15 +38,27 @@ void allowMovingOnly(QWidget* window)
     xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
     if (!connection)
         return;
+    // All three names asked for before the first answer: one round trip.
+    const char* const names[3] = {"_MOTIF_WM_HINTS", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_TOOLBAR"};
+    xcb_intern_atom_cookie_t cookies[3];
+    for (int i = 0; i < 3; ++i)
+        cookies[i] = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
+    xcb_atom_t atoms[3] = {};
+    bool known = true;
+    for (int i = 0; i < 3; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
+        known = known && reply;
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+    }
+    if (!known)
+        return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     constexpr uint32_t kFunctionsGiven = 1;
     constexpr uint32_t kMoveFunction = 4;
     const uint32_t motifHints[5] = {kFunctionsGiven, kMoveFunction, 0, 0, 0};
-    const xcb_atom_t motif = internAtom(connection, "_MOTIF_WM_HINTS");
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, motifHints);
-    const xcb_atom_t toolbar = internAtom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR");
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, internAtom(connection, "_NET_WM_WINDOW_TYPE"),
-                        XCB_ATOM_ATOM, 32, 1, &toolbar);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atoms[0], atoms[0], 32, 5, motifHints);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atoms[1], XCB_ATOM_ATOM, 32, 1, &atoms[2]);
     xcb_flush(connection);
 #else
     Q_UNUSED(window);
