@@ -2,6 +2,8 @@
 // buttons, upright labels and the placement over the main window.
 #include "dialogs/dialog_look.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QVariant>
@@ -195,18 +197,49 @@ void ImageButton::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), QColor(0x80, 0x80, 0x80, 140));
 }
 
+void ImageButton::setHovered(bool hovered)
+{
+    if (hovered_ == hovered)
+        return;
+    hovered_ = hovered;
+    update();
+}
+
+bool ImageButton::pointerIsOver() const
+{
+    const QPoint pointer = QCursor::pos();
+    return isVisible() && rect().contains(mapFromGlobal(pointer)) && QApplication::widgetAt(pointer) == this;
+}
+
 void ImageButton::enterEvent(QEnterEvent* event)
 {
-    hovered_ = true;
-    update();
+    setHovered(true);
     QAbstractButton::enterEvent(event);
 }
 
 void ImageButton::leaveEvent(QEvent* event)
 {
-    hovered_ = false;
-    update();
+    setHovered(false);
     QAbstractButton::leaveEvent(event);
+}
+
+bool ImageButton::event(QEvent* event)
+{
+    // The pointer's leaving is not reported to a hidden window, nor to one a
+    // modal dialog blocks; the face would stay lit with the pointer far away.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::WindowBlocked:
+        setHovered(false);
+        break;
+    case QEvent::WindowUnblocked:
+        setHovered(pointerIsOver());
+        break;
+    default:
+        break;
+    }
+    return QAbstractButton::event(event);
 }
 
 void ImageButton::changeEvent(QEvent* event)

@@ -99,7 +99,8 @@ private:
 };
 
 // A button drawn only by its two faces: the normal one, and another while the
-// mouse is over it. Transparent parts of the faces show what lies beneath.
+// mouse is over it and it can take a click (its window not hidden or blocked
+// by a modal dialog). Transparent parts of the faces show what lies beneath.
 class ImageButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -111,12 +112,16 @@ public:
     QSize sizeHint() const override { return faceSize_; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void setHovered(bool hovered);
+    bool pointerIsOver() const;
+
     QString normalFace_;
     QString hoverFace_;
     QString disabledFace_;

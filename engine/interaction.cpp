@@ -185,6 +185,7 @@ void PieceInteraction::putDown()
     const int n = board_.selectedPiece;
     if (!board_.fitsBoard(held().x, held().y, held().orientation)) {
         view_.playSound(kRefusedSound);
+        view_.showRefused(n);
         return;
     }
     view_.playSound(kPutDownSound);

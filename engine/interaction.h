@@ -52,6 +52,8 @@ public:
     virtual void showPickedUp(int n) = 0;
     // Piece n was put down: fill it in the playing colours.
     virtual void showPutDown(int n) = 0;
+    // Putting the held piece n down was refused; it stays held.
+    virtual void showRefused(int /*n*/) {}
     // The solve check found the Quellon solved (solveState is Solved): carry
     // out the rest of a solve in its fixed order.
     virtual void showSolved() = 0;

@@ -19,6 +19,11 @@ QPoint pixelOf(const QPointF& position)
     return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
 }
 
+constexpr int kOpeningMs = 350;
+constexpr int kOpeningFrameMs = 16;
+constexpr int kBlinkPhaseMs = 110;
+constexpr int kBlinkPhases = 4;  // off, on, off, on
+
 } // namespace
 
 QRgb pieceFill(SolveState state)
@@ -42,6 +47,11 @@ BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, 
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     setCellSize(1);
+    openingDue_ = !qEnvironmentVariableIsSet("QUELLON_NO_ANIMATION");
+    openingFrames_.setInterval(kOpeningFrameMs);
+    connect(&openingFrames_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    blinkTimer_.setInterval(kBlinkPhaseMs);
+    connect(&blinkTimer_, &QTimer::timeout, this, &BoardView::nextBlinkPhase);
 }
 
 void BoardView::setCellSize(int cellSize)
@@ -124,20 +134,25 @@ void xorSegment(QImage& image, QPoint from, QPoint to, QRgb bits)
     }
 }
 
+// Straight on the pixels: the painter's raster operations hand wide images
+// to a thread pool, far slower than the few hundred pixels of an outline.
+// Drawn twice, the outline leaves every bit as it was.
+void xorOutline(QImage& image, const QPolygon& polygon, QRgb colour)
+{
+    const qreal ratio = image.devicePixelRatio();
+    const QRgb bits = colour & 0x00FFFFFF;
+    for (int k = 0; k < 3; ++k)
+        xorSegment(image, (QPointF(polygon.point(k)) * ratio).toPoint(),
+                   (QPointF(polygon.point((k + 1) % 3)) * ratio).toPoint(), bits);
+}
+
 } // namespace
 
 void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
 {
     QPolygon polygon = piecePolygon(board_.piece(i));
     if (exclusive) {
-        // Straight on the pixels: the painter's raster operations hand wide
-        // images to a thread pool, far slower than the few hundred pixels of
-        // an outline. Drawn twice, the outline leaves every bit as it was.
-        const qreal ratio = image_.devicePixelRatio();
-        const QRgb bits = colour & 0x00FFFFFF;
-        for (int k = 0; k < 3; ++k)
-            xorSegment(image_, (QPointF(polygon.point(k)) * ratio).toPoint(),
-                       (QPointF(polygon.point((k + 1) % 3)) * ratio).toPoint(), bits);
+        xorOutline(image_, polygon, colour);
     } else {
         polygon << polygon.point(0);
         QPainter painter(&image_);
@@ -147,13 +162,26 @@ void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
     updateAround(polygon);
 }
 
-void BoardView::drawSilhouette()
+void BoardView::layDownPiece(int n)
 {
-    QPainter painter(&image_);
+    // Off first: the outline's pixel runs of a tilted piece are not all
+    // under the filled triangle's edge, and would stay beside it.
+    drawOutline(n, board_colour::kHeldOutline, true);
+    fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+}
+
+void BoardView::paintSilhouette(QPainter& painter) const
+{
     painter.setPen(QPen(QColor::fromRgb(board_colour::kSilhouette), 0));
     painter.setBrush(QColor::fromRgb(board_colour::kSilhouette));
     for (const PieceState& piece : game_.workingRecord().pieces)
         painter.drawPolygon(piecePolygon(piece));
+}
+
+void BoardView::drawSilhouette()
+{
+    QPainter painter(&image_);
+    paintSilhouette(painter);
     painter.end();
     update();
 }
@@ -175,14 +203,87 @@ void BoardView::paintEvent(QPaintEvent* event)
     if (!qFuzzyCompare(image_.devicePixelRatio(), devicePixelRatioF()))
         setCellSize(cellSize_);
     QPainter painter(this);
+    // The opening starts with the first paint, so it costs the start nothing.
+    if (openingDue_) {
+        openingDue_ = false;
+        openingRunning_ = true;
+        openingClock_.start();
+        openingFrames_.start();
+    }
+    if (openingRunning_) {
+        const double progress = static_cast<double>(openingClock_.elapsed()) / kOpeningMs;
+        if (progress < 1) {
+            paintOpening(painter, progress);
+            return;
+        }
+        openingRunning_ = false;
+        openingFrames_.stop();
+        if (event->rect() != rect()) {
+            update();
+            return;
+        }
+    }
     const QRect area = event->rect();
     const qreal ratio = image_.devicePixelRatio();
-    painter.drawImage(area.topLeft(), image_,
-                      QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
+    const QRectF source(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio);
+    if (blinkPhase_ % 2 == 1 && board_.selectedPiece != 0) {
+        QImage frame = image_;
+        xorOutline(frame, piecePolygon(board_.piece(board_.selectedPiece)), board_colour::kHeldOutline);
+        painter.drawImage(area.topLeft(), frame, source);
+        return;
+    }
+    painter.drawImage(area.topLeft(), image_, source);
+}
+
+void BoardView::paintOpening(QPainter& painter, double progress) const
+{
+    // Field and silhouette as at rest; the pieces spread from the centre,
+    // fast at first and slowing down to their places.
+    painter.fillRect(rect(), QColor::fromRgb(board_colour::kField));
+    if (patmode_ == 0)
+        paintSilhouette(painter);
+    const double spread = 1 - std::pow(1 - progress, 3);
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    painter.translate(centre);
+    painter.scale(spread, spread);
+    painter.translate(-centre);
+    painter.setPen(QPen(QColor::fromRgb(board_colour::kEdge), 0));
+    painter.setBrush(QColor::fromRgb(pieceFill(board_.solveState)));
+    for (int i = 1; i <= kPieceCount; ++i)
+        if (i != board_.selectedPiece)
+            painter.drawPolygon(piecePolygon(board_.piece(i)));
+}
+
+void BoardView::endOpening()
+{
+    openingDue_ = false;
+    if (!openingRunning_)
+        return;
+    openingRunning_ = false;
+    openingFrames_.stop();
+    update();
+}
+
+void BoardView::blinkHeldOutline()
+{
+    blinkPhase_ = 1;
+    blinkTimer_.start();
+    update();
+}
+
+void BoardView::nextBlinkPhase()
+{
+    if (++blinkPhase_ > kBlinkPhases) {
+        blinkPhase_ = 0;
+        blinkTimer_.stop();
+    }
+    update();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)
 {
+    // The player wants to play: the opening gives way at once.
+    endOpening();
     emit pressed(event->button(), pixelOf(event->position()));
 }
 

@@ -2,11 +2,18 @@
 // draws pieces, the silhouette and the held piece's outline into it. Moving a
 // held piece redraws only two exclusive-or outlines; everything else is a
 // full repaint after a resize, an exposure or a change of Quellon.
+//
+// Two short effects are shown on the screen only, never drawn into the
+// picture: the opening (the pieces flying out from the board's centre to
+// their places after the first paint; off when QUELLON_NO_ANIMATION is set)
+// and the held outline blinking twice when a put-down is refused.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPolygon>
 #include <QRgb>
+#include <QTimer>
 #include <QWidget>
 
 #include "engine/board.h"
@@ -40,8 +47,16 @@ public:
     void fillAllPieces(QRgb fill, QRgb edge);
     void drawOutline(int i, QRgb colour, bool exclusive);
     void drawSilhouette();
+    // The held piece n laid down where its outline is: the outline taken
+    // off, the piece filled in the playing colours.
+    void layDownPiece(int n);
     // Field, silhouette (when on the board), pieces, held outline.
     void repaintBoard();
+
+    // The held outline blinks twice on the screen; the picture stays as it is.
+    void blinkHeldOutline();
+    bool blinking() const { return blinkPhase_ != 0; }
+    bool openingRunning() const { return openingRunning_; }
 
     const QImage& image() const { return image_; }
     // Corners 0, 1, 2 of a piece in pixels of the area.
@@ -59,12 +74,23 @@ protected:
 private:
     void fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge);
     void updateAround(const QPolygon& polygon);
+    void paintSilhouette(QPainter& painter) const;
+    void paintOpening(QPainter& painter, double progress) const;
+    void endOpening();
+    void nextBlinkPhase();
 
     const Board& board_;
     const GameData& game_;
     const int& patmode_;
     int cellSize_ = 1;
     QImage image_;
+
+    bool openingDue_;             // until the first paint
+    bool openingRunning_ = false;
+    QElapsedTimer openingClock_;  // started by the first paint
+    QTimer openingFrames_;
+    int blinkPhase_ = 0;          // odd: the outline is off on the screen
+    QTimer blinkTimer_;
 };
 
 } // namespace quellon

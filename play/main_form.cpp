@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QMoveEvent>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -112,6 +113,8 @@ TMainform::TMainform(MainformServices services)
     setFont(font);
     setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The hints show also while the pattern window, last clicked, is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     ToolPanel = new QWidget(this);
     ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
@@ -246,13 +249,14 @@ void TMainform::showRestored()
     const QRect outer(stored.topLeft(), stored.size().boundedTo(desktop.size()));
     move(outer.topLeft());
     resize(outer.size().expandedTo(minimumSize()));
-    // The frame is known only once the window is shown; the stored rectangle
-    // is the outer one, so the client area shrinks by the frame afterwards.
-    QTimer::singleShot(0, this, [this, outer] {
-        const QSize frame = frameGeometry().size() - size();
-        if (!isMaximized() && !frame.isEmpty())
-            resize((outer.size() - frame).expandedTo(minimumSize()));
-    });
+    // The stored rectangle is the outer one, but the frame is known only
+    // once the window manager has framed the shown window, which may be well
+    // after the first turn of the event loop: the client area shrinks by the
+    // frame as soon as it is known (adoptFrame).
+    pendingOuterSize_ = outer.size();
+    QTimer::singleShot(0, this, &TMainform::adoptFrame);
+    // Without a window manager no frame ever comes.
+    QTimer::singleShot(kFrameWait, this, [this] { pendingOuterSize_.reset(); });
     const bool maximized = placement->showState == kShowMaximized ||
                            (placement->showState == kShowMinimized && (placement->flags & kRestoreToMaximized));
     // A window closed minimized opens normal: starting hidden in the task bar
@@ -318,12 +322,32 @@ bool TMainform::event(QEvent* event)
     return QWidget::event(event);
 }
 
+void TMainform::adoptFrame()
+{
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    // The outer size is bounded, not the client area: take the frame off.
+    setMinimumSize((kMinimumTrackSize - frame).expandedTo(QSize(0, 0)));
+    if (!pendingOuterSize_)
+        return;
+    const QSize outer = *pendingOuterSize_;
+    pendingOuterSize_.reset();
+    if (!isMaximized() && !isFullScreen())
+        resize((outer - frame).expandedTo(minimumSize()));
+}
+
+void TMainform::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Framing moves the client area in by the frame's left and top edges.
+    adoptFrame();
+}
+
 void TMainform::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // The outer size is bounded, not the client area: take the frame off.
-    const QSize frame = frameGeometry().size() - size();
-    setMinimumSize(kMinimumTrackSize - frame.expandedTo(QSize(0, 0)));
+    adoptFrame();
     // Some platforms never activate a window (offscreen, a bare X server):
     // the first activation then follows the first show.
     QTimer::singleShot(0, this, [this] {
@@ -428,11 +452,13 @@ void TMainform::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawTiledPixmap(rect(), backgroundTile(gameState().settings.background, false));
     const QRect area = box->geometry();
+    // Each frame lies d pixels out from the area's outermost pixels on all
+    // four sides. A stroked QRect reaches one pixel past its right and
+    // bottom edges, hence the width and height one short.
     auto frame = [&](int d, int penWidth) {
         painter.setPen(QPen(Qt::black, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(QPoint(area.left() - d, area.top() - d),
-                               QPoint(area.left() + area.width() + d - 1, area.top() + area.height() + d - 1)));
+        painter.drawRect(area.adjusted(-d, -d, d - 1, d - 1));
     };
     frame(4, 3);
     frame(7, 1);
@@ -505,9 +531,15 @@ void TMainform::showPickedUp(int n)
 
 void TMainform::showPutDown(int n)
 {
-    box->fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+    box->layDownPiece(n);
     // With nothing in hand the pointer moves no cursor: show the plain one.
     box->setCursor(Qt::PointingHandCursor);
+}
+
+void TMainform::showRefused(int)
+{
+    // Seen as well as heard: sound may be off.
+    box->blinkHeldOutline();
 }
 
 void TMainform::showSolved()

@@ -124,6 +124,7 @@ public:
     void toggleHeldOutline() override;
     void showPickedUp(int n) override;
     void showPutDown(int n) override;
+    void showRefused(int n) override;
     void showSolved() override;
     void showZone(HitZone zone) override;
 
@@ -145,6 +146,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -156,6 +158,9 @@ private:
     void boxMouseDown(Qt::MouseButton button, QPoint position);
     void boxMouseMove(Qt::MouseButtons buttons, QPoint position);
     void layOutBoard();
+    // Once the window manager's frame is known: the minimum outer size, and
+    // the restored outer size taken back to a client size.
+    void adoptFrame();
     void refresh();
     void unsolvedSearch(bool (*search)(GameData&));
     ImageButton* makeButton(const QString& name, const QString& face, QPoint place, QSize size, bool hasDisabledFace);
@@ -169,6 +174,8 @@ private:
     bool unsavedProgress_ = false;
     bool created_ = false;
     bool destroyed_ = false;
+    std::optional<QSize> pendingOuterSize_;  // restored outer size, until the frame is known
+    static constexpr int kFrameWait = 3000;  // ms a restored window waits for its frame
 
     SoundEffects* sound_;
     std::unique_ptr<SoundEffects> silentSound_;

@@ -1,20 +1,69 @@
 #include "play/pattern_form.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
+#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
-
 #include <QPainter>
 #include <QPolygon>
+#include <QScreen>
 
 #include "engine/pattern.h"
+
+#if defined(QUELLON_HAVE_XCB) && QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#define QUELLON_X11_HINTS 1
+#endif
 
 namespace quellon {
 
 namespace {
 
 const QColor kPatternBackground(0xC0, 0xC0, 0xC0);
+
+// The window flags only ask for a title bar without buttons; under X11 the
+// window manager is also told that the window may be moved and nothing
+// else: Motif functions without close, minimise, maximise and resize (window
+// managers that honour them offer none of these), and the toolbar type,
+// which the window managers that ignore the Motif close and minimise
+// functions do not minimise either.
+void allowMovingOnly(QWidget* window)
+{
+#ifdef QUELLON_X11_HINTS
+    // The offscreen platform may answer for X11 too, without a connection.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    // All three names asked for before the first answer: one round trip.
+    const char* const names[3] = {"_MOTIF_WM_HINTS", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_TOOLBAR"};
+    xcb_intern_atom_cookie_t cookies[3];
+    for (int i = 0; i < 3; ++i)
+        cookies[i] = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
+    xcb_atom_t atoms[3] = {};
+    bool known = true;
+    for (int i = 0; i < 3; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
+        known = known && reply;
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+    }
+    if (!known)
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    constexpr uint32_t kFunctionsGiven = 1;
+    constexpr uint32_t kMoveFunction = 4;
+    const uint32_t motifHints[5] = {kFunctionsGiven, kMoveFunction, 0, 0, 0};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atoms[0], atoms[0], 32, 5, motifHints);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atoms[1], XCB_ATOM_ATOM, 32, 1, &atoms[2]);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
 
 } // namespace
 
@@ -79,7 +128,20 @@ void TPatForm::showEvent(QShowEvent* event)
     // Every showing takes the size of the placement of the moment.
     setFixedSize(clientSizeForPlacement());
     setWindowTitle(caption());
+    // Before the window is mapped: window managers read the hints then.
+    allowMovingOnly(this);
     QWidget::showEvent(event);
+}
+
+void TPatForm::closeEvent(QCloseEvent* event)
+{
+    // Some window managers offer a close button whatever the hints say;
+    // closed, the pattern would be gone until the next start. The game's own
+    // hiding and the program's end do not come this way.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void TPatForm::paintEvent(QPaintEvent*)

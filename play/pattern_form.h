@@ -3,6 +3,7 @@
 // finished state. Its size follows the pattern placement at every showing.
 #pragma once
 
+#include <QCloseEvent>
 #include <QPaintEvent>
 #include <QPoint>
 #include <QShowEvent>
@@ -42,6 +43,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     const GameData& game_;

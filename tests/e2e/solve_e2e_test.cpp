@@ -177,6 +177,8 @@ private slots:
         env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir.path());
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // The screenshots read the pieces at their places from the start.
+        env.insert(QStringLiteral("QUELLON_NO_ANIMATION"), QStringLiteral("1"));
 
         // The program directory: a copy of the game and a one-Quellon catalogue.
         const QString exe = programDir.filePath(QStringLiteral("quellon"));

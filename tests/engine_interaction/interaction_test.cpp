@@ -38,6 +38,7 @@ public:
     }
     void showPickedUp(int n) override { events.push_back("picked " + std::to_string(n)); }
     void showPutDown(int n) override { events.push_back("put " + std::to_string(n)); }
+    void showRefused(int n) override { events.push_back("refused " + std::to_string(n)); }
     void showSolved() override { events.push_back("solved"); }
     void showZone(HitZone zone) override { lastZone = zone; }
     void clear()
@@ -233,7 +234,7 @@ TEST_F(Fixture, RefusedDropKeepsThePieceHeldAndDraggingDoesNothing)
     const Grid before = board.layoutGrid;
     view.clear();
     press(PointerButton::Left, 80 * kCell, 50 * kCell);
-    EXPECT_EQ(view.sounds, (std::vector<int>{6}));
+    EXPECT_EQ(view.events, (std::vector<std::string>{"sound 6", "refused 1"}));
     EXPECT_EQ(board.selectedPiece, 1);
     EXPECT_EQ(board.grabZone, static_cast<uint8_t>(HitZone::Outside));
     EXPECT_EQ(board.layoutGrid, before);

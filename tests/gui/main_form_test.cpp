@@ -2,9 +2,11 @@
 // under the real mouse events of the board area, the solve in its order,
 // and the commands of the tool bar.
 #include <QLabel>
+#include <QToolTip>
 #include <QtTest>
 
 #include "dialogs/dialog_look.h"
+#include "dialogs/message_dialog.h"
 #include "engine/orientation_table.h"
 #include "engine/settings_values.h"
 #include "gui_support.h"
@@ -70,6 +72,8 @@ class MainFormTest : public QObject {
     int cell() const { return box()->cellSize(); }
     ImageButton* button(const char* name) const { return form->findChild<ImageButton*>(QLatin1String(name)); }
     QRgb pixel(QPoint p) const { return box()->image().pixel(p); }
+    // What the board area shows on the screen.
+    QImage onScreen() const { return box()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     // Lays the pieces out as `layout` says, as the player could have.
     void arrange(const PuzzleRecord& layout)
@@ -95,6 +99,8 @@ class MainFormTest : public QObject {
 private slots:
     void init()
     {
+        // The opening effect covers the board on the screen for a moment.
+        qputenv("QUELLON_NO_ANIMATION", "1");
         sandbox = std::make_unique<Sandbox>();
         log = std::make_unique<EventLog>();
         sound = std::make_unique<LoggingSound>(*log);
@@ -144,13 +150,27 @@ private slots:
         QCOMPARE(button("ExitBtn")->pos(), QPoint(909 - 52, 6));
         QCOMPARE(button("OptionBtn")->pos(), QPoint(909 - 208, 6));
         // Three black frames around the board: 1 px at 1, 3 px at 4, 1 px at 7
-        // pixels out, with the background between them.
+        // pixels out, with the background between them, alike on all four
+        // sides (counted from the board's outermost pixels).
         const QImage window = form->grab().toImage();
-        const int y = 104 + 200;
-        for (int d : {1, 3, 4, 5, 7})
-            QCOMPARE(window.pixel(45 - d, y), qRgb(0, 0, 0));
-        for (int d : {2, 6})
-            QVERIFY(window.pixel(45 - d, y) != qRgb(0, 0, 0));
+        const QRect board(45, 104, 820, 550);
+        const QPoint middle = board.center();
+        const struct {
+            const char* side;
+            QPoint edge;
+            QPoint outward;
+        } sides[] = {{"left", {board.left(), middle.y()}, {-1, 0}},
+                     {"right", {board.right(), middle.y()}, {1, 0}},
+                     {"top", {middle.x(), board.top()}, {0, -1}},
+                     {"bottom", {middle.x(), board.bottom()}, {0, 1}}};
+        for (const auto& side : sides) {
+            for (int d : {1, 3, 4, 5, 7})
+                QVERIFY2(window.pixel(side.edge + d * side.outward) == qRgb(0, 0, 0),
+                         qPrintable(QStringLiteral("%1 side, %2 px out").arg(QLatin1String(side.side)).arg(d)));
+            for (int d : {2, 6, 8})
+                QVERIFY2(window.pixel(side.edge + d * side.outward) != qRgb(0, 0, 0),
+                         qPrintable(QStringLiteral("%1 side, %2 px out").arg(QLatin1String(side.side)).arg(d)));
+        }
         QCOMPARE(window.pixel(0, 300), qRgb(0, 0, 0));  // the play area's frame
         // Once the height limits the cells, widening alone does not enlarge them.
         form->resize(1400, 698);
@@ -241,14 +261,52 @@ private slots:
         release(box(), anchorPixel(board.piece(2), cell()));
         QCOMPARE(board.piece(1).x, board.piece(2).x);
         log->entries.clear();
+        const QImage before = box()->image().copy();
+        QCOMPARE(onScreen(), before);
         press(box(), QPoint(3 * cell(), 3 * cell()));
         QCOMPARE(log->entries, QStringList{QStringLiteral("sound 6")});
         QCOMPARE(board.selectedPiece, 1);
         QCOMPARE(board.layoutGrid, gridWithout(1));
+        // Seen too: the outline goes off on the screen for a moment, and the
+        // board's picture is never touched.
+        QVERIFY(onScreen() != before);
+        QCOMPARE(box()->image(), before);
+        QTRY_VERIFY_WITH_TIMEOUT(!box()->blinking(), 3000);
+        QCOMPARE(onScreen(), before);
+        QCOMPARE(box()->image(), before);
         // Dragging after the refused press does nothing.
         const PieceState held = board.piece(1);
         moveHeld(box(), QPoint(20 * cell(), 20 * cell()));
         QCOMPARE(board.piece(1), held);
+    }
+
+    // The opening: right after the first paint the screen shows the pieces
+    // on their way, not yet at their places; it ends by itself, at once with
+    // a press on the board, and never touches the board's picture. Off when
+    // QUELLON_NO_ANIMATION is set.
+    void openingEffectNeitherDelaysNorLeavesATrace()
+    {
+        qunsetenv("QUELLON_NO_ANIMATION");
+        open();
+        QVERIFY(box()->openingRunning());
+        QVERIFY(onScreen() != box()->image());
+        QTRY_VERIFY_WITH_TIMEOUT(!box()->openingRunning(), 3000);
+        QCOMPARE(onScreen(), box()->image());
+
+        form.reset();
+        open();
+        QVERIFY(box()->openingRunning());
+        const PieceState first = form->board().piece(1);
+        press(box(), anchorPixel(first, cell()));
+        QCOMPARE(form->board().selectedPiece, 1);
+        QVERIFY(!box()->openingRunning());
+        QCOMPARE(onScreen(), box()->image());
+
+        form.reset();
+        qputenv("QUELLON_NO_ANIMATION", "1");
+        open();
+        QVERIFY(!box()->openingRunning());
+        QCOMPARE(onScreen(), box()->image());
     }
 
     void theSolvingDropRunsItsStepsInOrder()
@@ -467,6 +525,88 @@ private slots:
         gameState().settings.language = 1;
         QTest::mouseClick(button("RulesBtn"), Qt::LeftButton);
         QCOMPARE(helpContext, 1);
+    }
+
+    // A face is lit while the pointer is over its button and the button can
+    // take the click: not while a dialog blocks its window, not after the
+    // pointer left a dialog that hid with it, the next time it shows.
+    void faceIsLitOnlyWhileThePointerIsOverTheButton()
+    {
+        open();
+        // The dialog beside a small main window, both on the small offscreen
+        // screen: that platform hands the pointer to the first window under
+        // it, not to the topmost.
+        form->setMinimumSize(0, 0);
+        form->resize(400, 300);
+        setMainWindow(nullptr);
+        TYesNoDlg question(form.get());
+        question.move(form->frameGeometry().right() + 20, 0);
+        ImageButton* exitButton = button("ExitBtn");
+        auto pointAt = [](QWidget* widget, QPoint at) {
+            (void)QTest::qWaitForWindowExposed(widget->window());
+            QCursor::setPos(widget->mapToGlobal(at));
+            QTest::qWait(50);
+        };
+        auto pointAtButton = [&](ImageButton* b) { pointAt(b, b->rect().center()); };
+        pointAtButton(exitButton);
+        QVERIFY(exitButton->isHovered());
+
+        // Asked from the tool button and answered No with the mouse.
+        bool exitLitWhileAsked = true;
+        bool noLitUnderPointer = false;
+        QTimer::singleShot(0, &question, [&] {
+            exitLitWhileAsked = exitButton->isHovered();
+            pointAtButton(question.noButton());
+            noLitUnderPointer = question.noButton()->isHovered();
+            QTest::mouseClick(question.noButton(), Qt::LeftButton);
+        });
+        QCOMPARE(question.showCode(MessageCode::Quit), 7);
+        QVERIFY(!exitLitWhileAsked);
+        QVERIFY(noLitUnderPointer);
+        pointAt(form.get(), QPoint(200, 200));  // over the board
+        QVERIFY(!exitButton->isHovered());
+
+        // Asked again, the pointer going to Yes: only Yes is lit.
+        bool noLitAtShow = true;
+        bool yesLit = false;
+        bool noLit = true;
+        QTimer::singleShot(0, &question, [&] {
+            noLitAtShow = question.noButton()->isHovered();
+            pointAtButton(question.yesButton());
+            yesLit = question.yesButton()->isHovered();
+            noLit = question.noButton()->isHovered();
+            QTest::keyClick(&question, Qt::Key_Escape);
+        });
+        QCOMPARE(question.showCode(MessageCode::Quit), 7);
+        QVERIFY(!noLitAtShow);
+        QVERIFY(yesLit);
+        QVERIFY(!noLit);
+
+        // A dialog closing while the pointer rests on the tool button that
+        // opened it leaves the face lit.
+        pointAtButton(exitButton);
+        QTimer::singleShot(0, &question, [&] { QTest::keyClick(&question, Qt::Key_Escape); });
+        question.showCode(MessageCode::Quit);
+        QVERIFY(exitButton->isHovered());
+    }
+
+    // A hint shows whenever the pointer rests on a button, also while
+    // another window of the game (the pattern window) is the active one.
+    void hintsShowWhileAnotherWindowIsActive()
+    {
+        open();
+        form->resize(700, 500);
+        QWidget pattern(form.get(), Qt::Window);
+        pattern.setGeometry(form->frameGeometry().right() + 20, 0, 60, 60);
+        pattern.show();
+        pattern.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&pattern));
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isActiveWindow(), 2000);
+        ImageButton* tip = button("TipBtn");
+        QCursor::setPos(tip->mapToGlobal(tip->rect().center()));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
+        QCOMPARE(QToolTip::text(), QStringLiteral("I need a little help."));
+        QToolTip::hideText();
     }
 
     void firstActivationAsksTheLanguageThenSetsHints()

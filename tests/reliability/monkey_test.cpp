@@ -81,11 +81,21 @@ private slots:
         qputenv("XDG_CONFIG_HOME", configRoot_.path().toUtf8());
     }
 
+    void randomPlayKeepsEveryInvariant_data()
+    {
+        QTest::addColumn<QSize>("clientSize");
+        QTest::newRow("cell 6") << QSize(650, 480);
+        QTest::newRow("cell 13") << QSize(1300, 900);
+    }
+
     void randomPlayKeepsEveryInvariant()
     {
+        QFETCH(QSize, clientSize);
         seed_ = envNumber("QUELLON_MONKEY_SEED", 20261207);
-        const uint64_t events = envNumber("QUELLON_MONKEY_EVENTS", 200000);
-        random_.seed(static_cast<std::mt19937_64::result_type>(seed_));
+        const uint64_t events = envNumber("QUELLON_MONKEY_EVENTS", 100000);
+        random_.seed(static_cast<std::mt19937_64::result_type>(seed_ + static_cast<uint64_t>(clientSize.width())));
+        heldButtons_ = Qt::NoButton;
+        buttons_.clear();
 
         // A real program directory: the shipped catalogue and a saved game
         // with every progress value, damaged ones included.
@@ -108,7 +118,10 @@ private slots:
         QCOMPARE(QString::fromStdString(gameState().game.gameName), QStringLiteral("monkey"));
         form_->showRestored();
         QTest::qWait(20);
+        form_->resize(clientSize);
+        QCoreApplication::processEvents();
         box_ = form_->boardView();
+        reference_ = std::make_unique<BoardView>(nullptr, board(), gameState().game, gameState().settings.patmode);
         for (const char* name : {"UpBtn", "DnBtn", "TipBtn", "UnsolvedUpBtn", "UnsolvedDnBtn"}) {
             auto* button = form_->findChild<QAbstractButton*>(QLatin1String(name));
             QVERIFY2(button, name);
@@ -146,6 +159,7 @@ private slots:
         QVERIFY(figures.pickUps > 100);
         QVERIFY(figures.solves + figures.drops > 0);
         form_->close();
+        reference_.reset();
         form_.reset();
     }
 
@@ -416,12 +430,43 @@ private:
                 return fail(event, QStringLiteral("progress changed but unsavedProgress is clear"));
         }
         previous_ = game.progressTable;
-        return true;
+        return pictureIsAFreshRepaint(event);
+    }
+
+    // The board's picture against a full repaint of the same state by a
+    // second board area.
+    bool pictureIsAFreshRepaint(const QString& event)
+    {
+        if (reference_->cellSize() != box_->cellSize())
+            reference_->setCellSize(box_->cellSize());
+        else
+            reference_->repaintBoard();
+        const QImage& shown = box_->image();
+        const QImage& fresh = reference_->image();
+        if (shown == fresh)
+            return true;
+        if (shown.size() != fresh.size())
+            return fail(event, QStringLiteral("board picture %1 x %2, a repaint %3 x %4")
+                                   .arg(shown.width()).arg(shown.height()).arg(fresh.width()).arg(fresh.height()));
+        int differing = 0;
+        QPoint first(-1, -1);
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != fresh.pixel(x, y)) {
+                    if (differing++ == 0)
+                        first = QPoint(x, y);
+                }
+        return fail(event, QStringLiteral("%1 pixels differ from a full repaint (cell %2, held %3), the first at (%4, %5): "
+                                          "%6 instead of %7")
+                               .arg(differing).arg(box_->cellSize()).arg(board().selectedPiece)
+                               .arg(first.x()).arg(first.y())
+                               .arg(shown.pixel(first), 8, 16).arg(fresh.pixel(first), 8, 16));
     }
 
     QTemporaryDir configRoot_;
     std::unique_ptr<TMainform> form_;
     BoardView* box_ = nullptr;
+    std::unique_ptr<BoardView> reference_;
     std::vector<QAbstractButton*> buttons_;  // next, previous, help, unsolved up, unsolved down
     std::mt19937_64 random_;
     uint64_t seed_ = 0;
