@@ -127,7 +127,7 @@ void TOptionDlg::SoundBtnClick()
 void TOptionDlg::MusicBtnClick()
 {
     if (hooks_.toggleMusic)
-        hooks_.toggleMusic();
+        settings_.musicOn = hooks_.toggleMusic();
     updateOptionTexts();
 }
 
