@@ -26,8 +26,6 @@ struct SettingsValues {
 struct GameState {
     GameData game;
     SettingsValues settings;
-    bool musicFound = false;
-    std::string musicFile;  // the first "*.mid" of the program directory
 };
 
 // The one instance; tests reset it with `gameState() = GameState{}`.

@@ -4,6 +4,8 @@
 // full repaint after a resize, an exposure or a change of Quellon.
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QPolygon>
 #include <QRgb>
@@ -30,7 +32,9 @@ QRgb pieceFill(SolveState state);
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    BoardView(QWidget* parent, const Board& board, const GameData& game, const int& patmode);
+    // `patternOnBoard` answers, at each full repaint, whether the silhouette
+    // is drawn on the board (the pattern is not in a window of its own).
+    BoardView(QWidget* parent, const Board& board, const GameData& game, std::function<bool()> patternOnBoard);
 
     // The common cell size; the area becomes 91 c + 1 by 61 c + 1 pixels.
     void setCellSize(int cellSize);
@@ -62,7 +66,7 @@ private:
 
     const Board& board_;
     const GameData& game_;
-    const int& patmode_;
+    std::function<bool()> patternOnBoard_;
     int cellSize_ = 1;
     QImage image_;
 };

@@ -12,7 +12,9 @@
 #include "modal_driver.h"
 #include "persistence/game_state.h"
 #include "persistence/game_windows.h"
+#include "persistence/help_viewer.h"
 #include "persistence/load_game_dialog.h"
+#include "persistence/music_player.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/settings_store.h"
 #include "play/main_form.h"
@@ -45,6 +47,9 @@ private slots:
     {
         QVERIFY(configDir_.isValid());
         qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+        // Help and music as the game joins them, on a folder with neither.
+        help_ = std::make_unique<HelpViewer>(mediaDir_.path(), QStringLiteral("Quellon"));
+        music_ = std::make_unique<MusicPlayer>(mediaDir_.path());
     }
 
     void init()
@@ -57,6 +62,7 @@ private slots:
         services.messages = messages_.get();
         services.programDir = programDir_->path() + QLatin1Char('/');
         main_ = std::make_unique<TMainform>(services);
+        joinMediaHooks(main_->hooks, *help_, *music_, gameState().settings);
         QVERIFY(main_->FormCreate());
         windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
         gameState().settings.language = 0;
@@ -145,8 +151,22 @@ private slots:
         QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(321, 99));
     }
 
+    // GameWindows ends the program on an unset hook, so a button can never
+    // silently do nothing; the check names what is missing.
+    void everyHookIsJoinedAndAMissingOneIsNamed()
+    {
+        QVERIFY(unsetHooks(main_->hooks).isEmpty());
+        MainformHooks hooks = main_->hooks;
+        hooks.showOptions = nullptr;
+        hooks.musicTick = nullptr;
+        QCOMPARE(unsetHooks(hooks), (QStringList{QStringLiteral("showOptions"), QStringLiteral("musicTick")}));
+    }
+
 private:
     QTemporaryDir configDir_;
+    QTemporaryDir mediaDir_;
+    std::unique_ptr<HelpViewer> help_;
+    std::unique_ptr<MusicPlayer> music_;
     std::unique_ptr<QTemporaryDir> programDir_;
     std::unique_ptr<TYesNoDlg> messages_;
     std::unique_ptr<TMainform> main_;
