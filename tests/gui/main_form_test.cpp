@@ -518,8 +518,7 @@ private slots:
         QCOMPARE(sandbox->setting(QStringLiteral("wid")), QString::number(form->frameGeometry().width()));
         form.reset();
         QVERIFY(parsePlacement(sandbox->setting(QStringLiteral("MainForm")).toStdString()).has_value() ||
-                QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                          QStringLiteral("ZindleQuellon/V3"))
+                QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication)
                         .value(QStringLiteral("common/MainForm"))
                         .toStringList()
                         .size() == 7);

@@ -26,6 +26,7 @@
 #include "engine/interaction.h"
 #include "persistence/game_state.h"
 #include "persistence/message_seam.h"
+#include "persistence/settings_store.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
 
@@ -78,7 +79,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(configRoot_.isValid());
-        qputenv("XDG_CONFIG_HOME", configRoot_.path().toUtf8());
+        SettingsStore::redirectTo(configRoot_.path());
     }
 
     void randomPlayKeepsEveryInvariant()
@@ -94,8 +95,7 @@ private slots:
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games")));
         QVERIFY(QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/monkey.zql")));
         {
-            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                               QStringLiteral("ZindleQuellon/V3"));
+            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
             settings.setValue(QStringLiteral("common/game"), QStringLiteral("monkey"));
             settings.setValue(QStringLiteral("common/tongue"), QStringLiteral("0"));
             settings.setValue(QStringLiteral("common/patmode"), QStringLiteral("0"));

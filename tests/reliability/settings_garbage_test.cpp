@@ -43,8 +43,6 @@ public:
     QStringList notices;
 };
 
-QString settingsFile(const QString& root) { return root + QStringLiteral("/ZindleGames/ZindleQuellon/V3.conf"); }
-
 bool copyInto(const QString& from, const QString& to)
 {
     QDir().mkpath(QFileInfo(to).path());
@@ -73,7 +71,7 @@ private slots:
     {
         SettingsStore store;
         store.writeInteger(SettingsStore::kSection, QStringLiteral("level"), 42);
-        const QString path = settingsFile(configRoot_.path());
+        const QString path = SettingsStore::fileIn(configRoot_.path());
         QVERIFY2(QFile::exists(path), qPrintable(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -145,8 +143,8 @@ private slots:
 
         // A store of its own for every file, so nothing cached carries over.
         QTemporaryDir root;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
+        SettingsStore::redirectTo(root.path());
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, SettingsStore::fileIn(root.path())));
 
         QTemporaryDir programDir;
         QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
@@ -247,8 +245,8 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QPoint, position);
         QTemporaryDir root;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
+        SettingsStore::redirectTo(root.path());
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, SettingsStore::fileIn(root.path())));
         gameState() = GameState{};
         GameData& game = gameState().game;
         game.quellonCount = 1;
@@ -289,8 +287,8 @@ private slots:
     {
         QFETCH(QString, file);
         QTemporaryDir root;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
+        SettingsStore::redirectTo(root.path());
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, SettingsStore::fileIn(root.path())));
         QTemporaryDir programDir;
         QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
         gameState() = GameState{};

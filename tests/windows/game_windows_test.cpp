@@ -46,7 +46,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(configDir_.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+        SettingsStore::redirectTo(configDir_.path());
         // Help and music as the game joins them, on a folder with neither.
         help_ = std::make_unique<HelpViewer>(mediaDir_.path(), QStringLiteral("Quellon"));
         music_ = std::make_unique<MusicPlayer>(mediaDir_.path());

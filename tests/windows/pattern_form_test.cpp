@@ -17,7 +17,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(configDir_.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+        SettingsStore::redirectTo(configDir_.path());
     }
 
     void init()

@@ -12,6 +12,7 @@
 #include "persistence/load_game_dialog.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/save_offer.h"
+#include "persistence/settings_store.h"
 
 using namespace quellon;
 
@@ -41,7 +42,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(configDir_.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+        SettingsStore::redirectTo(configDir_.path());
     }
 
     void init()
