@@ -26,9 +26,9 @@
 #include "engine/interaction.h"
 #include "persistence/game_state.h"
 #include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
+#include "tests/gui/gui_support.h"
 
 using namespace quellon;
 
@@ -76,12 +76,6 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(configRoot_.isValid());
-        SettingsStore::redirectTo(configRoot_.path());
-    }
-
     void randomPlayKeepsEveryInvariant()
     {
         seed_ = envNumber("QUELLON_MONKEY_SEED", 20261207);
@@ -90,16 +84,13 @@ private slots:
 
         // A real program directory: the shipped catalogue and a saved game
         // with every progress value, damaged ones included.
-        QTemporaryDir programDir;
+        const QTemporaryDir& programDir = sandbox_.programDir;
         QVERIFY(QFile::copy(kCatalogue, programDir.filePath("zqln.dat")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games")));
         QVERIFY(QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/monkey.zql")));
-        {
-            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
-            settings.setValue(QStringLiteral("common/game"), QStringLiteral("monkey"));
-            settings.setValue(QStringLiteral("common/tongue"), QStringLiteral("0"));
-            settings.setValue(QStringLiteral("common/patmode"), QStringLiteral("0"));
-        }
+        sandbox_.setSetting(QStringLiteral("game"), QStringLiteral("monkey"));
+        sandbox_.setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
+        sandbox_.setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
 
         gameState() = GameState{};
         AnsweringMessages messages;
@@ -419,7 +410,7 @@ private:
         return true;
     }
 
-    QTemporaryDir configRoot_;
+    testing::Sandbox sandbox_;
     std::unique_ptr<TMainform> form_;
     BoardView* box_ = nullptr;
     std::vector<QAbstractButton*> buttons_;  // next, previous, help, unsolved up, unsolved down

@@ -19,6 +19,7 @@
 #include "persistence/settings_store.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"
+#include "tests/gui/gui_support.h"
 
 using namespace quellon;
 
@@ -45,8 +46,6 @@ class GameWindowsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(configDir_.isValid());
-        SettingsStore::redirectTo(configDir_.path());
         // Help and music as the game joins them, on a folder with neither.
         help_ = std::make_unique<HelpViewer>(mediaDir_.path(), QStringLiteral("Quellon"));
         music_ = std::make_unique<MusicPlayer>(mediaDir_.path());
@@ -54,13 +53,12 @@ private slots:
 
     void init()
     {
-        programDir_ = std::make_unique<QTemporaryDir>();
-        writeCatalogue(programDir_->filePath(QStringLiteral("zqln.dat")));
-        gameState() = GameState{};
+        sandbox_ = std::make_unique<testing::Sandbox>();
+        writeCatalogue(sandbox_->programDir.filePath(QStringLiteral("zqln.dat")));
         messages_ = std::make_unique<TYesNoDlg>();
         MainformServices services;
         services.messages = messages_.get();
-        services.programDir = programDir_->path() + QLatin1Char('/');
+        services.programDir = sandbox_->programDir.path() + QLatin1Char('/');
         main_ = std::make_unique<TMainform>(services);
         joinMediaHooks(main_->hooks, *help_, *music_, gameState().settings);
         QVERIFY(main_->FormCreate());
@@ -94,7 +92,7 @@ private slots:
         QVERIFY(!main_->unsavedProgress());
         QVERIFY(game.gameName.empty());
         QCOMPARE(game.progressTable[1], uint8_t{0});
-        QVERIFY(QFile::exists(programDir_->filePath(QStringLiteral("games/evening.zql"))));
+        QVERIFY(QFile::exists(sandbox_->programDir.filePath(QStringLiteral("games/evening.zql"))));
 
         driver.expect("LoadGameDlg", [](QWidget* modal) {
             auto* dialog = static_cast<TLoadGameDlg*>(modal);
@@ -163,11 +161,10 @@ private slots:
     }
 
 private:
-    QTemporaryDir configDir_;
     QTemporaryDir mediaDir_;
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<MusicPlayer> music_;
-    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<testing::Sandbox> sandbox_;
     std::unique_ptr<TYesNoDlg> messages_;
     std::unique_ptr<TMainform> main_;
     std::unique_ptr<GameWindows> windows_;
