@@ -13,7 +13,7 @@
 #include "engine/catalogue.h"
 #include "engine/setup.h"
 #include "fuzz/check.h"
-#include "tests/engine/test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using quellon::testing::squareQuellon;

@@ -6,7 +6,7 @@
 
 #include "engine/board.h"
 #include "engine/orientation_table.h"
-#include "test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using namespace quellon::testing;

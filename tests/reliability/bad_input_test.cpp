@@ -14,7 +14,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/setup.h"
-#include "tests/engine/test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 namespace fs = std::filesystem;
 using namespace quellon;

@@ -28,7 +28,7 @@
 #include "persistence/message_seam.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
-#include "tests/gui/gui_support.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 

@@ -21,7 +21,7 @@
 #include "persistence/message_seam.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/save_offer.h"
-#include "tests/gui/gui_support.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 

@@ -7,12 +7,12 @@
 
 #include "dialogs/message_dialog.h"
 #include "engine/catalogue.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "persistence/game_state.h"
 #include "persistence/load_game_dialog.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/save_offer.h"
-#include "tests/gui/gui_support.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 

@@ -7,7 +7,7 @@
 #include "persistence/game_state.h"
 #include "persistence/settings_store.h"
 #include "play/pattern_form.h"
-#include "tests/gui/gui_support.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 

@@ -7,7 +7,7 @@
 #include "dialogs/dialog_look.h"
 #include "engine/orientation_table.h"
 #include "engine/settings_values.h"
-#include "gui_support.h"
+#include "tests/support/gui_support.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
 

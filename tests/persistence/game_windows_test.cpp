@@ -9,7 +9,7 @@
 #include "dialogs/message_dialog.h"
 #include "dialogs/select_dialog.h"
 #include "dialogs/tongue_dialog.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "persistence/game_state.h"
 #include "persistence/game_windows.h"
 #include "persistence/help_viewer.h"
@@ -19,7 +19,7 @@
 #include "persistence/settings_store.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"
-#include "tests/gui/gui_support.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
