@@ -22,6 +22,7 @@
 #include "play/main_form.h"
 #include "play/board_view.h"
 #include "play/pattern_form.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -142,17 +143,15 @@ private slots:
         QFETCH(int, placement);
 
         // A store of its own for every file, so nothing cached carries over.
-        QTemporaryDir root;
-        SettingsStore::redirectTo(root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, SettingsStore::fileIn(root.path())));
+        const testing::Sandbox sandbox;
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
 
-        QTemporaryDir programDir;
+        const QTemporaryDir& programDir = sandbox.programDir;
         QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games")));
         QVERIFY(QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/evening.zql")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games/blocked.zql")));
 
-        gameState() = GameState{};
         AnsweringMessages messages;
         auto form = std::make_unique<TMainform>(MainformServices{nullptr, &messages, programDir.path()});
         QVERIFY(form->FormCreate());
@@ -244,10 +243,8 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QPoint, position);
-        QTemporaryDir root;
-        SettingsStore::redirectTo(root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, SettingsStore::fileIn(root.path())));
-        gameState() = GameState{};
+        const testing::Sandbox sandbox;
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
         GameData& game = gameState().game;
         game.quellonCount = 1;
         game.currentQuellon = 1;
@@ -286,14 +283,11 @@ private slots:
     void hugeStoredWindowStillShowsTheBoard()
     {
         QFETCH(QString, file);
-        QTemporaryDir root;
-        SettingsStore::redirectTo(root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, SettingsStore::fileIn(root.path())));
-        QTemporaryDir programDir;
-        QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
-        gameState() = GameState{};
+        const testing::Sandbox sandbox;
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
+        QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), sandbox.programDir.filePath("zqln.dat")));
         AnsweringMessages messages;
-        TMainform form(MainformServices{nullptr, &messages, programDir.path()});
+        TMainform form(MainformServices{nullptr, &messages, sandbox.programDir.path()});
         QVERIFY(form.FormCreate());
         form.showRestored();
         QTest::qWait(20);
