@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/setup.h"
-#include "tests/engine/test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using quellon::testing::squareQuellon;

@@ -79,15 +79,8 @@ void TOptionDlg::updateOptionTexts()
     const bool musicFound = hooks_.musicFound && hooks_.musicFound();
     // Without a music player to switch there is nothing the button could do.
     MusicBtn->setEnabled(musicFound && static_cast<bool>(hooks_.toggleMusic));
-    OptionValues values;
-    values.language = settings_.language;
-    values.soundOn = settings_.soundOn;
-    values.musicOn = settings_.musicOn;
-    values.musicFound = musicFound;
-    values.musicFileName = hooks_.musicFileName ? hooks_.musicFileName().toStdString() : std::string();
-    values.background = settings_.background;
-    values.patmode = settings_.patmode;
-    const OptionTexts texts = optionTexts(values);
+    const std::string musicFileName = hooks_.musicFileName ? hooks_.musicFileName().toStdString() : std::string();
+    const OptionTexts texts = optionTexts(settings_, musicFound, musicFileName);
     OKBtn->setToolTip(qt(texts.okHint));
     setFittedText(OptLabel, qt(texts.heading));
     TongueBtn->setToolTip(qt(texts.languageHint));
@@ -127,7 +120,7 @@ void TOptionDlg::SoundBtnClick()
 void TOptionDlg::MusicBtnClick()
 {
     if (hooks_.toggleMusic)
-        hooks_.toggleMusic();
+        settings_.musicOn = hooks_.toggleMusic();
     updateOptionTexts();
 }
 

@@ -18,7 +18,7 @@ class TPatForm;
 
 // What the options reach beyond their own values; an empty hook does nothing.
 struct OptionHooks {
-    std::function<void()> toggleMusic;       // the music player's switch; it sets musicOn
+    std::function<bool()> toggleMusic;       // the music player's switch: whether music is now on
     std::function<bool()> musicFound;        // a music file was found at start-up
     std::function<QString()> musicFileName;  // bare name of the music file now chosen
     std::function<void()> applyLanguage;     // the main window's hints and caption

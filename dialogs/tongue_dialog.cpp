@@ -79,7 +79,7 @@ void TTongueDlg::GermanBtnClick()
 
 void TTongueDlg::EnglishBtnClick()
 {
-    settings_.language = kOptionLanguageEnglish;
+    settings_.language = kLanguageEnglish;
     finish(DialogResult::Ok);
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/settings_values.h"
+
 namespace quellon {
 
 // Codes of the message dialog.
@@ -14,8 +16,6 @@ enum class MessageCode : int {
     Notice = 10,   // MsgNotice: caller's text, OK only
     Question = 11, // MsgQuestion: caller's text, yes and no
 };
-
-constexpr int kLanguageGerman = 1;
 
 struct Message {
     MessageCode code = MessageCode::Notice;

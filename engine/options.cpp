@@ -31,20 +31,20 @@ int nextLanguage(int language)
 {
     // A remainder with the sign of the dividend: -1 + 1 gives 0, English.
     const int next = (language + 1) % 2;
-    return next < 0 ? kOptionLanguageEnglish : next;
+    return next < 0 ? kLanguageEnglish : next;
 }
 
 int nextBackground(int background)
 {
-    return wrap(wrap(background, kOptionBackgroundCount) + 1, kOptionBackgroundCount);
+    return wrap(wrap(background, kBackgroundCount) + 1, kBackgroundCount);
 }
 
 int nextPatternMode(int patmode)
 {
-    return wrap(wrap(patmode, kOptionPatternModeCount) + 1, kOptionPatternModeCount);
+    return wrap(wrap(patmode, kPatternModeCount) + 1, kPatternModeCount);
 }
 
-OptionTexts optionTexts(const OptionValues& values)
+OptionTexts optionTexts(const SettingsValues& values, bool musicFound, const std::string& musicFileName)
 {
     const bool de = values.language == kLanguageGerman;
     OptionTexts texts;
@@ -59,10 +59,10 @@ OptionTexts optionTexts(const OptionValues& values)
         texts.soundLabel = de ? "Ger\u00e4usche sind aus." : "Sound is off.";
     texts.musicHint = de ? "Musik ein- und ausschalten." : "Music on or off.";
     // Without a music file the label says so, whatever the music setting holds.
-    if (!values.musicFound)
+    if (!musicFound)
         texts.musicLabel = de ? "Keine Musikdateien vorhanden." : "No music files available.";
     else if (values.musicOn)
-        texts.musicLabel = (de ? "Musik: " : "Music: ") + values.musicFileName;
+        texts.musicLabel = (de ? "Musik: " : "Music: ") + musicFileName;
     else
         texts.musicLabel = de ? "Musik ist aus." : "Music is off.";
     texts.backgroundHint = de ? "Hintergrund \u00e4ndern" : "Change background";

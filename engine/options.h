@@ -4,11 +4,9 @@
 
 #include <string>
 
-namespace quellon {
+#include "engine/settings_values.h"
 
-constexpr int kOptionLanguageEnglish = 0;
-constexpr int kOptionBackgroundCount = 6;
-constexpr int kOptionPatternModeCount = 4;  // 0 on the board, 1..3 small, medium, big window
+namespace quellon {
 
 // 1 -> 0, 0 -> 1, and the unset -1 -> 0 (English).
 int nextLanguage(int language);
@@ -34,17 +32,9 @@ struct OptionTexts {
     std::string patternLabel;
 };
 
-struct OptionValues {
-    int language = -1;  // not chosen yet
-    bool soundOn = true;
-    bool musicOn = true;
-    bool musicFound = false;
-    std::string musicFileName;  // bare file name of the music playing
-    int background = 0;
-    int patmode = 2;
-};
-
-OptionTexts optionTexts(const OptionValues& values);
+// `musicFound`: a music file was found; `musicFileName`: the bare name of
+// the one playing.
+OptionTexts optionTexts(const SettingsValues& values, bool musicFound, const std::string& musicFileName);
 
 // The fixed labels of the language dialog.
 inline constexpr const char* kGermanChoiceLabel = "Ich spreche deutsch";

@@ -1,6 +1,7 @@
-// The text forms of the stored settings: integers and booleans as decimal
-// text, and the main window's placement as seven comma-separated numbers.
-// Pure functions, so the parsing can be tested and fuzzed without a store.
+// The player's settings: their values with the constants that name them,
+// and their text forms in the store: integers and booleans as decimal text,
+// and the main window's placement as seven comma-separated numbers. Pure
+// functions, so the parsing can be tested and fuzzed without a store.
 //
 // Placement "MainForm": 200,flags,showState,left,top,right,bottom
 //   200        format mark; any other first number makes the value invalid
@@ -21,6 +22,28 @@
 #include <vector>
 
 namespace quellon {
+
+// "tongue": 1 German, any other value English; -1 until the player chose.
+constexpr int kLanguageUnset = -1;
+constexpr int kLanguageEnglish = 0;
+constexpr int kLanguageGerman = 1;
+// "back": one of the six rows of the background sheet.
+constexpr int kBackgroundCount = 6;
+// "patmode": 0 draws the pattern on the board, 1..3 show a small, medium or
+// big pattern window.
+constexpr int kPatternOnBoard = 0;
+constexpr int kPatternModeCount = 4;
+
+// The values read at start-up and written back at closing; the options
+// dialog changes them in between.
+struct SettingsValues {
+    int language = kLanguageUnset;  // "tongue"
+    bool soundOn = true;            // "sound"
+    int background = 0;             // "back", 0..5
+    bool musicOn = true;            // "music"
+    int patmode = 2;                // "patmode", 0..3
+    bool german() const { return language == kLanguageGerman; }
+};
 
 // An integer setting: optional sign and decimal digits. Blanks around the
 // number are tolerated (a hand-edited store); anything else, an empty text or

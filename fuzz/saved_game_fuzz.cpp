@@ -13,29 +13,18 @@
 #include "engine/catalogue.h"
 #include "engine/setup.h"
 #include "fuzz/check.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
+using quellon::testing::squareQuellon;
 
 namespace {
-
-// Four 10 x 10 squares of two pieces each, well away from the parking slots,
-// so a piece at its solution spot is one that set-up or help put there.
-PuzzleRecord squareQuellon()
-{
-    PuzzleRecord record;
-    size_t k = 0;
-    for (int dy : {0, 10})
-        for (int dx : {0, 10}) {
-            const int sx = 30 + dx, sy = 20 + dy;
-            record.pieces[k++] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 7), 0};
-            record.pieces[k++] = {static_cast<uint8_t>(sx + 3), static_cast<uint8_t>(sy + 3), 8};
-        }
-    return record;
-}
 
 struct Fixture {
     GameData game;
     Board board;
+    // Well away from the parking slots, so a piece at its solution spot is
+    // one that set-up or help put there.
     PuzzleRecord solution = squareQuellon();
     std::string dir;
 

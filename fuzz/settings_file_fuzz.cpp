@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -48,10 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A fresh folder every run: the platform keeps parsed files by name and
     // would not notice a rewrite of the same size within one clock tick.
     const QString dir = f.root.path() + QStringLiteral("/") + QString::number(f.runs++);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
-    QDir().mkpath(dir + QStringLiteral("/ZindleGames/ZindleQuellon"));
+    SettingsStore::redirectTo(dir);
+    const QString path = SettingsStore::fileIn(dir);
+    QDir().mkpath(QFileInfo(path).path());
     {
-        QFile file(dir + QStringLiteral("/ZindleGames/ZindleQuellon/V3.conf"));
+        QFile file(path);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly));
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }

@@ -7,27 +7,13 @@
 
 #include "engine/game_data.h"
 #include "engine/messages.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
-
-constexpr int kLanguageUnset = -1;
-constexpr int kBackgroundCount = 6;
-constexpr int kPatternOnBoard = 0;
-
-struct SettingsValues {
-    int language = kLanguageUnset;  // "tongue": 1 German, any other value English
-    bool soundOn = true;            // "sound"
-    int background = 0;             // "back", 0..5
-    bool musicOn = true;            // "music"
-    int patmode = 2;                // "patmode": 0 on the board, 1..3 pattern window
-    bool german() const { return language == kLanguageGerman; }
-};
 
 struct GameState {
     GameData game;
     SettingsValues settings;
-    bool musicFound = false;
-    std::string musicFile;  // the first "*.mid" of the program directory
 };
 
 // The one instance; tests reset it with `gameState() = GameState{}`.

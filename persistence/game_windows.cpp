@@ -1,12 +1,16 @@
 #include "persistence/game_windows.h"
 
+#include <QTimer>
+
 #include "dialogs/message_dialog.h"
 #include "dialogs/option_dialog.h"
 #include "dialogs/select_dialog.h"
 #include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
 #include "persistence/game_state.h"
+#include "persistence/help_viewer.h"
 #include "persistence/load_game_dialog.h"
+#include "persistence/music_player.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/save_offer.h"
 #include "play/main_form.h"
@@ -20,6 +24,43 @@ bool accepted(int result) { return result == static_cast<int>(DialogResult::Ok);
 
 } // namespace
 
+void joinMediaHooks(MainformHooks& hooks, HelpViewer& help, MusicPlayer& music, const SettingsValues& settings)
+{
+    hooks.openHelp = [&help](int context) { help.openHelp(context); };
+    hooks.closeHelp = [&help] { help.closeHelp(); };
+    // The music starts as soon as the window shows, not during the start-up.
+    hooks.startMusic = [&music, &settings] { QTimer::singleShot(0, [&music, &settings] { music.start(settings.musicOn); }); };
+    hooks.musicTick = [&music] { music.Timer1Timer(); };
+    hooks.stopMusic = [&music] { music.close(); };
+}
+
+QStringList unsetHooks(const MainformHooks& hooks)
+{
+    // Bound by position: a hook added to MainformHooks stops this compiling
+    // until it is named here too.
+    const auto& [offerSave, showLoadDialog, showStatistics, showSelection, showOptions, askLanguage,
+                 repaintPattern, setPatternVisible, openHelp, closeHelp, startMusic, musicTick, stopMusic] = hooks;
+    QStringList unset;
+    auto check = [&unset](const auto& hook, const char* name) {
+        if (!hook)
+            unset << QLatin1String(name);
+    };
+    check(offerSave, "offerSave");
+    check(showLoadDialog, "showLoadDialog");
+    check(showStatistics, "showStatistics");
+    check(showSelection, "showSelection");
+    check(showOptions, "showOptions");
+    check(askLanguage, "askLanguage");
+    check(repaintPattern, "repaintPattern");
+    check(setPatternVisible, "setPatternVisible");
+    check(openHelp, "openHelp");
+    check(closeHelp, "closeHelp");
+    check(startMusic, "startMusic");
+    check(musicTick, "musicTick");
+    check(stopMusic, "stopMusic");
+    return unset;
+}
+
 GameWindows::GameWindows(TMainform& mainForm, Messages* messages) : mainForm_(mainForm), messages_(messages)
 {
     GameState& state = gameState();
@@ -32,7 +73,6 @@ GameWindows::GameWindows(TMainform& mainForm, Messages* messages) : mainForm_(ma
         messages_ = ownMessages_.get();
     }
     OptionHooks optionHooks;
-    optionHooks.musicFound = [] { return gameState().musicFound; };
     optionHooks.applyLanguage = [this] { mainForm_.applyLanguage(); };
     optionHooks.repaintMain = [this] { mainForm_.repaintMain(); };
     OptionDlg = new TOptionDlg(state.settings, PatForm, std::move(optionHooks), &mainForm);
@@ -42,6 +82,8 @@ GameWindows::GameWindows(TMainform& mainForm, Messages* messages) : mainForm_(ma
     SaveGameDlg = new TSaveGameDlg(state.game, state.settings, &mainForm);
     LoadGameDlg = new TLoadGameDlg(state.game, state.settings, &mainForm);
     attachHooks();
+    if (const QStringList unset = unsetHooks(mainForm.hooks); !unset.isEmpty())
+        qFatal("The main window's hooks %s are joined to nothing", qPrintable(unset.join(QStringLiteral(", "))));
 }
 
 GameWindows::~GameWindows()
@@ -67,7 +109,7 @@ GameWindows::~GameWindows()
     hooks.setPatternVisible = nullptr;
 }
 
-void GameWindows::setMusicControls(std::function<void()> toggleMusic, std::function<bool()> musicFound,
+void GameWindows::setMusicControls(std::function<bool()> toggleMusic, std::function<bool()> musicFound,
                                    std::function<QString()> musicFileName)
 {
     OptionHooks& hooks = OptionDlg->hooks();

@@ -46,21 +46,16 @@ int main(int argc, char** argv)
     SettingsValues& settings = gameState().settings;
 
     SoundsOpenedLater sounds(settings.soundOn);
-    MusicPlayer music(programDir, settings.musicOn);
+    MusicPlayer music(programDir);
     HelpViewer help(programDir, QStringLiteral("Zindle Quellon"));
 
     TMainform mainForm(MainformServices{&sounds, nullptr, programDir});
-    mainForm.hooks.openHelp = [&help](int context) { help.openHelp(context); };
-    mainForm.hooks.closeHelp = [&help] { help.closeHelp(); };
-    // Like the sounds, the music starts as soon as the window shows.
-    mainForm.hooks.startMusic = [&music] { QTimer::singleShot(0, [&music] { music.start(); }); };
-    mainForm.hooks.musicTick = [&music] { music.Timer1Timer(); };
-    mainForm.hooks.stopMusic = [&music] { music.close(); };
+    joinMediaHooks(mainForm.hooks, help, music, settings);
     if (!mainForm.FormCreate())
         return 1;
 
     GameWindows windows(mainForm, &mainForm.messages());
-    windows.setMusicControls([&music] { music.toggleMusic(); }, [&music] { return music.musicFound(); },
+    windows.setMusicControls([&music] { return music.toggleMusic(); }, [&music] { return music.musicFound(); },
                              [&music] { return music.musicName(); });
     mainForm.showRestored();
     QTimer::singleShot(0, [&sounds] { sounds.open(); });

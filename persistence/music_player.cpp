@@ -120,8 +120,8 @@ QString MusicSearch::name() const {
 
 // ---- MusicPlayer -----------------------------------------------------------
 
-MusicPlayer::MusicPlayer(const QString& programDir, bool& musicOn, MusicOutput output)
-    : programDir_(programDir), musicOn_(musicOn), output_(std::move(output)) {
+MusicPlayer::MusicPlayer(const QString& programDir, MusicOutput output)
+    : programDir_(programDir), output_(std::move(output)) {
     routeFluidLog();
     if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/'))) programDir_ += QLatin1Char('/');
 }
@@ -139,18 +139,19 @@ QStringList MusicPlayer::recentLog() {
     return logLines;
 }
 
-void MusicPlayer::start() {
+void MusicPlayer::start(bool musicOn) {
+    musicOn_ = musicOn;
     searched_ = true;
     musicFound_ = musicSearch_.start(programDir_);
     musicFile_ = musicFound_ ? programDir_ + musicSearch_.name() : QString();
     if (musicOn_ && musicFound_) play();
 }
 
-void MusicPlayer::toggleMusic() {
+bool MusicPlayer::toggleMusic() {
     if (musicOn_) {
         closeDevice();
         musicOn_ = false;
-        return;
+        return musicOn_;
     }
     // Music that was off at start-up may not have been looked for yet; the
     // search then begins at the first file so that switching on plays the
@@ -164,6 +165,7 @@ void MusicPlayer::toggleMusic() {
         musicFile_ = programDir_ + musicSearch_.name();
         play();
     }
+    return musicOn_;
 }
 
 bool MusicPlayer::isPlaying() const {

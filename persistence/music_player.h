@@ -40,23 +40,25 @@ struct MusicOutput {
 
 class MusicPlayer {
 public:
-    // programDir ends with a separator; musicOn is the owner's "music"
-    // setting, switched by toggleMusic.
-    MusicPlayer(const QString& programDir, bool& musicOn, MusicOutput output = {});
+    // programDir ends with a separator.
+    explicit MusicPlayer(const QString& programDir, MusicOutput output = {});
     ~MusicPlayer();
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
-    // Start-up: look for music, then play the first piece if music is on.
-    void start();
+    // Start-up: look for music, then play the first piece if `musicOn` (the
+    // "music" setting) is set.
+    void start(bool musicOn);
     // The one-second timer: starts a finished piece again from its beginning.
     void Timer1Timer();
     // Off: stops and closes the device. On: plays the next music file,
-    // after the last one the first again.
-    void toggleMusic();
+    // after the last one the first again. Returns whether music is now on,
+    // for the owner's "music" setting; with no file to play it stays off.
+    bool toggleMusic();
     // Stops the music and closes the device and the synthesiser.
     void close();
 
+    bool musicOn() const { return musicOn_; }
     bool musicFound() const { return musicFound_; }
     // The current music file's bare name, as shown in the options dialog.
     QString musicName() const { return musicSearch_.name(); }
@@ -86,7 +88,7 @@ private:
     void closeDevice();
 
     QString programDir_;
-    bool& musicOn_;
+    bool musicOn_ = false;
     MusicOutput output_;
     MusicSearch musicSearch_;
     bool searched_ = false;

@@ -13,8 +13,8 @@ namespace {
 // Qt reads an unquoted "a,b,c" as a list; the game only ever stores text.
 std::optional<QString> storedText(const QString& section, const QString& key)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                       QStringLiteral("ZindleQuellon/V3"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
+                       SettingsStore::kApplication);
     const QString path = section + QLatin1Char('/') + key;
     if (!settings.contains(path))
         return std::nullopt;
@@ -26,12 +26,23 @@ std::optional<QString> storedText(const QString& section, const QString& key)
 
 void store(const QString& section, const QString& key, const QString& text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                       QStringLiteral("ZindleQuellon/V3"));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
+                       SettingsStore::kApplication);
     settings.setValue(section + QLatin1Char('/') + key, text);
 }
 
 } // namespace
+
+QString SettingsStore::fileIn(const QString& configFolder)
+{
+    return configFolder + QLatin1Char('/') + kOrganisation + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
+}
+
+void SettingsStore::redirectTo(const QString& configFolder)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder);
+}
 
 int SettingsStore::readInteger(const QString& section, const QString& key, int defaultValue) const
 {

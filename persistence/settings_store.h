@@ -1,6 +1,6 @@
 // The per-user settings store: every value of the game lies as text in the
-// section "common" of ZindleGames/ZindleQuellon/V3. Each operation opens the
-// store for itself; reading never creates anything.
+// section "common" of the store named by kOrganisation and kApplication. Each
+// operation opens the store for itself; reading never creates anything.
 #pragma once
 
 #include <QString>
@@ -9,7 +9,16 @@ namespace quellon {
 
 class SettingsStore {
 public:
+    static inline const QString kOrganisation = QStringLiteral("ZindleGames");
+    static inline const QString kApplication = QStringLiteral("ZindleQuellon/V3");
     static inline const QString kSection = QStringLiteral("common");
+
+    // The store's file below a per-user configuration folder (on Linux
+    // $XDG_CONFIG_HOME, by default ~/.config), where players edit it by hand.
+    static QString fileIn(const QString& configFolder);
+    // Every store opened afterwards lies below `configFolder` instead of the
+    // user's configuration folder. For tests and tools; the game never calls it.
+    static void redirectTo(const QString& configFolder);
 
     int readInteger(const QString& section, const QString& key, int defaultValue) const;
     bool readBoolean(const QString& section, const QString& key, bool defaultValue) const;

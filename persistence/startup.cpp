@@ -94,14 +94,6 @@ void restoreLastGame(GameData& game, const SettingsStore& store, int language, M
         messages.showText(MessageCode::Notice, fromStd(result.failure.text(language)));
 }
 
-QString findMusicFile(const QString& programDir)
-{
-    QDir dir(programDir);
-    const QStringList names = dir.entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System,
-                                            QDir::Name);
-    return names.isEmpty() ? QString() : dir.filePath(names.first());
-}
-
 void writeCloseSettings(const SettingsStore& store, const GameState& state, std::optional<QSize> normalOuterSize)
 {
     const QString& s = SettingsStore::kSection;

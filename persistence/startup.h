@@ -1,7 +1,7 @@
 // The steps of start-up and shutdown that need no window: the settings read
 // at the start and written at closing, the catalogue with its fatal message,
-// the current Quellon and the last saved game, the games directory and the
-// music file, and the main window's stored placement.
+// the current Quellon and the last saved game, the games directory, and the
+// main window's stored placement.
 #pragma once
 
 #include <optional>
@@ -36,9 +36,6 @@ void restoreCurrentQuellon(GameData& game, const SettingsStore& store);
 // "game": loads the saved game when its file exists; a missing file empties
 // the name silently, an unreadable one shows the load-failure notice.
 void restoreLastGame(GameData& game, const SettingsStore& store, int language, Messages& messages);
-
-// The first "*.mid" file of the program directory, empty when there is none.
-QString findMusicFile(const QString& programDir);
 
 // The values written at closing; `normalOuterSize` only when the window is
 // in its normal state ("wid" and "hig" are left as they were otherwise).

@@ -39,8 +39,8 @@ QRgb pieceFill(SolveState state)
     return board_colour::kPlaying;
 }
 
-BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, const int& patmode)
-    : QWidget(parent), board_(board), game_(game), patmode_(patmode)
+BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, std::function<bool()> patternOnBoard)
+    : QWidget(parent), board_(board), game_(game), patternOnBoard_(std::move(patternOnBoard))
 {
     setObjectName(QStringLiteral("box"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -189,7 +189,7 @@ void BoardView::drawSilhouette()
 void BoardView::repaintBoard()
 {
     image_.fill(board_colour::kField);
-    if (patmode_ == 0)
+    if (patternOnBoard_())
         drawSilhouette();
     fillAllPieces(pieceFill(board_.solveState), board_colour::kEdge);
     if (board_.selectedPiece != 0)

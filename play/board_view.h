@@ -9,6 +9,8 @@
 // and the held outline blinking twice when a put-down is refused.
 #pragma once
 
+#include <functional>
+
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPolygon>
@@ -37,7 +39,9 @@ QRgb pieceFill(SolveState state);
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    BoardView(QWidget* parent, const Board& board, const GameData& game, const int& patmode);
+    // `patternOnBoard` answers, at each full repaint, whether the silhouette
+    // is drawn on the board (the pattern is not in a window of its own).
+    BoardView(QWidget* parent, const Board& board, const GameData& game, std::function<bool()> patternOnBoard);
 
     // The common cell size; the area becomes 91 c + 1 by 61 c + 1 pixels.
     void setCellSize(int cellSize);
@@ -81,7 +85,7 @@ private:
 
     const Board& board_;
     const GameData& game_;
-    const int& patmode_;
+    std::function<bool()> patternOnBoard_;
     int cellSize_ = 1;
     QImage image_;
 

@@ -154,7 +154,8 @@ TMainform::TMainform(MainformServices services)
     connect(RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
     connect(ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
 
-    box = new BoardView(this, board_, gameState().game, gameState().settings.patmode);
+    box = new BoardView(this, board_, gameState().game,
+                        [] { return gameState().settings.patmode == kPatternOnBoard; });
     connect(box, &BoardView::pressed, this, &TMainform::boxMouseDown);
     connect(box, &BoardView::moved, this, &TMainform::boxMouseMove);
 
@@ -206,8 +207,6 @@ bool TMainform::FormCreate()
     game.programDir = dir.toStdString();
     random_ = PieceRandom(static_cast<uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
     readStartSettings(store_, state.settings);
-    if (hooks.registerHelp)
-        hooks.registerHelp(dir + QStringLiteral("zqln.chm"));
     clearProgress(game, kMaxQuellons);
     createGamesDirectory(game, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!loadCatalogueOrReport(game, state.settings.language, messages()))
@@ -218,8 +217,6 @@ bool TMainform::FormCreate()
     crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
     crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
     setUpCurrent();
-    state.musicFile = findMusicFile(dir).toStdString();
-    state.musicFound = !state.musicFile.empty();
     if (hooks.startMusic)
         hooks.startMusic();
     readPatternMode(store_, state.settings);

@@ -3,10 +3,10 @@
 // It owns the Board and the unsaved-progress flag; the game's global data
 // and options live in gameState().
 //
-// Dialogs, the pattern window, music and help are reached through `hooks`,
-// filled in by whoever creates those windows (persistence/main.cpp). A hook
-// that is not set does nothing, so a button whose dialog is missing does
-// nothing.
+// Dialogs, the pattern window, music and help are reached through `hooks`:
+// the help and music ones joined by joinMediaHooks before FormCreate, the
+// others by GameWindows, which refuses to run with any hook left unset. A
+// window tested alone may leave hooks unset; they then do nothing.
 #pragma once
 
 #include <functional>
@@ -52,9 +52,8 @@ struct MainformHooks {
     std::function<void()> askLanguage;
     std::function<void()> repaintPattern;
     std::function<void(bool visible)> setPatternVisible;
-    // Help: the file programDir + "zqln.chm" at start-up, a topic by context
-    // number (1 German rules, 2 English rules), every help window closed at the end.
-    std::function<void(const QString& helpFile)> registerHelp;
+    // Help: a topic by context number (1 German rules, 2 English rules),
+    // every help window closed at the end.
     std::function<void(int context)> openHelp;
     std::function<void()> closeHelp;
     // Music: at start-up, after the set-up, the player looks for music and

@@ -8,6 +8,7 @@
 // piece 1 over and puts every piece down.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPolygonF>
 #include <QProcess>
@@ -18,6 +19,7 @@
 
 #include "engine/orientation_table.h"
 #include "engine/setup.h"
+#include "persistence/settings_store.h"
 #include "play/main_form.h"
 
 using namespace quellon;
@@ -195,8 +197,9 @@ private slots:
         catalogue.close();
 
         // English, pattern on the board, quiet.
-        QDir().mkpath(configDir.filePath(QStringLiteral("ZindleGames/ZindleQuellon")));
-        QFile settings(configDir.filePath(QStringLiteral("ZindleGames/ZindleQuellon/V3.conf")));
+        const QString settingsFile = SettingsStore::fileIn(configDir.path());
+        QDir().mkpath(QFileInfo(settingsFile).path());
+        QFile settings(settingsFile);
         QVERIFY(settings.open(QIODevice::WriteOnly));
         settings.write("[common]\ntongue=0\npatmode=0\nsound=0\nmusic=0\n");
     }
@@ -306,7 +309,7 @@ private slots:
             QFAIL("the game did not end after the exit button, yes, and no to saving");
         }
         QCOMPARE(game.exitCode(), 0);
-        QSettings stored(configDir.filePath(QStringLiteral("ZindleGames/ZindleQuellon/V3.conf")), QSettings::IniFormat);
+        QSettings stored(SettingsStore::fileIn(configDir.path()), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("common/level")).toString(), QStringLiteral("1"));
     }
 };

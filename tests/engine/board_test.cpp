@@ -1,8 +1,12 @@
 // Stamping, bounds, fit and solve: the rules every move of the player rests on.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+
 #include "engine/board.h"
-#include "test_quellon.h"
+#include "engine/orientation_table.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using namespace quellon::testing;
@@ -118,6 +122,20 @@ TEST(BoardSolve, TargetTouchingTheLastColumnAndRowIsSolvedLikeAnyOther)
     EXPECT_TRUE(board.checkSolved());
 }
 
+TEST(BoardSolve, LayoutTouchingTheLastColumnOrRowIsSolvedLikeAnyOther)
+{
+    // The player's square against the right edge, the bottom edge and the
+    // corner; the edge cells are compared like any other.
+    const PuzzleRecord target = squareQuellon(30, 20);
+    for (auto [left, top] : {std::pair{71, 20}, {30, 41}, {71, 41}, {0, 41}}) {
+        Board board = boardWith(target, squareQuellon(left, top));
+        EXPECT_TRUE(board.checkSolved()) << left << ", " << top;
+        // And the same square as the target, rebuilt in the middle.
+        Board mirrored = boardWith(squareQuellon(left, top), target);
+        EXPECT_TRUE(mirrored.checkSolved()) << left << ", " << top;
+    }
+}
+
 TEST(BoardSolve, IncompleteOrDifferentLayoutIsNotSolved)
 {
     const PuzzleRecord target = squareQuellon();
@@ -165,4 +183,50 @@ TEST(BoardSolve, ShiftThatLeavesTheGridIsNotSolved)
     }
     board.layoutGrid[gridIndex(40, 30)] = 64;  // a stray cell left of the square
     EXPECT_FALSE(board.checkSolved());
+}
+
+// Random play with every accepted drop checked: a cell only ever holds
+// nothing, one piece's code, or the sum of a pair the fit rules allow. Drops
+// are crowded into a small area so that most of them are refused.
+TEST(BoardFit, NoAcceptedDropLeavesACellOutsideTheAllowedSums)
+{
+    std::array<bool, 256> allowedSum{};
+    allowedSum[0] = true;
+    for (uint8_t code : cellCodes)
+        allowedSum[code] = true;
+    for (const CodePair& pair : allowedPairs)
+        allowedSum[static_cast<uint8_t>(pair.existing + pair.added)] = true;
+
+    std::mt19937 random(20261208);
+    auto uniform = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    Board board;
+    for (int n = 1; n <= kPieceCount; ++n) {
+        board.piece(n) = PieceState{static_cast<uint8_t>(8 + 10 * (n - 1)), 8, 0};
+        board.stampPiece(n);
+    }
+    int accepted = 0;
+    constexpr int kSteps = 50000;
+    for (int step = 0; step < kSteps; ++step) {
+        const int n = uniform(1, kPieceCount);
+        const int x = uniform(20, 70), y = uniform(15, 45), o = uniform(0, kOrientationCount - 1);
+        board.liftPiece(n);
+        const bool fits = board.fitsBoard(x, y, o);
+        if (fits) {
+            board.piece(n) = PieceState{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(o)};
+            ++accepted;
+        }
+        board.stampPiece(n);
+        if (!fits)
+            continue;
+        // Only the cells under the dropped piece changed.
+        for (int i = -kCellOffsetOrigin; i < kCellSpan - kCellOffsetOrigin; ++i)
+            for (int j = -kCellOffsetOrigin; j < kCellSpan - kCellOffsetOrigin; ++j) {
+                const uint8_t cell = board.layoutGrid[gridIndex(x + i, y + j)];
+                ASSERT_TRUE(allowedSum[cell]) << "cell code " << int(cell) << " after step " << step;
+            }
+    }
+    EXPECT_EQ(board.layoutGrid, layoutOf(board));
+    // Enough of both kinds for the check to mean something.
+    EXPECT_GT(accepted, kSteps / 50);
+    EXPECT_LT(accepted, kSteps - kSteps / 50);
 }

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "engine/catalogue.h"
-#include "test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using namespace quellon::testing;

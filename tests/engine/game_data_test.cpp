@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_data.h"
-#include "test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using namespace quellon::testing;

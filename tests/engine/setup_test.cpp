@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/setup.h"
-#include "test_quellon.h"
+#include "tests/support/test_quellon.h"
 
 using namespace quellon;
 using namespace quellon::testing;

@@ -14,9 +14,11 @@
 
 #include "engine/catalogue.h"
 #include "engine/setup.h"
+#include "tests/support/test_quellon.h"
 
 namespace fs = std::filesystem;
 using namespace quellon;
+using quellon::testing::squareQuellon;
 
 namespace {
 
@@ -46,19 +48,6 @@ public:
 private:
     fs::path path_;
 };
-
-PuzzleRecord squareQuellon()
-{
-    PuzzleRecord record;
-    size_t k = 0;
-    for (int dy : {0, 10})
-        for (int dx : {0, 10}) {
-            const int sx = 30 + dx, sy = 20 + dy;
-            record.pieces[k++] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 7), 0};
-            record.pieces[k++] = {static_cast<uint8_t>(sx + 3), static_cast<uint8_t>(sy + 3), 8};
-        }
-    return record;
-}
 
 struct CatalogueCase {
     const char* file;

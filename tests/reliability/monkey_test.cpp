@@ -28,6 +28,7 @@
 #include "persistence/message_seam.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -75,12 +76,6 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(configRoot_.isValid());
-        qputenv("XDG_CONFIG_HOME", configRoot_.path().toUtf8());
-    }
-
     void randomPlayKeepsEveryInvariant_data()
     {
         QTest::addColumn<QSize>("clientSize");
@@ -99,17 +94,14 @@ private slots:
 
         // A real program directory: the shipped catalogue and a saved game
         // with every progress value, damaged ones included.
-        QTemporaryDir programDir;
+        sandbox_ = std::make_unique<testing::Sandbox>();  // a fresh one for each cell size
+        const QTemporaryDir& programDir = sandbox_->programDir;
         QVERIFY(QFile::copy(kCatalogue, programDir.filePath("zqln.dat")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games")));
         QVERIFY(QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/monkey.zql")));
-        {
-            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                               QStringLiteral("ZindleQuellon/V3"));
-            settings.setValue(QStringLiteral("common/game"), QStringLiteral("monkey"));
-            settings.setValue(QStringLiteral("common/tongue"), QStringLiteral("0"));
-            settings.setValue(QStringLiteral("common/patmode"), QStringLiteral("0"));
-        }
+        sandbox_->setSetting(QStringLiteral("game"), QStringLiteral("monkey"));
+        sandbox_->setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
+        sandbox_->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
 
         gameState() = GameState{};
         AnsweringMessages messages;
@@ -121,7 +113,8 @@ private slots:
         form_->resize(clientSize);
         QCoreApplication::processEvents();
         box_ = form_->boardView();
-        reference_ = std::make_unique<BoardView>(nullptr, board(), gameState().game, gameState().settings.patmode);
+        reference_ = std::make_unique<BoardView>(nullptr, board(), gameState().game,
+                                                 [] { return gameState().settings.patmode == kPatternOnBoard; });
         for (const char* name : {"UpBtn", "DnBtn", "TipBtn", "UnsolvedUpBtn", "UnsolvedDnBtn"}) {
             auto* button = form_->findChild<QAbstractButton*>(QLatin1String(name));
             QVERIFY2(button, name);
@@ -463,7 +456,7 @@ private:
                                .arg(shown.pixel(first), 8, 16).arg(fresh.pixel(first), 8, 16));
     }
 
-    QTemporaryDir configRoot_;
+    std::unique_ptr<testing::Sandbox> sandbox_;
     std::unique_ptr<TMainform> form_;
     BoardView* box_ = nullptr;
     std::unique_ptr<BoardView> reference_;

@@ -21,6 +21,7 @@
 #include "persistence/message_seam.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/save_offer.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -95,12 +96,11 @@ class SaveFailureTest : public QObject {
 private slots:
     void init()
     {
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(programDir_->path()).mkpath(QStringLiteral("games")));
-        gameState() = GameState{};
+        sandbox_ = std::make_unique<testing::Sandbox>();
+        QVERIFY(QDir(sandbox_->programDir.path()).mkpath(QStringLiteral("games")));
         GameData& game = gameState().game;
         game.quellonCount = 950;
-        game.programDir = programDir_->path().toStdString() + "/";
+        game.programDir = sandbox_->programDir.path().toStdString() + "/";
         for (size_t k = 1; k <= kMaxQuellons; ++k)
             game.progressTable[k] = static_cast<uint8_t>(k % 13);
         gameState().settings.language = 0;
@@ -112,7 +112,7 @@ private slots:
         GameData old = gameState().game;
         old.progressTable.fill(12);
         QVERIFY(writeSavedGame(old, "evening"));
-        const QString path = programDir_->filePath(QStringLiteral("games/evening.zql"));
+        const QString path = sandbox_->programDir.filePath(QStringLiteral("games/evening.zql"));
         const QByteArray before = fileBytes(path);
         QCOMPARE(before.size(), 950);
 
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(titleUpdates, 0);
         QCOMPARE(fileBytes(path), before);
         // Nothing half-written stays behind, not even hidden.
-        QCOMPARE(QDir(programDir_->filePath(QStringLiteral("games"))).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(sandbox_->programDir.filePath(QStringLiteral("games"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("evening.zql")});
 
         // With room again the same offer saves.
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY(messages.texts.first().startsWith(QStringLiteral("Fehler beim speichern von Spiel \"xxx")));
         QVERIFY(unsaved);
-        QVERIFY(QDir(programDir_->filePath(QStringLiteral("games"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(QDir(sandbox_->programDir.filePath(QStringLiteral("games"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void readOnlyGamesDirectoryGivesTheNotice()
@@ -167,7 +167,7 @@ private slots:
         // Root writes through any mode bits: for root the games directory
         // becomes a read-only file system of its own, mounted in a private
         // mount namespace of this thread so that nothing else sees it.
-        const QString games = programDir_->filePath(QStringLiteral("games"));
+        const QString games = sandbox_->programDir.filePath(QStringLiteral("games"));
         const QByteArray gamesPath = games.toLocal8Bit();
         bool mounted = false;
         if (geteuid() == 0) {
@@ -191,11 +191,11 @@ private slots:
         QCOMPARE(messages.texts, QStringList{QStringLiteral(
                                      "An errorSave occured while saving game \"week\". Drive full or not writable.")});
         QVERIFY(unsaved);
-        QVERIFY(!QFile::exists(programDir_->filePath(QStringLiteral("games/week.zql"))));
+        QVERIFY(!QFile::exists(sandbox_->programDir.filePath(QStringLiteral("games/week.zql"))));
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<testing::Sandbox> sandbox_;
 };
 
 QTEST_MAIN(SaveFailureTest)

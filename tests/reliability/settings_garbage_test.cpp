@@ -22,6 +22,7 @@
 #include "play/main_form.h"
 #include "play/board_view.h"
 #include "play/pattern_form.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -42,8 +43,6 @@ public:
     void showFatal(const QString& text) override { notices << QStringLiteral("fatal: ") + text; }
     QStringList notices;
 };
-
-QString settingsFile(const QString& root) { return root + QStringLiteral("/ZindleGames/ZindleQuellon/V3.conf"); }
 
 bool copyInto(const QString& from, const QString& to)
 {
@@ -73,7 +72,7 @@ private slots:
     {
         SettingsStore store;
         store.writeInteger(SettingsStore::kSection, QStringLiteral("level"), 42);
-        const QString path = settingsFile(configRoot_.path());
+        const QString path = SettingsStore::fileIn(configRoot_.path());
         QVERIFY2(QFile::exists(path), qPrintable(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -144,17 +143,15 @@ private slots:
         QFETCH(int, placement);
 
         // A store of its own for every file, so nothing cached carries over.
-        QTemporaryDir root;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
+        const testing::Sandbox sandbox;
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
 
-        QTemporaryDir programDir;
+        const QTemporaryDir& programDir = sandbox.programDir;
         QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games")));
         QVERIFY(QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/evening.zql")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games/blocked.zql")));
 
-        gameState() = GameState{};
         AnsweringMessages messages;
         auto form = std::make_unique<TMainform>(MainformServices{nullptr, &messages, programDir.path()});
         QVERIFY(form->FormCreate());
@@ -246,10 +243,8 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QPoint, position);
-        QTemporaryDir root;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
-        gameState() = GameState{};
+        const testing::Sandbox sandbox;
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
         GameData& game = gameState().game;
         game.quellonCount = 1;
         game.currentQuellon = 1;
@@ -288,14 +283,11 @@ private slots:
     void hugeStoredWindowStillShowsTheBoard()
     {
         QFETCH(QString, file);
-        QTemporaryDir root;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path());
-        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, settingsFile(root.path())));
-        QTemporaryDir programDir;
-        QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
-        gameState() = GameState{};
+        const testing::Sandbox sandbox;
+        QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
+        QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), sandbox.programDir.filePath("zqln.dat")));
         AnsweringMessages messages;
-        TMainform form(MainformServices{nullptr, &messages, programDir.path()});
+        TMainform form(MainformServices{nullptr, &messages, sandbox.programDir.path()});
         QVERIFY(form.FormCreate());
         form.showRestored();
         QTest::qWait(20);

@@ -38,11 +38,10 @@ TEST(OptionCycling, PatternModeWrapsAfterThree)
 
 TEST(OptionTexts, NoMusicFileWinsOverTheMusicSetting)
 {
-    OptionValues values;
-    values.musicFound = false;
+    SettingsValues values;
     values.musicOn = true;
     values.language = 1;
-    EXPECT_EQ(optionTexts(values).musicLabel, "Keine Musikdateien vorhanden.");
+    EXPECT_EQ(optionTexts(values, false, "a.mid").musicLabel, "Keine Musikdateien vorhanden.");
     values.language = 0;
-    EXPECT_EQ(optionTexts(values).musicLabel, "No music files available.");
+    EXPECT_EQ(optionTexts(values, false, "a.mid").musicLabel, "No music files available.");
 }

@@ -107,12 +107,9 @@ private slots:
         musicHooks.musicFound = [] { return true; };
         musicHooks.musicFileName = [&] { return files[playing]; };
         musicHooks.toggleMusic = [&] {
-            if (settings_.musicOn) {
-                settings_.musicOn = false;
-            } else {
+            if (!settings_.musicOn)
                 playing = (playing + 1) % 3;
-                settings_.musicOn = true;
-            }
+            return !settings_.musicOn;
         };
         TOptionDlg dialog(settings_, nullptr, musicHooks);
         dialog.show();

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "dialogs/message_dialog.h"
-#include "gui_support.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 using namespace quellon::testing;

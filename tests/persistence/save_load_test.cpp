@@ -7,11 +7,12 @@
 
 #include "dialogs/message_dialog.h"
 #include "engine/catalogue.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "persistence/game_state.h"
 #include "persistence/load_game_dialog.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/save_offer.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -40,18 +41,15 @@ class SaveLoadTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(configDir_.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
     }
 
     void init()
     {
-        programDir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(programDir_->isValid());
-        QVERIFY(QDir(programDir_->path()).mkpath(QStringLiteral("games")));
-        gameState() = GameState{};
+        sandbox_ = std::make_unique<testing::Sandbox>();
+        QVERIFY(sandbox_->programDir.isValid());
+        QVERIFY(QDir(sandbox_->programDir.path()).mkpath(QStringLiteral("games")));
         game().quellonCount = 950;
-        game().programDir = programDir_->path().toStdString() + "/";
+        game().programDir = sandbox_->programDir.path().toStdString() + "/";
         game().progressTable[1] = 8;
         game().progressTable[950] = 12;
         settings().language = 0;
@@ -156,7 +154,7 @@ private slots:
     void writeFailureIsReportedAndStaysUnsaved()
     {
         // The games "directory" is a file: nothing can be created in it.
-        const QString blocker = programDir_->filePath(QStringLiteral("blocker"));
+        const QString blocker = sandbox_->programDir.filePath(QStringLiteral("blocker"));
         QFile file(blocker);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
@@ -191,7 +189,7 @@ private slots:
         QCOMPARE(offer(), SaveOfferOutcome::Failed);
         QVERIFY(driver.allDone());
         QVERIFY(unsaved_);
-        QVERIFY(!QFile::exists(programDir_->filePath(QStringLiteral("escape.zql"))));
+        QVERIFY(!QFile::exists(sandbox_->programDir.filePath(QStringLiteral("escape.zql"))));
         QVERIFY(gamesDir().entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
@@ -290,7 +288,7 @@ private slots:
 private:
     static GameData& game() { return gameState().game; }
     static SettingsValues& settings() { return gameState().settings; }
-    QDir gamesDir() const { return QDir(programDir_->filePath(QStringLiteral("games"))); }
+    QDir gamesDir() const { return QDir(sandbox_->programDir.filePath(QStringLiteral("games"))); }
     QString gamePath(const QString& name) const { return gamesDir().filePath(name + QStringLiteral(".zql")); }
 
     void writeOldGame(const QString& name) const
@@ -320,8 +318,7 @@ private:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
     }
 
-    QTemporaryDir configDir_;
-    std::unique_ptr<QTemporaryDir> programDir_;
+    std::unique_ptr<testing::Sandbox> sandbox_;
     std::unique_ptr<TSaveGameDlg> saveDialog_;
     std::unique_ptr<TYesNoDlg> messages_;
     bool unsaved_ = true;

@@ -2,14 +2,12 @@
 // sentences in both languages and the stacked bar of help levels.
 #include <gtest/gtest.h>
 
+#include "engine/settings_values.h"
 #include "engine/statistics.h"
 
 using namespace quellon;
 
 namespace {
-
-constexpr int kGerman = 1;
-constexpr int kEnglish = 0;
 
 GameData gameWith(int count, std::initializer_list<std::pair<int, uint8_t>> progress = {})
 {
@@ -54,26 +52,26 @@ TEST(StatisticsGauge, PercentRoundsDownAndNeverDividesByZero)
 TEST(StatisticsSentences, NothingFinished)
 {
     const ProgressTotals totals = countProgress(gameWith(950, {{7, 2}}));
-    EXPECT_EQ(finishedSentence(totals, kGerman), "Bisher wurde noch kein Quellon gelöst !!!");
-    EXPECT_EQ(finishedSentence(totals, kEnglish), "Until now no Quellon was solved !!!");
-    EXPECT_EQ(helpSentence(totals, kGerman),
+    EXPECT_EQ(finishedSentence(totals, kLanguageGerman), "Bisher wurde noch kein Quellon gelöst !!!");
+    EXPECT_EQ(finishedSentence(totals, kLanguageEnglish), "Until now no Quellon was solved !!!");
+    EXPECT_EQ(helpSentence(totals, kLanguageGerman),
               "Du hast für kein Quellon keine, für kein Quellon wenig, für kein Quellon etwas mehr "
               "und für kein Quellon viel Hilfe benötigt. Du hast kein Quellon aufgegeben.");
-    EXPECT_EQ(helpSentence(totals, kEnglish),
+    EXPECT_EQ(helpSentence(totals, kLanguageEnglish),
               "For no Quellon you didn't need any help. For no Quellon you needed little, for no Quellon some more "
               "and for no Quellon much help. You dropped no Quellon.");
-    EXPECT_EQ(pointsSentence(totals, kGerman), "Du hast bisher leider keine Punkte erreicht.");
-    EXPECT_EQ(pointsSentence(totals, kEnglish), "Sorry, until now you've reached no points.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageGerman), "Du hast bisher leider keine Punkte erreicht.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageEnglish), "Sorry, until now you've reached no points.");
     EXPECT_TRUE(barSegments(totals).empty());
 }
 
 TEST(StatisticsSentences, OneSolvedWithoutHelpOutOf950)
 {
     const ProgressTotals totals = countProgress(gameWith(950, {{17, 8}}));
-    EXPECT_EQ(finishedSentence(totals, kGerman), "Bisher wurde eines von insgesamt 950 Quellons gelöst.");
-    EXPECT_EQ(finishedSentence(totals, kEnglish), "Until now one out of total 950 Quellons was solved.");
-    EXPECT_EQ(pointsSentence(totals, kGerman), "Du hast bisher 4 von 3800 möglichen Punkten erreicht.");
-    EXPECT_EQ(pointsSentence(totals, kEnglish), "Until now you've reached 4 out of 3800 possible points.");
+    EXPECT_EQ(finishedSentence(totals, kLanguageGerman), "Bisher wurde eines von insgesamt 950 Quellons gelöst.");
+    EXPECT_EQ(finishedSentence(totals, kLanguageEnglish), "Until now one out of total 950 Quellons was solved.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageGerman), "Du hast bisher 4 von 3800 möglichen Punkten erreicht.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageEnglish), "Until now you've reached 4 out of 3800 possible points.");
     // One green segment wider than the area: the whole visible bar.
     EXPECT_EQ(barSegments(totals), (std::vector<BarSegment>{{0, 0, 411}}));
 }
@@ -83,23 +81,23 @@ TEST(StatisticsSentences, CountsOfOneAndMoreWithTheOddWords)
     // 2 without help, 1 little, 3 more, 1 much, 2 dropped.
     const ProgressTotals totals =
         countProgress(gameWith(20, {{1, 8}, {2, 8}, {3, 9}, {4, 10}, {5, 10}, {6, 10}, {7, 11}, {8, 12}, {9, 12}}));
-    EXPECT_EQ(finishedSentence(totals, kGerman), "Bisher wurden 9 von insgesamt 20 Quellons gelöst.");
-    EXPECT_EQ(finishedSentence(totals, kEnglish), "Until now 9 out of total 20 Quellons were solved.");
-    EXPECT_EQ(helpSentence(totals, kGerman),
+    EXPECT_EQ(finishedSentence(totals, kLanguageGerman), "Bisher wurden 9 von insgesamt 20 Quellons gelöst.");
+    EXPECT_EQ(finishedSentence(totals, kLanguageEnglish), "Until now 9 out of total 20 Quellons were solved.");
+    EXPECT_EQ(helpSentence(totals, kLanguageGerman),
               "Du hast für 2 Quellons keine, für ein Quellon wenig, für 3 Quellons etwas mehr "
               "und für ein Quellon viel Hilfe benötigt. Du hast 2 Quellons aufgegeben.");
-    EXPECT_EQ(helpSentence(totals, kEnglish),
+    EXPECT_EQ(helpSentence(totals, kLanguageEnglish),
               "For 2 Quellons you didn't need any help. For one Quellon you needed little, for 3 Quellons some more "
               "and für one Quellon much help. You dropped 2 Quellons.");
-    EXPECT_EQ(pointsSentence(totals, kEnglish), "Until now you've reached 18 out of 80 possible points.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageEnglish), "Until now you've reached 18 out of 80 possible points.");
 }
 
 TEST(StatisticsSentences, OneDroppedAndManyHelpedWordings)
 {
     const ProgressTotals totals = countProgress(gameWith(5, {{1, 11}, {2, 11}, {3, 12}}));
-    EXPECT_NE(helpSentence(totals, kGerman).find("und für 2 Quellons viel Hilfe benötigt. Ein Quellon hast Du aufgegeben."),
+    EXPECT_NE(helpSentence(totals, kLanguageGerman).find("und für 2 Quellons viel Hilfe benötigt. Ein Quellon hast Du aufgegeben."),
               std::string::npos);
-    EXPECT_NE(helpSentence(totals, kEnglish).find("and for 2 Quellons much help. You dropped one Quellon."),
+    EXPECT_NE(helpSentence(totals, kLanguageEnglish).find("and for 2 Quellons much help. You dropped one Quellon."),
               std::string::npos);
 }
 
@@ -107,19 +105,19 @@ TEST(StatisticsSentences, EverythingFinished)
 {
     GameData allSolved = gameWith(3, {{1, 8}, {2, 8}, {3, 8}});
     ProgressTotals totals = countProgress(allSolved);
-    EXPECT_EQ(pointsSentence(totals, kGerman), "Hurra, Du hast alle möglichen Punkte erreicht.");
-    EXPECT_EQ(pointsSentence(totals, kEnglish), "Hurrah, you reached all possible points.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageGerman), "Hurra, Du hast alle möglichen Punkte erreicht.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageEnglish), "Hurrah, you reached all possible points.");
     EXPECT_EQ(gaugePercent(totals.points, totals.possiblePoints()), 100);
 
     totals = countProgress(gameWith(3, {{1, 12}, {2, 12}, {3, 12}}));
-    EXPECT_EQ(pointsSentence(totals, kGerman), "Du hast leider keinen einzigen Punkt erreicht.");
-    EXPECT_EQ(pointsSentence(totals, kEnglish), "Sorry, you reached no points.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageGerman), "Du hast leider keinen einzigen Punkt erreicht.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageEnglish), "Sorry, you reached no points.");
     // Dropped Quellons count among the solved ones.
-    EXPECT_EQ(finishedSentence(totals, kEnglish), "Until now 3 out of total 3 Quellons were solved.");
+    EXPECT_EQ(finishedSentence(totals, kLanguageEnglish), "Until now 3 out of total 3 Quellons were solved.");
 
     totals = countProgress(gameWith(3, {{1, 8}, {2, 9}, {3, 12}}));
-    EXPECT_EQ(pointsSentence(totals, kGerman), "Du hast 7 von 12 möglichen Punkten erreicht.");
-    EXPECT_EQ(pointsSentence(totals, kEnglish), "You reached 7 out of 12 possible points.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageGerman), "Du hast 7 von 12 möglichen Punkten erreicht.");
+    EXPECT_EQ(pointsSentence(totals, kLanguageEnglish), "You reached 7 out of 12 possible points.");
 }
 
 TEST(StatisticsSentences, EmptyCatalogueNeedsNoDivision)
@@ -128,7 +126,7 @@ TEST(StatisticsSentences, EmptyCatalogueNeedsNoDivision)
     EXPECT_EQ(totals.possiblePoints(), 0);
     EXPECT_EQ(gaugePercent(totals.finished, totals.quellonCount), 0);
     EXPECT_TRUE(barSegments(totals).empty());
-    EXPECT_FALSE(pointsSentence(totals, kEnglish).empty());
+    EXPECT_FALSE(pointsSentence(totals, kLanguageEnglish).empty());
 }
 
 TEST(StatisticsBar, SegmentsOverlapByOneAndTheLastEndsAt410)

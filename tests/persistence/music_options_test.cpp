@@ -35,7 +35,7 @@ MusicOutput silentOutput() {
 // The hooks as the game joins them.
 OptionHooks musicHooks(MusicPlayer& music) {
     OptionHooks hooks;
-    hooks.toggleMusic = [&music] { music.toggleMusic(); };
+    hooks.toggleMusic = [&music] { return music.toggleMusic(); };
     hooks.musicFound = [&music] { return music.musicFound(); };
     hooks.musicFileName = [&music] { return music.musicName(); };
     return hooks;
@@ -71,8 +71,8 @@ void MusicOptionsTest::initTestCase() {
 void MusicOptionsTest::sixPressesWalkThroughTheFiles() {
     SettingsValues settings;
     settings.language = 0;
-    MusicPlayer music(dir_.path(), settings.musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(dir_.path(), silentOutput());
+    music.start(settings.musicOn);
     TOptionDlg dialog(settings, nullptr, musicHooks(music));
     dialog.show();
     QVERIFY(dialog.MusicBtn->isEnabled());
@@ -94,8 +94,8 @@ void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile() {
     SettingsValues settings;
     settings.language = 1;
     settings.musicOn = false;
-    MusicPlayer music(dir_.path(), settings.musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(dir_.path(), silentOutput());
+    music.start(settings.musicOn);
     QVERIFY(!music.deviceOpen());
     TOptionDlg dialog(settings, nullptr, musicHooks(music));
     dialog.show();
@@ -110,8 +110,8 @@ void MusicOptionsTest::noMusicFileDisablesTheButton() {
     SettingsValues settings;
     settings.language = 1;
     settings.musicOn = true;
-    MusicPlayer music(empty.path(), settings.musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(empty.path(), silentOutput());
+    music.start(settings.musicOn);
     TOptionDlg dialog(settings, nullptr, musicHooks(music));
     dialog.show();
     QVERIFY(!dialog.MusicBtn->isEnabled());
@@ -130,8 +130,8 @@ void MusicOptionsTest::theShippedPiecesAreNamedInFullAndFit() {
     QVERIFY(pieces.size() >= 6);
     SettingsValues settings;
     settings.language = 1;
-    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR "/"), settings.musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR "/"), silentOutput());
+    music.start(settings.musicOn);
     TOptionDlg dialog(settings, nullptr, musicHooks(music));
     dialog.show();
     const QLabel* label = dialog.label(QStringLiteral("MusicLabel"));

@@ -9,7 +9,7 @@
 #include "dialogs/message_dialog.h"
 #include "engine/orientation_table.h"
 #include "engine/settings_values.h"
-#include "gui_support.h"
+#include "tests/support/gui_support.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
 
@@ -658,8 +658,7 @@ private slots:
         QCOMPARE(sandbox->setting(QStringLiteral("wid")), QString::number(form->frameGeometry().width()));
         form.reset();
         QVERIFY(parsePlacement(sandbox->setting(QStringLiteral("MainForm")).toStdString()).has_value() ||
-                QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                          QStringLiteral("ZindleQuellon/V3"))
+                QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication)
                         .value(QStringLiteral("common/MainForm"))
                         .toStringList()
                         .size() == 7);

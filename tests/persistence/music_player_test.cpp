@@ -98,9 +98,8 @@ void MusicPlayerTest::initTestCase() {
 }
 
 void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
-    bool musicOn = true;
-    MusicPlayer music(abcDir_, musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(abcDir_, silentOutput());
+    music.start(true);
     QVERIFY(music.musicFound());
     QCOMPARE(music.musicName(), QStringLiteral("a.mid"));
     QCOMPARE(music.musicFile(), abcDir_ + QStringLiteral("a.mid"));
@@ -110,10 +109,10 @@ void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
     const char* expected[] = {"b.mid", "c.mid", "a.mid"};
     for (const char* name : expected) {
         music.toggleMusic();
-        QVERIFY(!musicOn);
+        QVERIFY(!music.musicOn());
         QVERIFY(!music.deviceOpen());
         music.toggleMusic();
-        QVERIFY(musicOn);
+        QVERIFY(music.musicOn());
         QCOMPARE(music.musicName(), QLatin1String(name));
         QCOMPARE(music.musicFile(), abcDir_ + QLatin1String(name));
         QVERIFY(music.deviceOpen());
@@ -124,24 +123,22 @@ void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
 }
 
 void MusicPlayerTest::musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn() {
-    bool musicOn = false;
-    MusicPlayer music(abcDir_, musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(abcDir_, silentOutput());
+    music.start(false);
     QVERIFY(music.musicFound());
     QVERIFY(!music.deviceOpen());
     music.Timer1Timer();
     QVERIFY(!music.deviceOpen());
     music.toggleMusic();
-    QVERIFY(musicOn);
+    QVERIFY(music.musicOn());
     QCOMPARE(music.musicName(), QStringLiteral("b.mid"));
     QVERIFY(music.deviceOpen());
 
     // Where start-up left the player alone because music was off, switching
     // on still plays the second file.
-    bool laterOn = false;
-    MusicPlayer later(abcDir_, laterOn, silentOutput());
+    MusicPlayer later(abcDir_, silentOutput());
     later.toggleMusic();
-    QVERIFY(laterOn);
+    QVERIFY(later.musicOn());
     QVERIFY(later.musicFound());
     QCOMPARE(later.musicName(), QStringLiteral("b.mid"));
     QVERIFY(later.deviceOpen());
@@ -149,25 +146,23 @@ void MusicPlayerTest::musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn() {
     // With a single file, switching on plays that one again.
     QTemporaryDir single;
     writeFile(single.filePath(QStringLiteral("only.MID")), shortMidi(4));
-    bool singleOn = false;
-    MusicPlayer one(single.path(), singleOn, silentOutput());
-    one.start();
+    MusicPlayer one(single.path(), silentOutput());
+    one.start(false);
     QCOMPARE(one.musicName(), QStringLiteral("only.MID"));
     for (int round = 0; round < 2; ++round) {
         one.toggleMusic();
-        QVERIFY(singleOn);
+        QVERIFY(one.musicOn());
         QCOMPARE(one.musicName(), QStringLiteral("only.MID"));
         QVERIFY(one.deviceOpen());
         one.toggleMusic();
-        QVERIFY(!singleOn);
+        QVERIFY(!one.musicOn());
     }
 }
 
 void MusicPlayerTest::noMusicFileLeavesEverythingOff() {
     QTemporaryDir empty;
-    bool musicOn = true;
-    MusicPlayer music(empty.path(), musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(empty.path(), silentOutput());
+    music.start(true);
     QVERIFY(!music.musicFound());
     QVERIFY(music.musicName().isEmpty());
     QVERIFY(!music.deviceOpen());
@@ -175,9 +170,9 @@ void MusicPlayerTest::noMusicFileLeavesEverythingOff() {
     QVERIFY(!music.deviceOpen());
     QCOMPARE(music.restartCount(), 0);
     // Switching on finds nothing either.
-    musicOn = false;
+    music.toggleMusic();  // off
     music.toggleMusic();
-    QVERIFY(!musicOn);
+    QVERIFY(!music.musicOn());
     QVERIFY(!music.deviceOpen());
 }
 
@@ -187,9 +182,8 @@ void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
     writeFile(dir + QStringLiteral("a.mid"), shortMidi(4));
     writeFile(dir + QStringLiteral("b.mid"), shortMidi(4));
     writeFile(dir + QStringLiteral("c.mid"), shortMidi(4));
-    bool musicOn = true;
-    MusicPlayer music(dir, musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(dir, silentOutput());
+    music.start(true);
     QVERIFY(QFile::remove(dir + QStringLiteral("b.mid")));
     music.toggleMusic();
     music.toggleMusic();
@@ -199,7 +193,7 @@ void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
     QVERIFY(QFile::remove(dir + QStringLiteral("c.mid")));
     music.toggleMusic();
     music.toggleMusic();
-    QVERIFY(!musicOn);
+    QVERIFY(!music.musicOn());
     QVERIFY(!music.deviceOpen());
     QVERIFY(music.musicName().isEmpty());
 }
@@ -212,9 +206,8 @@ void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
 void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond() {
     QTemporaryDir temp;
     writeFile(temp.filePath(QStringLiteral("short.mid")), shortMidi(3));
-    bool musicOn = true;
-    MusicPlayer music(temp.path(), musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(temp.path(), silentOutput());
+    music.start(true);
     QVERIFY(music.deviceOpen());
     QVERIFY(music.soundFontLoaded());
     const long withSoundFont = residentKilobytes();
@@ -260,11 +253,10 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
     QVERIFY(capture != nullptr);
     dup2(fileno(capture), STDERR_FILENO);
 
-    bool musicOn = true;
     MusicOutput output;
     output.drivers = {QStringLiteral("no-such-driver")};
-    MusicPlayer music(abcDir_, musicOn, output);
-    music.start();
+    MusicPlayer music(abcDir_, output);
+    music.start(true);
     music.Timer1Timer();
 
     std::fflush(stderr);
@@ -273,7 +265,7 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
     std::fclose(capture);
 
     QVERIFY(music.musicFound());
-    QVERIFY(musicOn);  // the player's choice is kept for a machine with sound
+    QVERIFY(music.musicOn());  // the player's choice is kept for a machine with sound
     QVERIFY(!music.deviceOpen());
     QVERIFY(!music.soundFontLoaded());  // no memory spent on silence
     QCOMPARE(music.restartCount(), 0);
@@ -297,9 +289,8 @@ void MusicPlayerTest::theDesktopDriversFailQuietlyWithoutSound() {
     QVERIFY(capture != nullptr);
     dup2(fileno(capture), STDERR_FILENO);
 
-    bool musicOn = true;
-    MusicPlayer music(abcDir_, musicOn);
-    music.start();
+    MusicPlayer music(abcDir_);
+    music.start(true);
     const bool opened = music.deviceOpen();
 
     std::fflush(stderr);
@@ -322,9 +313,8 @@ void MusicPlayerTest::aBrokenFileIsNotPlayed() {
     badTrack.truncate(30);
     writeFile(dir + QStringLiteral("b.mid"), badTrack);
     writeFile(dir + QStringLiteral("c.mid"), shortMidi(3));
-    bool musicOn = true;
-    MusicPlayer music(dir, musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(dir, silentOutput());
+    music.start(true);
     QVERIFY(music.musicFound());
     QVERIFY(!music.deviceOpen());
     music.Timer1Timer();
@@ -341,8 +331,8 @@ void MusicPlayerTest::aBrokenFileIsNotPlayed() {
     music.Timer1Timer();
     QVERIFY(!music.deviceOpen());
 
-    // The next file plays as usual, and musicOn was never given up.
-    QVERIFY(musicOn);
+    // The next file plays as usual, and music was never switched off.
+    QVERIFY(music.musicOn());
     music.toggleMusic();
     music.toggleMusic();
     QCOMPARE(music.musicName(), QStringLiteral("c.mid"));
@@ -353,9 +343,8 @@ void MusicPlayerTest::aBrokenFileIsNotPlayed() {
 void MusicPlayerTest::theGamesOwnMusicLoads() {
     const QStringList pieces = QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     QVERIFY(pieces.size() >= 3);
-    bool musicOn = true;
-    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR), musicOn, silentOutput());
-    music.start();
+    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR), silentOutput());
+    music.start(true);
     for (const QString& piece : pieces) {
         QCOMPARE(music.musicName(), piece);
         QVERIFY(music.deviceOpen());

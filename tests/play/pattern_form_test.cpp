@@ -7,6 +7,7 @@
 #include "persistence/game_state.h"
 #include "persistence/settings_store.h"
 #include "play/pattern_form.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -14,12 +15,6 @@ class PatternFormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(configDir_.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
-    }
-
     void init()
     {
         game_ = GameData{};
@@ -114,7 +109,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir configDir_;
+    testing::Sandbox sandbox_;
     GameData game_;
     SettingsValues settings_;
 };

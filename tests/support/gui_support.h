@@ -20,6 +20,7 @@
 #include "engine/game_data.h"
 #include "persistence/game_state.h"
 #include "persistence/message_seam.h"
+#include "persistence/settings_store.h"
 #include "persistence/sound.h"
 
 namespace quellon::testing {
@@ -70,23 +71,20 @@ struct Sandbox {
 
     Sandbox()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir.path());
+        SettingsStore::redirectTo(configDir.path());
         gameState() = GameState{};
     }
     QString dir() const { return programDir.path() + QLatin1Char('/'); }
     // The store's file, for looking at or hand-editing the stored text.
-    QString settingsFile() const { return configDir.path() + QStringLiteral("/ZindleGames/ZindleQuellon/V3.conf"); }
+    QString settingsFile() const { return SettingsStore::fileIn(configDir.path()); }
     void setSetting(const QString& key, const QString& value) const
     {
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                           QStringLiteral("ZindleQuellon/V3"));
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
         settings.setValue(QStringLiteral("common/") + key, value);
     }
     QString setting(const QString& key) const
     {
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZindleGames"),
-                           QStringLiteral("ZindleQuellon/V3"));
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
         return settings.value(QStringLiteral("common/") + key).toString();
     }
 };

@@ -9,14 +9,17 @@
 #include "dialogs/message_dialog.h"
 #include "dialogs/select_dialog.h"
 #include "dialogs/tongue_dialog.h"
-#include "modal_driver.h"
+#include "tests/support/modal_driver.h"
 #include "persistence/game_state.h"
 #include "persistence/game_windows.h"
+#include "persistence/help_viewer.h"
 #include "persistence/load_game_dialog.h"
+#include "persistence/music_player.h"
 #include "persistence/save_game_dialog.h"
 #include "persistence/settings_store.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -43,20 +46,21 @@ class GameWindowsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(configDir_.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir_.path().toUtf8());
+        // Help and music as the game joins them, on a folder with neither.
+        help_ = std::make_unique<HelpViewer>(mediaDir_.path(), QStringLiteral("Quellon"));
+        music_ = std::make_unique<MusicPlayer>(mediaDir_.path());
     }
 
     void init()
     {
-        programDir_ = std::make_unique<QTemporaryDir>();
-        writeCatalogue(programDir_->filePath(QStringLiteral("zqln.dat")));
-        gameState() = GameState{};
+        sandbox_ = std::make_unique<testing::Sandbox>();
+        writeCatalogue(sandbox_->programDir.filePath(QStringLiteral("zqln.dat")));
         messages_ = std::make_unique<TYesNoDlg>();
         MainformServices services;
         services.messages = messages_.get();
-        services.programDir = programDir_->path() + QLatin1Char('/');
+        services.programDir = sandbox_->programDir.path() + QLatin1Char('/');
         main_ = std::make_unique<TMainform>(services);
+        joinMediaHooks(main_->hooks, *help_, *music_, gameState().settings);
         QVERIFY(main_->FormCreate());
         windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
         gameState().settings.language = 0;
@@ -88,7 +92,7 @@ private slots:
         QVERIFY(!main_->unsavedProgress());
         QVERIFY(game.gameName.empty());
         QCOMPARE(game.progressTable[1], uint8_t{0});
-        QVERIFY(QFile::exists(programDir_->filePath(QStringLiteral("games/evening.zql"))));
+        QVERIFY(QFile::exists(sandbox_->programDir.filePath(QStringLiteral("games/evening.zql"))));
 
         driver.expect("LoadGameDlg", [](QWidget* modal) {
             auto* dialog = static_cast<TLoadGameDlg*>(modal);
@@ -145,9 +149,22 @@ private slots:
         QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(321, 99));
     }
 
+    // GameWindows ends the program on an unset hook, so a button can never
+    // silently do nothing; the check names what is missing.
+    void everyHookIsJoinedAndAMissingOneIsNamed()
+    {
+        QVERIFY(unsetHooks(main_->hooks).isEmpty());
+        MainformHooks hooks = main_->hooks;
+        hooks.showOptions = nullptr;
+        hooks.musicTick = nullptr;
+        QCOMPARE(unsetHooks(hooks), (QStringList{QStringLiteral("showOptions"), QStringLiteral("musicTick")}));
+    }
+
 private:
-    QTemporaryDir configDir_;
-    std::unique_ptr<QTemporaryDir> programDir_;
+    QTemporaryDir mediaDir_;
+    std::unique_ptr<HelpViewer> help_;
+    std::unique_ptr<MusicPlayer> music_;
+    std::unique_ptr<testing::Sandbox> sandbox_;
     std::unique_ptr<TYesNoDlg> messages_;
     std::unique_ptr<TMainform> main_;
     std::unique_ptr<GameWindows> windows_;

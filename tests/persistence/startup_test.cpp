@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "engine/catalogue.h"
-#include "gui_support.h"
+#include "tests/support/gui_support.h"
 #include "persistence/settings_store.h"
 #include "persistence/startup.h"
 #include "play/main_form.h"
