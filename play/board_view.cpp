@@ -240,7 +240,7 @@ void BoardView::paintOpening(QPainter& painter, double progress) const
     // Field and silhouette as at rest; the pieces spread from the centre,
     // fast at first and slowing down to their places.
     painter.fillRect(rect(), QColor::fromRgb(board_colour::kField));
-    if (patmode_ == 0)
+    if (patternOnBoard_())
         paintSilhouette(painter);
     const double spread = 1 - std::pow(1 - progress, 3);
     const QPointF centre(width() / 2.0, height() / 2.0);
