@@ -4,6 +4,7 @@
 //   quellon-catalogue validate FILE
 //   quellon-catalogue show N FILE [--png OUT.png] [--scale S]
 //   quellon-catalogue stats FILE
+//   quellon-catalogue figures FILE [--png DIR [--plain]] [--text]
 //
 // Exit status: 0 success (a clean file for validate), 1 a file with problems,
 // 2 bad command line or a file that cannot be read or written.
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "engine/catalogue.h"
 #include "engine/silhouette.h"
 #include "tools/catalogue/figure_quality.h"
+#include "tools/catalogue/figures_file.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/picture.h"
 #include "tools/catalogue/statistics.h"
@@ -37,7 +40,8 @@ const char* const kUsage =
     "usage: quellon-catalogue generate --count N --seed S -o FILE\n"
     "       quellon-catalogue validate FILE\n"
     "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
-    "       quellon-catalogue stats FILE\n";
+    "       quellon-catalogue stats FILE\n"
+    "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -194,6 +198,71 @@ int stats(const std::vector<std::string>& args)
     return 0;
 }
 
+// The hand-composed figures checked as catalogue records: each by the rules
+// of validate, and all of them pairwise for the same silhouette.
+int figures(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        throw UsageError("figures needs a file");
+    std::string pngDir;
+    bool plain = false, text = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--png" && i + 1 < args.size())
+            pngDir = args[++i];
+        else if (args[i] == "--plain")
+            plain = true;
+        else if (args[i] == "--text")
+            text = true;
+        else
+            throw UsageError("unknown option " + args[i]);
+    }
+    if (plain && pngDir.empty())
+        throw UsageError("--plain needs --png DIR");
+    const std::vector<HandFigure> all = readFigures(args[0]);
+    if (!pngDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(pngDir, error);
+        if (error)
+            throw UsageError(pngDir + ": cannot be made: " + error.message());
+    }
+
+    int problems = 0;
+    std::map<std::string, std::string> firstWithKey;
+    std::map<std::string, int> families;
+    for (const HandFigure& figure : all) {
+        const std::string where = args[0] + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": ";
+        ++families[figure.family];
+        for (const std::string& problem : recordProblems(figure.record)) {
+            std::cout << where << problem << "\n";
+            ++problems;
+        }
+        if (!recordOnBoard(figure.record))
+            continue;  // cannot be stamped for the comparison or a picture
+        const auto [it, inserted] = firstWithKey.emplace(silhouetteKey(figureOf(figure.record)), figure.id);
+        if (!inserted) {
+            std::cout << where << "the same silhouette as figure " << it->second << " (shifted, turned or mirrored)\n";
+            ++problems;
+        }
+        if (text)
+            std::cout << figure.id << ": " << figure.nameEnglish << " / " << figure.nameGerman << " (" << figure.family
+                      << ")\n"
+                      << textPicture(figure.record);
+        if (!pngDir.empty())
+            writeBytes(pngDir + "/" + figure.id + ".png",
+                       pngPicture(figure.record, 4, plain ? PictureStyle::Silhouette : PictureStyle::Pieces));
+    }
+    std::cout << args[0] << ": " << all.size() << " figures in " << families.size() << " families";
+    for (const auto& [family, count] : families)
+        std::cout << (family == families.begin()->first ? " (" : ", ") << family << " " << count;
+    std::cout << (families.empty() ? "" : ")");
+    if (problems > 0) {
+        std::cout << ", " << problems << " problem" << (problems == 1 ? "" : "s") << "\n";
+        return kExitProblems;
+    }
+    std::cout << ", clean\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -214,6 +283,8 @@ int main(int argc, char** argv)
             return show(args);
         if (command == "stats")
             return stats(args);
+        if (command == "figures")
+            return figures(args);
         throw UsageError("unknown command " + command);
     } catch (const UsageError& error) {
         std::cerr << "quellon-catalogue: " << error.what() << "\n" << kUsage;
