@@ -5,10 +5,13 @@
 //   quellon-catalogue show N FILE [--png OUT.png] [--scale S]
 //   quellon-catalogue stats FILE
 //   quellon-catalogue figures FILE [--png DIR [--plain]] [--text]
+//   quellon-catalogue solve N|all FILE [--layouts]
 //
 // Exit status: 0 success (a clean file for validate), 1 a file with problems,
 // 2 bad command line or a file that cannot be read or written.
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,8 +26,10 @@
 #include "engine/silhouette.h"
 #include "tools/catalogue/figure_quality.h"
 #include "tools/catalogue/figures_file.h"
+#include "tools/catalogue/difficulty.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/picture.h"
+#include "tools/catalogue/solver.h"
 #include "tools/catalogue/statistics.h"
 #include "tools/catalogue/validator.h"
 
@@ -41,7 +46,8 @@ const char* const kUsage =
     "       quellon-catalogue validate FILE\n"
     "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
     "       quellon-catalogue stats FILE\n"
-    "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n";
+    "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n"
+    "       quellon-catalogue solve N|all FILE [--layouts]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -198,6 +204,83 @@ int stats(const std::vector<std::string>& args)
     return 0;
 }
 
+// Every layout of Quellon N, or of each Quellon with "all", with the search
+// effort; every layout found goes through the game's own solve check, and
+// the record's own layout must be among them.
+int solve(const std::vector<std::string>& args)
+{
+    if (args.size() < 2)
+        throw UsageError("solve needs a Quellon number (or all) and a file");
+    bool listLayouts = false;
+    for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--layouts")
+            listLayouts = true;
+        else
+            throw UsageError("unknown option " + args[i]);
+    }
+    const std::vector<PuzzleRecord> records = readCatalogue(args[1]);
+    const int count = static_cast<int>(records.size());
+    const bool all = args[0] == "all";
+    const int first = all ? 1 : static_cast<int>(parseNumber(args[0], "the Quellon number", 1, count));
+    const int last = all ? count : first;
+
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    int faults = 0, capped = 0, slowest = first;
+    double slowestSeconds = -1.0;
+    for (int n = first; n <= last; ++n) {
+        const PuzzleRecord& record = records[static_cast<size_t>(n - 1)];
+        if (!recordOnBoard(record))
+            throw UsageError("Quellon " + std::to_string(n) + " does not lie on the board; run validate");
+        const Clock::time_point began = Clock::now();
+        const SolveResult result = solveQuellon(record);
+        const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
+        if (seconds > slowestSeconds) {
+            slowestSeconds = seconds;
+            slowest = n;
+        }
+        capped += result.capped;
+        std::cout << "Quellon " << n << ": " << (result.capped ? "at least " : "") << result.layouts << " layout"
+                  << (result.layouts == 1 ? "" : "s") << ", " << result.nodes << " nodes tried, " << result.deadEnds
+                  << " dead ends, " << result.candidates << " candidate placements, difficulty "
+                  << formatDifficulty(difficultyOf(result, record)) << ", " << static_cast<int>(seconds * 1000.0 + 0.5)
+                  << " ms" << (result.capped ? " (search capped: the counts are lower bounds)" : "") << "\n";
+        const bool complete = static_cast<int64_t>(result.kept.size()) == result.layouts;
+        const std::vector<PieceState> own = canonicalLayout(record.pieces);
+        if (complete && !result.capped && std::find(result.kept.begin(), result.kept.end(), own) == result.kept.end()) {
+            std::cout << "Quellon " << n << ": the record's own layout was not found\n";
+            ++faults;
+        }
+        for (const std::vector<PieceState>& layout : result.kept) {
+            if (!passesSolveCheck(record, layout)) {
+                std::cout << "Quellon " << n << ": a layout fails the solve check\n";
+                ++faults;
+            }
+            if (listLayouts) {
+                std::cout << " ";
+                for (const PieceState& piece : layout)
+                    std::cout << " (" << int(piece.x) << ", " << int(piece.y) << ", " << int(piece.orientation) << ")";
+                std::cout << "\n";
+            }
+        }
+    }
+    if (all) {
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        std::cout << count << " Quellons solved in " << formatDifficulty(seconds) << " s; slowest Quellon " << slowest
+                  << " (" << static_cast<int>(slowestSeconds * 1000.0 + 0.5) << " ms)";
+        if (capped > 0)
+            std::cout << "; " << capped << " capped";
+        std::cout << "\n";
+    }
+    if (faults > 0) {
+        std::cout << faults << " solver fault" << (faults == 1 ? "" : "s") << "\n";
+        return kExitProblems;
+    }
+    if (!all)
+        std::cout << "every layout passes the solve check; the record's own layout is among them\n";
+    return 0;
+}
+
 // The hand-composed figures checked as catalogue records: each by the rules
 // of validate, and all of them pairwise for the same silhouette.
 int figures(const std::vector<std::string>& args)
@@ -285,6 +368,8 @@ int main(int argc, char** argv)
             return stats(args);
         if (command == "figures")
             return figures(args);
+        if (command == "solve")
+            return solve(args);
         throw UsageError("unknown command " + command);
     } catch (const UsageError& error) {
         std::cerr << "quellon-catalogue: " << error.what() << "\n" << kUsage;
