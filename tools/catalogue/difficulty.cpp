@@ -1,6 +1,6 @@
 // Difficulty from solving. The solver lays pieces as a methodical player
 // would: always into the first corner still open, trying every placement
-// that fits the silhouette there. Three parts add up:
+// that fits the silhouette there. Four parts add up:
 //
 //   search = log2(1 + dead ends / layouts)
 //       A dead end is a placement that fitted where it went but from which no
@@ -9,6 +9,10 @@
 //   ways   = 0.25 x (4 - log2 layouts), at least 0
 //       Fewer layouts, less room to be right: one layout adds 1, sixteen or
 //       more add nothing.
+//   choice = 0.5 x log2(candidates / 256), at least 0
+//       Candidates are the placements that lie wholly inside the silhouette
+//       on their own: places where a piece looks right. Up to 32 per piece
+//       count as few; each doubling beyond adds a half.
 //   tilt   = 0.5 x tilted pieces
 //       Pieces in the odd orientations stand at angles between the even ones;
 //       their edges are hard to see and to match, while for the solver their
@@ -16,7 +20,8 @@
 //       themselves: eight tilted pieces weigh as much as 15 dead ends per
 //       layout.
 //
-// A figure of squares and halves typically scores 2 to 4, a tilted one 4 to 6.
+// A figure of squares and halves typically scores 2 to 5, a tilted one 4.5
+// to 6.
 #include "tools/catalogue/difficulty.h"
 
 #include <algorithm>
@@ -29,6 +34,8 @@ namespace {
 
 constexpr double kWaysWeight = 0.25;
 constexpr double kWaysCeiling = 4.0;  // log2 of the layouts that count as plenty
+constexpr double kChoiceWeight = 0.5;
+constexpr double kFewCandidates = 256.0;
 constexpr double kTiltPerPiece = 0.5;
 constexpr double kRounding = 1000.0;
 
@@ -40,6 +47,7 @@ DifficultyParts difficultyParts(const SolveResult& result, const PuzzleRecord& r
     const double layouts = static_cast<double>(std::max<int64_t>(result.layouts, 1));
     parts.search = std::log2(1.0 + static_cast<double>(result.deadEnds) / layouts);
     parts.ways = kWaysWeight * std::max(0.0, kWaysCeiling - std::log2(layouts));
+    parts.choice = kChoiceWeight * std::max(0.0, std::log2(static_cast<double>(result.candidates) / kFewCandidates));
     int tilted = 0;
     for (const PieceState& piece : record.pieces)
         tilted += piece.orientation % 2;

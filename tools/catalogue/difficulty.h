@@ -11,8 +11,9 @@ namespace quellon::catalogue {
 struct DifficultyParts {
     double search = 0.0;  // wrong turns per way to the goal
     double ways = 0.0;    // few layouts: little room for a different solution
+    double choice = 0.0;  // many places where a piece looks right
     double tilt = 0.0;    // pieces in the odd orientations
-    double total() const { return search + ways + tilt; }
+    double total() const { return search + ways + choice + tilt; }
 };
 
 DifficultyParts difficultyParts(const SolveResult& result, const PuzzleRecord& record);

@@ -1,9 +1,9 @@
 // quellon-catalogue: composes, checks and shows catalogue files.
 //
-//   quellon-catalogue generate --count N --seed S -o FILE
+//   quellon-catalogue generate --count N --seed S [--figures FIGURES] -o FILE
 //   quellon-catalogue validate FILE
 //   quellon-catalogue show N FILE [--png OUT.png] [--scale S]
-//   quellon-catalogue stats FILE
+//   quellon-catalogue stats FILE [--figures FIGURES]
 //   quellon-catalogue figures FILE [--png DIR [--plain]] [--text]
 //   quellon-catalogue solve N|all FILE [--layouts]
 //
@@ -42,10 +42,10 @@ constexpr int kExitProblems = 1;
 constexpr int kExitUsage = 2;
 
 const char* const kUsage =
-    "usage: quellon-catalogue generate --count N --seed S -o FILE\n"
+    "usage: quellon-catalogue generate --count N --seed S [--figures FIGURES] -o FILE\n"
     "       quellon-catalogue validate FILE\n"
     "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
-    "       quellon-catalogue stats FILE\n"
+    "       quellon-catalogue stats FILE [--figures FIGURES]\n"
     "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n"
     "       quellon-catalogue solve N|all FILE [--layouts]\n";
 
@@ -129,6 +129,14 @@ int generate(const std::vector<std::string>& args)
             output = value;
         } else if (arg == "--odd-share") {
             options.oddShare = static_cast<double>(parseNumber(value, "the odd share in percent", 0, 100)) / 100.0;
+        } else if (arg == "--figures") {
+            for (const HandFigure& figure : readFigures(value)) {
+                const std::vector<std::string> problems = recordProblems(figure.record);
+                if (!problems.empty())
+                    throw UsageError(value + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": "
+                                     + problems[0] + "; run figures");
+                options.figures.push_back(figure.record);
+            }
         } else {
             throw UsageError("unknown option " + arg);
         }
@@ -143,6 +151,9 @@ int generate(const std::vector<std::string>& args)
               << report.builds << " builds, " << report.stuck << " stuck, " << report.duplicates << " duplicates";
     for (const auto& [reason, count] : report.rejected)
         std::cout << ", " << count << " " << reason;
+    std::cout << "; solving took " << report.solverNodes << " nodes";
+    if (report.capped > 0)
+        std::cout << ", " << report.capped << " Quellons capped (difficulty from a partial search)";
     std::cout << "\n";
     return 0;
 }
@@ -194,13 +205,18 @@ int show(const std::vector<std::string>& args)
 
 int stats(const std::vector<std::string>& args)
 {
-    if (args.size() != 1)
-        throw UsageError("stats needs exactly one file");
+    if (args.size() != 1 && !(args.size() == 3 && args[1] == "--figures"))
+        throw UsageError("stats needs a file, and --figures FIGURES at most");
     const std::vector<PuzzleRecord> records = readCatalogue(args[0]);
     for (const PuzzleRecord& record : records)
         if (!recordOnBoard(record))
             throw UsageError(args[0] + ": a Quellon does not lie on the board; run validate");
-    std::cout << catalogueStatistics(records);
+    std::vector<PuzzleRecord> figures;
+    if (args.size() == 3)
+        for (const HandFigure& figure : readFigures(args[2]))
+            if (recordOnBoard(figure.record))
+                figures.push_back(figure.record);
+    std::cout << catalogueStatistics(records, figures);
     return 0;
 }
 
@@ -244,7 +260,10 @@ int solve(const std::vector<std::string>& args)
                   << (result.layouts == 1 ? "" : "s") << ", " << result.nodes << " nodes tried, " << result.deadEnds
                   << " dead ends, " << result.candidates << " candidate placements, difficulty "
                   << formatDifficulty(difficultyOf(result, record)) << ", " << static_cast<int>(seconds * 1000.0 + 0.5)
-                  << " ms" << (result.capped ? " (search capped: the counts are lower bounds)" : "") << "\n";
+                  << " ms";
+        if (result.unbuildable > 0)
+            std::cout << ", " << result.unbuildable << " code-sum matches that no order of laying allows";
+        std::cout << (result.capped ? " (search capped: the counts are lower bounds)" : "") << "\n";
         const bool complete = static_cast<int64_t>(result.kept.size()) == result.layouts;
         const std::vector<PieceState> own = canonicalLayout(record.pieces);
         if (complete && !result.capped && std::find(result.kept.begin(), result.kept.end(), own) == result.kept.end()) {
