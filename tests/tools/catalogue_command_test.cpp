@@ -79,17 +79,19 @@ TEST_F(CatalogueCommand, ShippedCatalogueHolds950CleanQuellons)
 }
 
 // The shipped file is exactly what the documented command writes, so a change
-// to the composer shows up here until the file is made again.
+// to the composer, the solver or the figures shows up here until the file is
+// made again.
 TEST_F(CatalogueCommand, ShippedCatalogueIsWhatSeedOneComposes)
 {
     const std::string path = (dir_ / "seed1.dat").string();
-    const ToolRun run = runTool("generate --count 950 --seed 1 -o " + path);
+    const ToolRun run = runTool(std::string("generate --count 950 --seed 1 --figures ") + QUELLON_FIGURES_FILE + " -o " + path);
     ASSERT_EQ(run.status, 0) << run.output;
     std::ifstream made(path, std::ios::binary), shipped(QUELLON_SHIPPED_CATALOGUE, std::ios::binary);
     const std::string madeBytes((std::istreambuf_iterator<char>(made)), std::istreambuf_iterator<char>());
     const std::string shippedBytes((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
     EXPECT_EQ(madeBytes.size(), 950u * 24u);
-    EXPECT_TRUE(madeBytes == shippedBytes) << "data/zqln.dat differs from: quellon-catalogue generate --count 950 --seed 1";
+    EXPECT_TRUE(madeBytes == shippedBytes)
+        << "data/zqln.dat differs from: quellon-catalogue generate --count 950 --seed 1 --figures data/figures/figures.txt";
 }
 
 TEST_F(CatalogueCommand, DamagedFilesEachGetTheirOwnMessage)
@@ -143,6 +145,34 @@ TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
     const ToolRun unknown = runTool("frobnicate");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("unknown command"), std::string::npos);
+}
+
+TEST_F(CatalogueCommand, SolveCountsAndChecksTheLayoutsAndStatsShowsTheTenths)
+{
+    const std::string path = (dir_ / "ten.dat").string();
+    ASSERT_EQ(runTool("generate --count 10 --seed 2 -o " + path).status, 0);
+
+    const ToolRun one = runTool("solve 3 " + path + " --layouts");
+    EXPECT_EQ(one.status, 0) << one.output;
+    EXPECT_NE(one.output.find("Quellon 3: "), std::string::npos) << one.output;
+    EXPECT_NE(one.output.find(" nodes tried, "), std::string::npos) << one.output;
+    EXPECT_NE(one.output.find("every layout passes the solve check; the record's own layout is among them"),
+              std::string::npos)
+        << one.output;
+
+    const ToolRun all = runTool("solve all " + path);
+    EXPECT_EQ(all.status, 0) << all.output;
+    EXPECT_NE(all.output.find("Quellon 10: "), std::string::npos) << all.output;
+    EXPECT_NE(all.output.find("10 Quellons solved in "), std::string::npos) << all.output;
+    EXPECT_NE(all.output.find("slowest Quellon "), std::string::npos) << all.output;
+
+    EXPECT_EQ(runTool("solve 11 " + path).status, 2);
+    EXPECT_EQ(runTool("solve 1 " + path + " --fast").status, 2);
+
+    const ToolRun stats = runTool("stats " + path);
+    EXPECT_EQ(stats.status, 0) << stats.output;
+    EXPECT_NE(stats.output.find("difficulty by tenth of the catalogue"), std::string::npos) << stats.output;
+    EXPECT_NE(stats.output.find("  10..10  "), std::string::npos) << stats.output;
 }
 
 TEST_F(CatalogueCommand, GenerateWritesAFileThatValidatesAndShows)
