@@ -179,6 +179,14 @@ TEST(Solver, EveryLayoutOfAQuellonSolvesItOnceAndTheRecordIsAmongThem)
             EXPECT_TRUE(passesSolveCheck(record, layout));
             EXPECT_TRUE(canBeLaid(layout));
         }
+        // Nor does the corner the search starts from, though its path does.
+        for (const ScanStart start : {ScanStart::TopRight, ScanStart::BottomLeft, ScanStart::BottomRight}) {
+            SolverOptions from;
+            from.start = start;
+            const SolveResult other = solveQuellon(record, from);
+            EXPECT_EQ(Layouts(other.kept.begin(), other.kept.end()), distinct);
+            EXPECT_EQ(other.layouts, result.layouts);
+        }
         // Where the figure lies does not matter: shifted, it has the same
         // layouts, shifted.
         PuzzleRecord shifted = record;
@@ -222,14 +230,14 @@ TEST(Solver, CapsAreReported)
     const SolveResult full = solveQuellon(record);
     ASSERT_GT(full.nodes, 10);
 
-    SolverLimits few;
+    SolverOptions few;
     few.maxNodes = 10;
     const SolveResult capped = solveQuellon(record, few);
     EXPECT_TRUE(capped.capped);
     EXPECT_EQ(capped.nodes, 10);
     EXPECT_LE(capped.layouts, full.layouts);
 
-    SolverLimits keepOne;
+    SolverOptions keepOne;
     keepOne.maxKeptLayouts = 1;
     const SolveResult counted = solveQuellon(record, keepOne);
     EXPECT_FALSE(counted.capped);
@@ -240,15 +248,16 @@ TEST(Solver, CapsAreReported)
 TEST(Difficulty, RisesWithDeadEndsAndTiltedPiecesAndFallsWithMoreLayouts)
 {
     const PuzzleRecord record = composedQuellons(1, 3)[0];
-    SolveResult result;
-    result.layouts = 4;
-    result.deadEnds = 20;
-    result.candidates = 600;
-    const double base = difficultyOf(result, record);
-    SolveResult more = result;
-    more.deadEnds = 40;
+    SolvingEffort effort;
+    effort.layouts = 4;
+    effort.deadEnds = 80;
+    effort.starts = 4;
+    effort.candidates = 600;
+    const double base = difficultyOf(effort, record);
+    SolvingEffort more = effort;
+    more.deadEnds = 160;
     EXPECT_GT(difficultyOf(more, record), base);
-    SolveResult fewer = result;
+    SolvingEffort fewer = effort;
     fewer.layouts = 1;
     EXPECT_GT(difficultyOf(fewer, record), base);
     PuzzleRecord flat = record;
@@ -256,7 +265,7 @@ TEST(Difficulty, RisesWithDeadEndsAndTiltedPiecesAndFallsWithMoreLayouts)
         piece.orientation = 0;
     PuzzleRecord tilted = flat;
     tilted.pieces[3].orientation = 1;
-    EXPECT_NEAR(difficultyOf(result, tilted) - difficultyOf(result, flat), 0.5, 1e-9);
+    EXPECT_NEAR(difficultyOf(effort, tilted) - difficultyOf(effort, flat), 0.5, 1e-9);
 }
 
 TEST(CatalogueOrder, FiguresOpenAndMixInAndTheHardestCloseInGentleWaves)

@@ -1,8 +1,9 @@
 // Difficulty from solving. The solver lays pieces as a methodical player
 // would: always into the first corner still open, trying every placement
-// that fits the silhouette there. Four parts add up:
+// that fits the silhouette there. It starts once from each corner of the
+// figure, as a player may. Four parts add up:
 //
-//   search = log2(1 + dead ends / layouts)
+//   search = log2(1 + dead ends per start / layouts)
 //       A dead end is a placement that fitted where it went but from which no
 //       layout follows: a wrong turn. Per layout, because a silhouette that
 //       can be rebuilt in several ways forgives more of them.
@@ -41,13 +42,33 @@ constexpr double kRounding = 1000.0;
 
 } // namespace
 
-DifficultyParts difficultyParts(const SolveResult& result, const PuzzleRecord& record)
+SolvingEffort measureEffort(const PuzzleRecord& record, const SolverOptions& options)
+{
+    SolvingEffort effort;
+    for (const ScanStart start : {ScanStart::TopLeft, ScanStart::TopRight, ScanStart::BottomLeft, ScanStart::BottomRight}) {
+        SolverOptions from = options;
+        from.start = start;
+        from.maxKeptLayouts = 0;
+        const SolveResult result = solveQuellon(record, from);
+        // Every start finds the same layouts; a capped one may find fewer.
+        effort.layouts = std::max(effort.layouts, result.layouts);
+        effort.deadEnds += result.deadEnds;
+        effort.nodes += result.nodes;
+        effort.candidates = result.candidates;
+        effort.capped = effort.capped || result.capped;
+        ++effort.starts;
+    }
+    return effort;
+}
+
+DifficultyParts difficultyParts(const SolvingEffort& effort, const PuzzleRecord& record)
 {
     DifficultyParts parts;
-    const double layouts = static_cast<double>(std::max<int64_t>(result.layouts, 1));
-    parts.search = std::log2(1.0 + static_cast<double>(result.deadEnds) / layouts);
+    const double layouts = static_cast<double>(std::max<int64_t>(effort.layouts, 1));
+    const double deadEnds = static_cast<double>(effort.deadEnds) / std::max(effort.starts, 1);
+    parts.search = std::log2(1.0 + deadEnds / layouts);
     parts.ways = kWaysWeight * std::max(0.0, kWaysCeiling - std::log2(layouts));
-    parts.choice = kChoiceWeight * std::max(0.0, std::log2(static_cast<double>(result.candidates) / kFewCandidates));
+    parts.choice = kChoiceWeight * std::max(0.0, std::log2(static_cast<double>(effort.candidates) / kFewCandidates));
     int tilted = 0;
     for (const PieceState& piece : record.pieces)
         tilted += piece.orientation % 2;
@@ -55,9 +76,9 @@ DifficultyParts difficultyParts(const SolveResult& result, const PuzzleRecord& r
     return parts;
 }
 
-double difficultyOf(const SolveResult& result, const PuzzleRecord& record)
+double difficultyOf(const SolvingEffort& effort, const PuzzleRecord& record)
 {
-    return std::round(difficultyParts(result, record).total() * kRounding) / kRounding;
+    return std::round(difficultyParts(effort, record).total() * kRounding) / kRounding;
 }
 
 std::string formatDifficulty(double value)

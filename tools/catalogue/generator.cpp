@@ -310,10 +310,10 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
     auto difficulties = [&](const std::vector<PuzzleRecord>& records) {
         std::vector<double> measured;
         for (const PuzzleRecord& record : records) {
-            const SolveResult result = solveQuellon(record, options.solverLimits);
-            report.solverNodes += result.nodes;
-            report.capped += result.capped;
-            measured.push_back(difficultyOf(result, record));
+            const SolvingEffort effort = measureEffort(record, options.solver);
+            report.solverNodes += effort.nodes;
+            report.capped += effort.capped;
+            measured.push_back(difficultyOf(effort, record));
         }
         return measured;
     };

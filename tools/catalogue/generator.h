@@ -26,7 +26,7 @@ struct GeneratorOptions {
     std::vector<PuzzleRecord> figures;
     QualityLimits limits;
     OrderingRules ordering;
-    SolverLimits solverLimits;
+    SolverOptions solver;
 };
 
 struct GeneratorReport {
@@ -35,7 +35,7 @@ struct GeneratorReport {
     std::map<std::string, int> rejected;     // by the criterion missed
     int duplicates = 0;
     int handFigures = 0;
-    int64_t solverNodes = 0;                 // placements the solver tried, all Quellons together
+    int64_t solverNodes = 0;                 // placements the solver tried, all Quellons and starts together
     int capped = 0;                          // Quellons whose solving hit the cap
 };
 

@@ -259,7 +259,7 @@ int solve(const std::vector<std::string>& args)
         std::cout << "Quellon " << n << ": " << (result.capped ? "at least " : "") << result.layouts << " layout"
                   << (result.layouts == 1 ? "" : "s") << ", " << result.nodes << " nodes tried, " << result.deadEnds
                   << " dead ends, " << result.candidates << " candidate placements, difficulty "
-                  << formatDifficulty(difficultyOf(result, record)) << ", " << static_cast<int>(seconds * 1000.0 + 0.5)
+                  << formatDifficulty(difficultyOf(record)) << ", " << static_cast<int>(seconds * 1000.0 + 0.5)
                   << " ms";
         if (result.unbuildable > 0)
             std::cout << ", " << result.unbuildable << " code-sum matches that no order of laying allows";

@@ -4,8 +4,8 @@
 // adds up to more, and a full cell accepts nothing). So the pieces of a layout
 // share out each cell's target value without remainder, and the search lays
 // pieces only where every code they bring still fits in what is left of the
-// cell. It always covers the first cell, in reading order, that still has
-// something left: every piece of a layout that covers that cell is laid while
+// cell. It always covers the first cell, in reading order from its starting
+// corner, that still has something left: every piece of a layout that covers that cell is laid while
 // it is first, so taking those pieces in ascending candidate order reaches
 // each set of placements exactly once.
 #include "tools/catalogue/solver.h"
@@ -45,8 +45,8 @@ const std::array<std::vector<CellPart>, kOrientationCount>& partsByOrientation()
 
 class Search {
 public:
-    Search(std::span<const PieceState> figure, const SolverLimits& limits, SolveResult& result)
-        : limits_(limits), result_(result), pieceCount_(static_cast<int>(figure.size()))
+    Search(std::span<const PieceState> figure, const SolverOptions& options, SolveResult& result)
+        : options_(options), result_(result), pieceCount_(static_cast<int>(figure.size()))
     {
         Grid grid{};
         for (const PieceState& piece : figure)
@@ -58,6 +58,7 @@ public:
                 residual_[static_cast<size_t>(y * width_ + x)] = grid[static_cast<size_t>(gridIndex(left_ + x, top_ + y))];
         for (uint8_t value : residual_)
             remainingSum_ += value;
+        orderCells();
         listCandidates();
     }
 
@@ -83,6 +84,19 @@ private:
                 }
         width_ = std::max(0, right - left_ + 1);
         height_ = std::max(0, bottom - top_ + 1);
+    }
+
+    // The cells in the order the search covers them.
+    void orderCells()
+    {
+        const bool fromRight = options_.start == ScanStart::TopRight || options_.start == ScanStart::BottomRight;
+        const bool fromBottom = options_.start == ScanStart::BottomLeft || options_.start == ScanStart::BottomRight;
+        for (int row = 0; row < height_; ++row)
+            for (int column = 0; column < width_; ++column) {
+                const int y = fromBottom ? height_ - 1 - row : row;
+                const int x = fromRight ? width_ - 1 - column : column;
+                scan_.push_back(static_cast<size_t>(y * width_ + x));
+            }
     }
 
     // Every placement whose cells all lie on the figure, each code no larger
@@ -141,16 +155,17 @@ private:
         remainingSum_ -= sign * candidateSum_[static_cast<size_t>(id)];
     }
 
-    // Layouts found below this point. `from` is a cell before which nothing
-    // is left; `lastCell` and `lastId` the cell and candidate of the previous
-    // placement.
+    // Layouts found below this point. Nothing is left in the cells before
+    // scan position `from`; `lastCell` and `lastId` are the cell and the
+    // candidate of the previous placement.
     int64_t descend(int piecesLeft, size_t from, int lastCell, int lastId)
     {
-        size_t first = from;
-        while (first < residual_.size() && residual_[first] == 0)
-            ++first;
-        if (first == residual_.size())
+        size_t position = from;
+        while (position < scan_.size() && residual_[scan_[position]] == 0)
+            ++position;
+        if (position == scan_.size())
             return 0;
+        const size_t first = scan_[position];
         const int64_t leftAfter = piecesLeft - 1;
         int64_t found = 0;
         for (const int id : coverers_[first]) {
@@ -163,14 +178,14 @@ private:
                 continue;
             if (!fits(id))
                 continue;
-            if (result_.nodes >= limits_.maxNodes) {
+            if (result_.nodes >= options_.maxNodes) {
                 result_.capped = true;
                 return found;
             }
             ++result_.nodes;
             take(id, +1);
             layout_.push_back(places_[static_cast<size_t>(id)]);
-            const int64_t below = leftAfter == 0 ? completeLayout() : descend(piecesLeft - 1, first, static_cast<int>(first), id);
+            const int64_t below = leftAfter == 0 ? completeLayout() : descend(piecesLeft - 1, position, static_cast<int>(first), id);
             layout_.pop_back();
             take(id, -1);
             if (below == 0)
@@ -190,16 +205,17 @@ private:
             return 0;
         }
         ++result_.layouts;
-        if (static_cast<int64_t>(result_.kept.size()) < limits_.maxKeptLayouts)
+        if (static_cast<int64_t>(result_.kept.size()) < options_.maxKeptLayouts)
             result_.kept.push_back(canonicalLayout(layout_));
         return 1;
     }
 
-    const SolverLimits& limits_;
+    const SolverOptions& options_;
     SolveResult& result_;
     int pieceCount_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::vector<uint8_t> residual_;  // what is left of each cell, row after row
+    std::vector<size_t> scan_;       // the cells in search order
     int64_t remainingSum_ = 0;
     int minPieceSum_ = 0, maxPieceSum_ = 0;
     // Candidate id's cells are cells_[candidateStart_[id] .. candidateStart_[id + 1]).
@@ -283,7 +299,7 @@ std::vector<PieceState> canonicalLayout(std::span<const PieceState> pieces)
     return sorted;
 }
 
-SolveResult solveFigure(std::span<const PieceState> figure, const SolverLimits& limits)
+SolveResult solveFigure(std::span<const PieceState> figure, const SolverOptions& options)
 {
     if (figure.empty() || figure.size() > static_cast<size_t>(kPieceCount))
         throw std::invalid_argument("a figure has one to eight pieces");
@@ -291,7 +307,7 @@ SolveResult solveFigure(std::span<const PieceState> figure, const SolverLimits& 
         if (!Board{}.inBounds(piece.x, piece.y, piece.orientation))
             throw std::invalid_argument("a piece of the figure leaves the board");
     SolveResult result;
-    Search search(figure, limits, result);
+    Search search(figure, options, result);
     search.run();
     return result;
 }

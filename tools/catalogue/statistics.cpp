@@ -42,10 +42,10 @@ std::string describeQuellon(const PuzzleRecord& record)
     out << "pieces (x, y, orientation):";
     for (const PieceState& piece : record.pieces)
         out << " (" << int(piece.x) << ", " << int(piece.y) << ", " << int(piece.orientation) << ")";
-    const SolveResult solved = solveQuellon(record);
-    const DifficultyParts parts = difficultyParts(solved, record);
-    out << "\n" << (solved.capped ? "at least " : "") << solved.layouts << " layouts, " << solved.deadEnds
-        << " dead ends, difficulty " << fixed(difficultyOf(solved, record)) << " (search " << fixed(parts.search)
+    const SolvingEffort effort = measureEffort(record);
+    const DifficultyParts parts = difficultyParts(effort, record);
+    out << "\n" << (effort.capped ? "at least " : "") << effort.layouts << " layouts, " << effort.deadEnds
+        << " dead ends from " << effort.starts << " starts, difficulty " << fixed(difficultyOf(effort, record)) << " (search " << fixed(parts.search)
         << ", ways " << fixed(parts.ways) << ", choice " << fixed(parts.choice) << ", tilt " << fixed(parts.tilt) << ")";
     out << "\n" << parityName(q.parity) << " orientations, hull ratio "
         << fixed(q.hullRatio) << ", roundness " << fixed(q.roundness) << ", free tips " << q.freeTips << ", least contact " << fixed(q.minContact, 1)
@@ -73,7 +73,7 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records, const 
         inlets.push_back(q.inletCells);
         roundness.push_back(q.roundness);
         contact.push_back(q.minContact);
-        difficulty.push_back(difficultyOf(solveQuellon(record), record));
+        difficulty.push_back(difficultyOf(record));
         isFigure.push_back(figureKeys.count(silhouetteKey(figureOf(record))) > 0);
         isOdd.push_back(q.parity != Parity::Even);
         hidden.push_back(100.0 * q.hiddenShare);
