@@ -5,9 +5,9 @@
 // share out each cell's target value without remainder, and the search lays
 // pieces only where every code they bring still fits in what is left of the
 // cell. It always covers the first cell, in reading order from its starting
-// corner, that still has something left: every piece of a layout that covers that cell is laid while
-// it is first, so taking those pieces in ascending candidate order reaches
-// each set of placements exactly once.
+// corner, that still has something left: every piece of a layout that covers
+// that cell is laid while it is first, so taking those pieces in ascending
+// candidate order reaches each set of placements exactly once.
 #include "tools/catalogue/solver.h"
 
 #include <algorithm>
