@@ -242,7 +242,7 @@ int solve(const std::vector<std::string>& args)
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
-    int faults = 0, capped = 0, slowest = first;
+    int faults = 0, badRecords = 0, capped = 0, slowest = first;
     double slowestSeconds = -1.0;
     for (int n = first; n <= last; ++n) {
         const PuzzleRecord& record = records[static_cast<size_t>(n - 1)];
@@ -272,6 +272,7 @@ int solve(const std::vector<std::string>& args)
                 ++faults;
             } else {
                 std::cout << "Quellon " << n << ": the record's own pieces cannot be laid in any order; run validate\n";
+                ++badRecords;
             }
         }
         for (const std::vector<PieceState>& layout : result.kept) {
@@ -295,10 +296,10 @@ int solve(const std::vector<std::string>& args)
             std::cout << "; " << capped << " capped";
         std::cout << "\n";
     }
-    if (faults > 0) {
+    if (faults > 0)
         std::cout << faults << " solver fault" << (faults == 1 ? "" : "s") << "\n";
+    if (faults > 0 || badRecords > 0)
         return kExitProblems;
-    }
     if (!all)
         std::cout << "every layout passes the solve check; the record's own layout is among them\n";
     return 0;
