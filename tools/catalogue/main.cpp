@@ -244,6 +244,8 @@ int solve(const std::vector<std::string>& args)
     const Clock::time_point start = Clock::now();
     int faults = 0, badRecords = 0, capped = 0, slowest = first;
     double slowestSeconds = -1.0;
+    int hardestSearch = first;  // the most nodes: unlike the time, the same on every run
+    int64_t mostNodes = -1;
     for (int n = first; n <= last; ++n) {
         const PuzzleRecord& record = records[static_cast<size_t>(n - 1)];
         if (!recordOnBoard(record))
@@ -254,6 +256,10 @@ int solve(const std::vector<std::string>& args)
         if (seconds > slowestSeconds) {
             slowestSeconds = seconds;
             slowest = n;
+        }
+        if (result.nodes > mostNodes) {
+            mostNodes = result.nodes;
+            hardestSearch = n;
         }
         capped += result.capped;
         std::cout << "Quellon " << n << ": " << (result.capped ? "at least " : "") << result.layouts << " layout"
@@ -291,7 +297,8 @@ int solve(const std::vector<std::string>& args)
     if (all) {
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         std::cout << count << " Quellons solved in " << formatDifficulty(seconds) << " s; slowest Quellon " << slowest
-                  << " (" << static_cast<int>(slowestSeconds * 1000.0 + 0.5) << " ms)";
+                  << " (" << static_cast<int>(slowestSeconds * 1000.0 + 0.5) << " ms); most nodes Quellon "
+                  << hardestSearch << " (" << mostNodes << ")";
         if (capped > 0)
             std::cout << "; " << capped << " capped";
         std::cout << "\n";
