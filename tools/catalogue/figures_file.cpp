@@ -23,14 +23,16 @@
 // with 4, ul at (x + 3, y + 3) with 8 and ur at (x + 7, y + 3) with 12.
 //
 // "tilt right" (or "left") lays the squares and halves of the figure on the
-// grid turned by one odd step, a sixteenth clockwise (anticlockwise): each
-// half becomes the odd orientation one after (before) its even one, and the
-// square's point (x, y) goes to (0.9 x - 0.3 y, 0.3 x + 0.9 y) (for left:
-// (0.9 x + 0.3 y, -0.3 x + 0.9 y)), the lattice the odd pieces' legs of 9 by
-// 3 cells run on. That point must be a lattice point: multiples of 10 always
-// are, and so are pairs of odd multiples of 5 such as (5, 15). Raw pieces
-// are never turned. Odd and even pieces cannot share an edge, so a joined
-// figure is tilted as a whole or not at all.
+// grid turned by a sixteenth clockwise (anticlockwise): each half becomes the
+// odd orientation one after (before) its even one. "tilt diagonal" turns
+// them by an eighth clockwise, to the orientations two after. On a turned
+// grid the coordinates count lattice steps along a leg, so that every point
+// is a lattice point: a tilted leg is 3 steps of (3, 1), a diagonal leg 7
+// steps of (1, 1). A square is thus 3 (7) wide there, and point (x, y) lies
+// at x * (3, 1) + y * (-1, 3) cells for right, x * (3, -1) + y * (1, 3) for
+// left and x * (1, 1) + y * (-1, 1) for diagonal. Raw pieces are never
+// turned. Pieces of odd and even orientations cannot share an edge, so a
+// joined figure is tilted right or left as a whole or not at all.
 //
 // Bad input (an unknown word, a missing name or family, a wrong piece count,
 // a bad number, a repeated id, a figure left open) throws FiguresFileError
@@ -58,6 +60,7 @@ namespace {
 // Where the smallest corner lands before the figure is centred; keeps the
 // anchors of the byte-sized record positive.
 constexpr int kMargin = 20;
+constexpr int kSquareSide = 10;
 
 struct HalfKind {
     const char* name;
@@ -74,7 +77,7 @@ constexpr HalfKind kHalves[] = {
     {"ur", 10, 0, 12},
 };
 
-enum class Tilt { None, Right, Left };
+enum class Tilt { None, Right, Left, Diagonal };  // indexes the grids in halfPiece
 
 class Reader {
 public:
@@ -112,23 +115,27 @@ constexpr int kCoordinateLimit = 1000;
 
 // The right-angle corner and orientation of a half, on the plain or turned
 // grid, as the anchor the piece stands on.
-PiecePlace halfPiece(const Reader& reader, const HalfKind& kind, int x, int y, Tilt tilt)
+PiecePlace halfPiece(const HalfKind& kind, int x, int y, Tilt tilt)
 {
-    int cornerX = x + kind.cornerX;
-    int cornerY = y + kind.cornerY;
-    int orientation = kind.orientation;
-    if (tilt != Tilt::None) {
-        const int sign = tilt == Tilt::Right ? 1 : -1;
-        const int turnedX = 9 * cornerX - sign * 3 * cornerY;
-        const int turnedY = sign * 3 * cornerX + 9 * cornerY;
-        if (turnedX % 10 != 0 || turnedY % 10 != 0)
-            reader.fail("(" + std::to_string(x) + ", " + std::to_string(y)
-                        + ") does not fall on the tilted lattice; use multiples of 10, pairs of odd multiples "
-                          "of 5, or raw pieces");
-        cornerX = turnedX / 10;
-        cornerY = turnedY / 10;
-        orientation = (orientation + sign + kOrientationCount) % kOrientationCount;
-    }
+    struct Grid {
+        int stepsPerLeg;
+        Point alongX;  // one step along the turned x axis, in cells
+        Point alongY;
+        int orientationStep;
+    };
+    static constexpr Grid kGrids[] = {
+        {10, {1, 0}, {0, 1}, 0},   // None
+        {3, {3, 1}, {-1, 3}, 1},   // Right
+        {3, {3, -1}, {1, 3}, -1},  // Left
+        {7, {1, 1}, {-1, 1}, 2},   // Diagonal
+    };
+    const Grid& grid = kGrids[static_cast<size_t>(tilt)];
+    // The corner in steps of the grid: the square's corners are a leg apart.
+    const int stepsX = x + kind.cornerX / kSquareSide * grid.stepsPerLeg;
+    const int stepsY = y + kind.cornerY / kSquareSide * grid.stepsPerLeg;
+    const int cornerX = stepsX * grid.alongX.x + stepsY * grid.alongY.x;
+    const int cornerY = stepsX * grid.alongX.y + stepsY * grid.alongY.y;
+    const int orientation = (kind.orientation + grid.orientationStep + kOrientationCount) % kOrientationCount;
     const size_t rightAngle = static_cast<size_t>(kOrientationCount + orientation);  // corner 1
     return {cornerX - vertexX[rightAngle], cornerY - vertexY[rightAngle], orientation};
 }
@@ -254,15 +261,17 @@ std::vector<HandFigure> readFigures(const std::string& path)
             expectArguments(1, "one word");
             open->figure.family = words[1];
         } else if (keyword == "tilt") {
-            expectArguments(1, "\"right\" or \"left\"");
+            expectArguments(1, "\"right\", \"left\" or \"diagonal\"");
             if (!open->pieces.empty() || open->tiltGiven)
                 reader.fail("\"tilt\" must come once, before the pieces");
             if (words[1] == "right")
                 open->tilt = Tilt::Right;
             else if (words[1] == "left")
                 open->tilt = Tilt::Left;
+            else if (words[1] == "diagonal")
+                open->tilt = Tilt::Diagonal;
             else
-                reader.fail("\"tilt\" takes \"right\" or \"left\", not \"" + words[1] + "\"");
+                reader.fail("\"tilt\" takes \"right\", \"left\" or \"diagonal\", not \"" + words[1] + "\"");
             open->tiltGiven = true;
         } else if (keyword == "square" || keyword == "half" || keyword == "raw") {
             if (keyword == "square")
@@ -275,13 +284,13 @@ std::vector<HandFigure> readFigures(const std::string& path)
             const int x = reader.number(words[first], "x", -kCoordinateLimit, kCoordinateLimit);
             const int y = reader.number(words[first + 1], "y", -kCoordinateLimit, kCoordinateLimit);
             if (keyword == "square") {
-                open->pieces.push_back(halfPiece(reader, kHalves[0], x, y, open->tilt));
-                open->pieces.push_back(halfPiece(reader, kHalves[2], x, y, open->tilt));
+                open->pieces.push_back(halfPiece(kHalves[0], x, y, open->tilt));
+                open->pieces.push_back(halfPiece(kHalves[2], x, y, open->tilt));
             } else if (keyword == "half") {
                 const HalfKind* kind = halfKind(words[1]);
                 if (!kind)
                     reader.fail("unknown half \"" + words[1] + "\" (lr, ll, ul or ur)");
-                open->pieces.push_back(halfPiece(reader, *kind, x, y, open->tilt));
+                open->pieces.push_back(halfPiece(*kind, x, y, open->tilt));
             } else {
                 const int o = reader.number(words[3], "the orientation", 0, kOrientationCount - 1);
                 open->pieces.push_back({x, y, o});
