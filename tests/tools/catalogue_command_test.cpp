@@ -17,6 +17,7 @@
 #include "engine/catalogue.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/validator.h"
+#include "tests/tools/shipped_figures.h"
 
 namespace quellon::catalogue {
 namespace {
@@ -96,7 +97,7 @@ TEST_F(CatalogueCommand, ShippedCatalogueIsWhatSeedOneComposes)
 
 TEST_F(CatalogueCommand, DamagedFilesEachGetTheirOwnMessage)
 {
-    const std::vector<PuzzleRecord> hand = handFigures();
+    const std::vector<PuzzleRecord> hand = {shippedFigure("house"), shippedFigure("boat")};
     struct Case {
         const char* name;
         std::vector<PuzzleRecord> records;
@@ -137,7 +138,9 @@ TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
     const ToolRun words = runTool("generate --count ten --seed 1 -o x.dat");
     EXPECT_EQ(words.status, 2);
 
-    const std::string four = write("four.dat", bytesOf(handFigures()));
+    const std::vector<PuzzleRecord> figures = {shippedFigure("house"), shippedFigure("boat"), shippedFigure("fish"),
+                                               shippedFigure("rocket")};
+    const std::string four = write("four.dat", bytesOf(figures));
     const ToolRun beyond = runTool("show 5 " + four);
     EXPECT_EQ(beyond.status, 2);
     EXPECT_NE(beyond.output.find("the Quellon number must be a whole number in 1..4"), std::string::npos);
@@ -189,6 +192,40 @@ TEST_F(CatalogueCommand, GenerateWritesAFileThatValidatesAndShows)
     EXPECT_NE(show.output.find("Quellon 5"), std::string::npos);
     EXPECT_NE(show.output.find("#"), std::string::npos);
     EXPECT_GT(fs::file_size(png), 1000u);
+}
+
+// figures checks each figure by the rules of validate and all of them for
+// repeats, naming the figure and its line; a file it cannot read is refused.
+TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
+{
+    const ToolRun shipped = runTool(std::string("figures ") + QUELLON_FIGURES_FILE + " --png " + (dir_ / "png").string());
+    EXPECT_EQ(shipped.status, 0) << shipped.output;
+    EXPECT_NE(shipped.output.find(" families ("), std::string::npos) << shipped.output;
+    EXPECT_NE(shipped.output.find(", clean"), std::string::npos) << shipped.output;
+    EXPECT_TRUE(fs::exists(dir_ / "png" / "house.png"));
+
+    const std::string head = "en X\nde X\nfamily shapes\n";
+    const std::string faulty = write(
+        "faulty.txt",
+        [&] {
+            const std::string text =
+                "figure bar\n" + head + "square 0 0\nsquare 10 0\nsquare 20 0\nsquare 30 0\nend\n"
+                + "figure upright\n" + head + "square 0 0\nsquare 0 10\nsquare 0 20\nsquare 0 30\nend\n"
+                + "figure long\n" + head + "square 0 0\nsquare 60 0\nsquare 10 0\nsquare 50 0\nend\n"
+                + "figure apart\n" + head + "square 0 0\nsquare 10 0\nsquare 0 30\nsquare 10 30\nend\n";
+            return std::vector<uint8_t>(text.begin(), text.end());
+        }());
+    const ToolRun run = runTool("figures " + faulty);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find(":10: figure upright: the same silhouette as figure bar"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(":19: figure long: piece 4 covers columns 70..79, reaching into the parking columns"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(":28: figure apart: the silhouette falls apart"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("4 figures in 1 families"), std::string::npos) << run.output;
+
+    const std::string unreadable = write("bad.txt", {'e', 'n', 'd', '\n'});
+    const ToolRun bad = runTool("figures " + unreadable);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.output.find("bad.txt:1: \"end\" outside a figure"), std::string::npos) << bad.output;
 }
 
 } // namespace

@@ -48,7 +48,4 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
 // Shifts a record so that its covered cells are centred on the board.
 PuzzleRecord centredOnBoard(const PuzzleRecord& record);
 
-// The figures composed by hand, centred, in catalogue order.
-std::vector<PuzzleRecord> handFigures();
-
 } // namespace quellon::catalogue
