@@ -137,6 +137,8 @@ TEST_F(FiguresFile, EveryKindOfBadInputNamesFileLineAndFigure)
         {"# open\nfigure a\nen A\n", ":2: figure a: is not closed with \"end\" before the end of the file"},
         {"en A\n", ":1: \"en\" outside a figure"},
         {"figure a\nen\n", ":2: figure a: \"en\" without a name"},
+        {"figure a\nen A\nde A\nfamily x\nsquare 0 0\nsquare 10 0\nsquare 20 0\nsquare 400 0\nend\n",
+         ":9: figure a: the pieces spread over 410 x 10 cells"},
     };
     for (const Case& c : cases) {
         const std::string path = write(c.text);

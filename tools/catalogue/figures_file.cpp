@@ -60,6 +60,9 @@ namespace {
 // Where the smallest corner lands before the figure is centred; keeps the
 // anchors of the byte-sized record positive.
 constexpr int kMargin = 20;
+// A wider figure could not be held in the record's bytes (margin, spread and
+// a piece's reach stay below 256); the board is far narrower anyway.
+constexpr int kLargestSpread = 200;
 constexpr int kSquareSide = 10;
 
 struct HalfKind {
@@ -185,7 +188,7 @@ PuzzleRecord recordOf(const Reader& reader, const std::vector<PiecePlace>& piece
             right = std::max(right, corner.x);
             bottom = std::max(bottom, corner.y);
         }
-    if (right - left > 200 || bottom - top > 200)
+    if (right - left > kLargestSpread || bottom - top > kLargestSpread)
         reader.fail("the pieces spread over " + std::to_string(right - left) + " x " + std::to_string(bottom - top)
                     + " cells, far more than the board");
     PuzzleRecord record;
