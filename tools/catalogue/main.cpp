@@ -321,9 +321,11 @@ int figures(const std::vector<std::string>& args)
     std::string pngDir;
     bool plain = false, text = false;
     for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--png" && i + 1 < args.size())
+        if (args[i] == "--png") {
+            if (i + 1 >= args.size())
+                throw UsageError("--png needs a directory");
             pngDir = args[++i];
-        else if (args[i] == "--plain")
+        } else if (args[i] == "--plain")
             plain = true;
         else if (args[i] == "--text")
             text = true;
