@@ -17,6 +17,7 @@
 #include "engine/catalogue.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/validator.h"
+#include "tests/tools/shipped_figures.h"
 
 namespace quellon::catalogue {
 namespace {
@@ -79,22 +80,24 @@ TEST_F(CatalogueCommand, ShippedCatalogueHolds950CleanQuellons)
 }
 
 // The shipped file is exactly what the documented command writes, so a change
-// to the composer shows up here until the file is made again.
+// to the composer, the solver or the figures shows up here until the file is
+// made again.
 TEST_F(CatalogueCommand, ShippedCatalogueIsWhatSeedOneComposes)
 {
     const std::string path = (dir_ / "seed1.dat").string();
-    const ToolRun run = runTool("generate --count 950 --seed 1 -o " + path);
+    const ToolRun run = runTool(std::string("generate --count 950 --seed 1 --figures ") + QUELLON_FIGURES_FILE + " -o " + path);
     ASSERT_EQ(run.status, 0) << run.output;
     std::ifstream made(path, std::ios::binary), shipped(QUELLON_SHIPPED_CATALOGUE, std::ios::binary);
     const std::string madeBytes((std::istreambuf_iterator<char>(made)), std::istreambuf_iterator<char>());
     const std::string shippedBytes((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
     EXPECT_EQ(madeBytes.size(), 950u * 24u);
-    EXPECT_TRUE(madeBytes == shippedBytes) << "data/zqln.dat differs from: quellon-catalogue generate --count 950 --seed 1";
+    EXPECT_TRUE(madeBytes == shippedBytes)
+        << "data/zqln.dat differs from: quellon-catalogue generate --count 950 --seed 1 --figures data/figures/figures.txt";
 }
 
 TEST_F(CatalogueCommand, DamagedFilesEachGetTheirOwnMessage)
 {
-    const std::vector<PuzzleRecord> hand = handFigures();
+    const std::vector<PuzzleRecord> hand = {shippedFigure("house"), shippedFigure("boat")};
     struct Case {
         const char* name;
         std::vector<PuzzleRecord> records;
@@ -135,7 +138,9 @@ TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
     const ToolRun words = runTool("generate --count ten --seed 1 -o x.dat");
     EXPECT_EQ(words.status, 2);
 
-    const std::string four = write("four.dat", bytesOf(handFigures()));
+    const std::vector<PuzzleRecord> figures = {shippedFigure("house"), shippedFigure("boat"), shippedFigure("plane"),
+                                               shippedFigure("rocket")};
+    const std::string four = write("four.dat", bytesOf(figures));
     const ToolRun beyond = runTool("show 5 " + four);
     EXPECT_EQ(beyond.status, 2);
     EXPECT_NE(beyond.output.find("the Quellon number must be a whole number in 1..4"), std::string::npos);
@@ -143,6 +148,34 @@ TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
     const ToolRun unknown = runTool("frobnicate");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("unknown command"), std::string::npos);
+}
+
+TEST_F(CatalogueCommand, SolveCountsAndChecksTheLayoutsAndStatsShowsTheTenths)
+{
+    const std::string path = (dir_ / "ten.dat").string();
+    ASSERT_EQ(runTool("generate --count 10 --seed 2 -o " + path).status, 0);
+
+    const ToolRun one = runTool("solve 3 " + path + " --layouts");
+    EXPECT_EQ(one.status, 0) << one.output;
+    EXPECT_NE(one.output.find("Quellon 3: "), std::string::npos) << one.output;
+    EXPECT_NE(one.output.find(" nodes tried, "), std::string::npos) << one.output;
+    EXPECT_NE(one.output.find("every layout passes the solve check; the record's own layout is among them"),
+              std::string::npos)
+        << one.output;
+
+    const ToolRun all = runTool("solve all " + path);
+    EXPECT_EQ(all.status, 0) << all.output;
+    EXPECT_NE(all.output.find("Quellon 10: "), std::string::npos) << all.output;
+    EXPECT_NE(all.output.find("10 Quellons solved in "), std::string::npos) << all.output;
+    EXPECT_NE(all.output.find("slowest Quellon "), std::string::npos) << all.output;
+
+    EXPECT_EQ(runTool("solve 11 " + path).status, 2);
+    EXPECT_EQ(runTool("solve 1 " + path + " --fast").status, 2);
+
+    const ToolRun stats = runTool("stats " + path);
+    EXPECT_EQ(stats.status, 0) << stats.output;
+    EXPECT_NE(stats.output.find("difficulty by tenth of the catalogue"), std::string::npos) << stats.output;
+    EXPECT_NE(stats.output.find("  10..10  "), std::string::npos) << stats.output;
 }
 
 TEST_F(CatalogueCommand, GenerateWritesAFileThatValidatesAndShows)
@@ -159,6 +192,40 @@ TEST_F(CatalogueCommand, GenerateWritesAFileThatValidatesAndShows)
     EXPECT_NE(show.output.find("Quellon 5"), std::string::npos);
     EXPECT_NE(show.output.find("#"), std::string::npos);
     EXPECT_GT(fs::file_size(png), 1000u);
+}
+
+// figures checks each figure by the rules of validate and all of them for
+// repeats, naming the figure and its line; a file it cannot read is refused.
+TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
+{
+    const ToolRun shipped = runTool(std::string("figures ") + QUELLON_FIGURES_FILE + " --png " + (dir_ / "png").string());
+    EXPECT_EQ(shipped.status, 0) << shipped.output;
+    EXPECT_NE(shipped.output.find(" families ("), std::string::npos) << shipped.output;
+    EXPECT_NE(shipped.output.find(", clean"), std::string::npos) << shipped.output;
+    EXPECT_TRUE(fs::exists(dir_ / "png" / "house.png"));
+
+    const std::string head = "en X\nde X\nfamily shapes\n";
+    const std::string faulty = write(
+        "faulty.txt",
+        [&] {
+            const std::string text =
+                "figure bar\n" + head + "square 0 0\nsquare 10 0\nsquare 20 0\nsquare 30 0\nend\n"
+                + "figure upright\n" + head + "square 0 0\nsquare 0 10\nsquare 0 20\nsquare 0 30\nend\n"
+                + "figure long\n" + head + "square 0 0\nsquare 60 0\nsquare 10 0\nsquare 50 0\nend\n"
+                + "figure apart\n" + head + "square 0 0\nsquare 10 0\nsquare 0 30\nsquare 10 30\nend\n";
+            return std::vector<uint8_t>(text.begin(), text.end());
+        }());
+    const ToolRun run = runTool("figures " + faulty);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find(":10: figure upright: the same silhouette as figure bar"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(":19: figure long: piece 4 covers columns 70..79, reaching into the parking columns"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(":28: figure apart: the silhouette falls apart"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("4 figures in 1 families"), std::string::npos) << run.output;
+
+    const std::string unreadable = write("bad.txt", {'e', 'n', 'd', '\n'});
+    const ToolRun bad = runTool("figures " + unreadable);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.output.find("bad.txt:1: \"end\" outside a figure"), std::string::npos) << bad.output;
 }
 
 } // namespace

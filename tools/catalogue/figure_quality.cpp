@@ -328,11 +328,6 @@ FigureQuality measureFigure(const Figure& figure)
     const CodeImage image = stampFigure(figure);
     q.width = image.width;
     q.height = image.height;
-
-    // More edges hidden inside the figure means the outline tells less about
-    // where the pieces go; more distinct orientations mean more turning; the
-    // odd orientations are the harder ones to see and to set.
-    q.difficulty = 10.0 * q.hiddenShare + 0.5 * q.distinctOrientations + (q.parity == Parity::Even ? 0.0 : 2.0);
     return q;
 }
 

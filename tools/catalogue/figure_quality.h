@@ -1,5 +1,6 @@
 // What makes a Quellon pleasant to solve, measured: compactness, holes,
-// spikes, how well the pieces hold together, and how hard it is.
+// spikes and how well the pieces hold together. How hard a Quellon is comes
+// from solving it (difficulty.h).
 #pragma once
 
 #include <string>
@@ -24,7 +25,6 @@ struct FigureQuality {
     int inletCells = 0;          // cells of narrow slits and pockets in the outline
     double hiddenShare = 0.0;    // share of all piece edges that lies inside the figure
     int distinctOrientations = 0;
-    double difficulty = 0.0;     // the ordering measure: higher is harder
     int width = 0;               // covered cells, columns
     int height = 0;              // covered cells, rows
 };

@@ -13,6 +13,8 @@
 #include "engine/board.h"
 #include "engine/orientation_table.h"
 #include "engine/silhouette.h"
+#include "tools/catalogue/difficulty.h"
+#include "tools/catalogue/solver.h"
 #include "tools/catalogue/validator.h"
 
 namespace quellon::catalogue {
@@ -260,24 +262,19 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
     Random random(options.seed);
     const EdgeDirectory directory;
     std::unordered_set<std::string> keys;
-    std::vector<PuzzleRecord> opening;
-    if (options.handFigures) {
-        for (const PuzzleRecord& record : handFigures()) {
-            if (static_cast<int>(opening.size()) == options.count)
-                break;
-            if (!recordProblems(record).empty() || !keys.insert(silhouetteKey(figureOf(record))).second)
-                throw std::logic_error("a hand-drawn figure is not a valid Quellon");
-            opening.push_back(record);
-        }
-        report.handFigures = static_cast<int>(opening.size());
+    const size_t figureCount = std::min(options.figures.size(), static_cast<size_t>(options.count));
+    const std::vector<PuzzleRecord> figures(options.figures.begin(), options.figures.begin() + static_cast<long>(figureCount));
+    for (size_t k = 0; k < figures.size(); ++k) {
+        const std::vector<std::string> problems = recordProblems(figures[k]);
+        if (!problems.empty())
+            throw std::invalid_argument("figure " + std::to_string(k + 1) + " is not a valid Quellon: " + problems[0]);
+        if (!keys.insert(silhouetteKey(figureOf(figures[k]))).second)
+            throw std::invalid_argument("figure " + std::to_string(k + 1) + " repeats an earlier silhouette");
     }
+    report.handFigures = static_cast<int>(figures.size());
 
-    struct Ranked {
-        double difficulty;
-        PuzzleRecord record;
-    };
-    std::vector<Ranked> composed;
-    const size_t wanted = static_cast<size_t>(options.count) - opening.size();
+    std::vector<PuzzleRecord> composed;
+    const size_t wanted = static_cast<size_t>(options.count) - figures.size();
     int odd = 0;
     auto build = std::make_unique<Build>();
     while (composed.size() < wanted) {
@@ -307,13 +304,25 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
             continue;
         }
         odd += parity;
-        composed.push_back({quality.difficulty, record});
+        composed.push_back(record);
     }
-    std::stable_sort(composed.begin(), composed.end(),
-                     [](const Ranked& a, const Ranked& b) { return a.difficulty < b.difficulty; });
-    std::vector<PuzzleRecord> records = std::move(opening);
-    for (const Ranked& ranked : composed)
-        records.push_back(ranked.record);
+
+    auto difficulties = [&](const std::vector<PuzzleRecord>& records) {
+        std::vector<double> measured;
+        for (const PuzzleRecord& record : records) {
+            const SolvingEffort effort = measureEffort(record, options.solver);
+            report.solverNodes += effort.nodes;
+            report.capped += effort.capped;
+            measured.push_back(difficultyOf(effort, record));
+        }
+        return measured;
+    };
+    const std::vector<double> figureDifficulty = difficulties(figures);
+    const std::vector<double> composedDifficulty = difficulties(composed);
+    std::vector<PuzzleRecord> records;
+    for (const int index : arrangeCatalogue(figureDifficulty, composedDifficulty, options.ordering))
+        records.push_back(index < static_cast<int>(figures.size()) ? figures[static_cast<size_t>(index)]
+                                                                  : composed[static_cast<size_t>(index) - figures.size()]);
     return records;
 }
 

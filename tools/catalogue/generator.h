@@ -1,7 +1,8 @@
 // Composes Quellons: each piece is laid along an edge of the figure so far,
 // where it fits in every order, preferring compact positions; finished
 // figures that miss the quality criteria or repeat an earlier silhouette are
-// dropped.
+// dropped. Every Quellon is then solved, and the figures composed by hand and
+// the composed ones are ordered by the difficulty that solving measures.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 
 #include "engine/game_data.h"
 #include "tools/catalogue/figure_quality.h"
+#include "tools/catalogue/ordering.h"
+#include "tools/catalogue/solver.h"
 
 namespace quellon::catalogue {
 
@@ -18,8 +21,12 @@ struct GeneratorOptions {
     int count = kMaxQuellons;
     uint32_t seed = 1;
     double oddShare = 0.5;        // share of Quellons built of odd orientations
-    bool handFigures = true;      // open the catalogue with the figures drawn by hand
+    // Figures composed by hand, mixed into the catalogue as `ordering` says;
+    // more figures than `count` are not used.
+    std::vector<PuzzleRecord> figures;
     QualityLimits limits;
+    OrderingRules ordering;
+    SolverOptions solver;
 };
 
 struct GeneratorReport {
@@ -28,16 +35,17 @@ struct GeneratorReport {
     std::map<std::string, int> rejected;     // by the criterion missed
     int duplicates = 0;
     int handFigures = 0;
+    int64_t solverNodes = 0;                 // placements the solver tried, all Quellons and starts together
+    int capped = 0;                          // Quellons whose solving hit the cap
 };
 
-// Quellons ordered from easier to harder (hand figures first). Throws
-// std::runtime_error if the builds run out before `count` are found.
+// The catalogue: the figures and as many composed Quellons as make `count`,
+// in the order of their difficulty. Throws std::invalid_argument for a figure
+// that is no valid Quellon or repeats another, std::runtime_error if the
+// builds run out before `count` are found.
 std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, GeneratorReport& report);
 
 // Shifts a record so that its covered cells are centred on the board.
 PuzzleRecord centredOnBoard(const PuzzleRecord& record);
-
-// The figures composed by hand, centred, in catalogue order.
-std::vector<PuzzleRecord> handFigures();
 
 } // namespace quellon::catalogue

@@ -1,18 +1,23 @@
 // quellon-catalogue: composes, checks and shows catalogue files.
 //
-//   quellon-catalogue generate --count N --seed S -o FILE
+//   quellon-catalogue generate --count N --seed S [--figures FIGURES] -o FILE
 //   quellon-catalogue validate FILE
 //   quellon-catalogue show N FILE [--png OUT.png] [--scale S]
-//   quellon-catalogue stats FILE
+//   quellon-catalogue stats FILE [--figures FIGURES]
+//   quellon-catalogue figures FILE [--png DIR [--plain]] [--text]
+//   quellon-catalogue solve N|all FILE [--layouts]
 //
 // Exit status: 0 success (a clean file for validate), 1 a file with problems,
 // 2 bad command line or a file that cannot be read or written.
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,8 +25,11 @@
 #include "engine/catalogue.h"
 #include "engine/silhouette.h"
 #include "tools/catalogue/figure_quality.h"
+#include "tools/catalogue/figures_file.h"
+#include "tools/catalogue/difficulty.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/picture.h"
+#include "tools/catalogue/solver.h"
 #include "tools/catalogue/statistics.h"
 #include "tools/catalogue/validator.h"
 
@@ -34,10 +42,12 @@ constexpr int kExitProblems = 1;
 constexpr int kExitUsage = 2;
 
 const char* const kUsage =
-    "usage: quellon-catalogue generate --count N --seed S -o FILE\n"
+    "usage: quellon-catalogue generate --count N --seed S [--figures FIGURES] -o FILE\n"
     "       quellon-catalogue validate FILE\n"
     "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
-    "       quellon-catalogue stats FILE\n";
+    "       quellon-catalogue stats FILE [--figures FIGURES]\n"
+    "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n"
+    "       quellon-catalogue solve N|all FILE [--layouts]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -119,6 +129,14 @@ int generate(const std::vector<std::string>& args)
             output = value;
         } else if (arg == "--odd-share") {
             options.oddShare = static_cast<double>(parseNumber(value, "the odd share in percent", 0, 100)) / 100.0;
+        } else if (arg == "--figures") {
+            for (const HandFigure& figure : readFigures(value)) {
+                const std::vector<std::string> problems = recordProblems(figure.record);
+                if (!problems.empty())
+                    throw UsageError(value + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": "
+                                     + problems[0] + "; run figures");
+                options.figures.push_back(figure.record);
+            }
         } else {
             throw UsageError("unknown option " + arg);
         }
@@ -133,6 +151,9 @@ int generate(const std::vector<std::string>& args)
               << report.builds << " builds, " << report.stuck << " stuck, " << report.duplicates << " duplicates";
     for (const auto& [reason, count] : report.rejected)
         std::cout << ", " << count << " " << reason;
+    std::cout << "; solving took " << report.solverNodes << " nodes";
+    if (report.capped > 0)
+        std::cout << ", " << report.capped << " Quellons capped (difficulty from a partial search)";
     std::cout << "\n";
     return 0;
 }
@@ -184,13 +205,177 @@ int show(const std::vector<std::string>& args)
 
 int stats(const std::vector<std::string>& args)
 {
-    if (args.size() != 1)
-        throw UsageError("stats needs exactly one file");
+    if (args.size() != 1 && !(args.size() == 3 && args[1] == "--figures"))
+        throw UsageError("stats needs a file, and --figures FIGURES at most");
     const std::vector<PuzzleRecord> records = readCatalogue(args[0]);
     for (const PuzzleRecord& record : records)
         if (!recordOnBoard(record))
             throw UsageError(args[0] + ": a Quellon does not lie on the board; run validate");
-    std::cout << catalogueStatistics(records);
+    std::vector<PuzzleRecord> figures;
+    if (args.size() == 3)
+        for (const HandFigure& figure : readFigures(args[2]))
+            if (recordOnBoard(figure.record))
+                figures.push_back(figure.record);
+    std::cout << catalogueStatistics(records, figures);
+    return 0;
+}
+
+// Every layout of Quellon N, or of each Quellon with "all", with the search
+// effort; every layout found goes through the game's own solve check, and
+// the record's own layout must be among them.
+int solve(const std::vector<std::string>& args)
+{
+    if (args.size() < 2)
+        throw UsageError("solve needs a Quellon number (or all) and a file");
+    bool listLayouts = false;
+    for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--layouts")
+            listLayouts = true;
+        else
+            throw UsageError("unknown option " + args[i]);
+    }
+    const std::vector<PuzzleRecord> records = readCatalogue(args[1]);
+    const int count = static_cast<int>(records.size());
+    const bool all = args[0] == "all";
+    const int first = all ? 1 : static_cast<int>(parseNumber(args[0], "the Quellon number", 1, count));
+    const int last = all ? count : first;
+
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    int faults = 0, badRecords = 0, capped = 0, slowest = first;
+    double slowestSeconds = -1.0;
+    int hardestSearch = first;  // the most nodes: unlike the time, the same on every run
+    int64_t mostNodes = -1;
+    for (int n = first; n <= last; ++n) {
+        const PuzzleRecord& record = records[static_cast<size_t>(n - 1)];
+        if (!recordOnBoard(record))
+            throw UsageError("Quellon " + std::to_string(n) + " does not lie on the board; run validate");
+        const Clock::time_point began = Clock::now();
+        const SolveResult result = solveQuellon(record);
+        const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
+        if (seconds > slowestSeconds) {
+            slowestSeconds = seconds;
+            slowest = n;
+        }
+        if (result.nodes > mostNodes) {
+            mostNodes = result.nodes;
+            hardestSearch = n;
+        }
+        capped += result.capped;
+        std::cout << "Quellon " << n << ": " << (result.capped ? "at least " : "") << result.layouts << " layout"
+                  << (result.layouts == 1 ? "" : "s") << ", " << result.nodes << " nodes tried, " << result.deadEnds
+                  << " dead ends, " << result.candidates << " candidate placements, difficulty "
+                  << formatDifficulty(difficultyOf(record)) << ", " << static_cast<int>(seconds * 1000.0 + 0.5)
+                  << " ms";
+        if (result.unbuildable > 0)
+            std::cout << ", " << result.unbuildable << " code-sum matches that no order of laying allows";
+        std::cout << (result.capped ? " (search capped: the counts are lower bounds)" : "") << "\n";
+        const bool complete = static_cast<int64_t>(result.kept.size()) == result.layouts;
+        const std::vector<PieceState> own = canonicalLayout(record.pieces);
+        if (complete && !result.capped && std::find(result.kept.begin(), result.kept.end(), own) == result.kept.end()) {
+            if (canBeLaid(record.pieces)) {
+                std::cout << "Quellon " << n << ": the record's own layout was not found\n";
+                ++faults;
+            } else {
+                std::cout << "Quellon " << n << ": the record's own pieces cannot be laid in any order; run validate\n";
+                ++badRecords;
+            }
+        }
+        for (const std::vector<PieceState>& layout : result.kept) {
+            if (!passesSolveCheck(record, layout)) {
+                std::cout << "Quellon " << n << ": a layout fails the solve check\n";
+                ++faults;
+            }
+            if (listLayouts) {
+                std::cout << " ";
+                for (const PieceState& piece : layout)
+                    std::cout << " (" << int(piece.x) << ", " << int(piece.y) << ", " << int(piece.orientation) << ")";
+                std::cout << "\n";
+            }
+        }
+    }
+    if (all) {
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        std::cout << count << " Quellons solved in " << formatDifficulty(seconds) << " s; slowest Quellon " << slowest
+                  << " (" << static_cast<int>(slowestSeconds * 1000.0 + 0.5) << " ms); most nodes Quellon "
+                  << hardestSearch << " (" << mostNodes << ")";
+        if (capped > 0)
+            std::cout << "; " << capped << " capped";
+        std::cout << "\n";
+    }
+    if (faults > 0)
+        std::cout << faults << " solver fault" << (faults == 1 ? "" : "s") << "\n";
+    if (faults > 0 || badRecords > 0)
+        return kExitProblems;
+    if (!all)
+        std::cout << "every layout passes the solve check; the record's own layout is among them\n";
+    return 0;
+}
+
+// The hand-composed figures checked as catalogue records: each by the rules
+// of validate, and all of them pairwise for the same silhouette.
+int figures(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        throw UsageError("figures needs a file");
+    std::string pngDir;
+    bool plain = false, text = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--png") {
+            if (i + 1 >= args.size())
+                throw UsageError("--png needs a directory");
+            pngDir = args[++i];
+        } else if (args[i] == "--plain")
+            plain = true;
+        else if (args[i] == "--text")
+            text = true;
+        else
+            throw UsageError("unknown option " + args[i]);
+    }
+    if (plain && pngDir.empty())
+        throw UsageError("--plain needs --png DIR");
+    const std::vector<HandFigure> all = readFigures(args[0]);
+    if (!pngDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(pngDir, error);
+        if (error)
+            throw UsageError(pngDir + ": cannot be made: " + error.message());
+    }
+
+    int problems = 0;
+    std::map<std::string, std::string> firstWithKey;
+    std::map<std::string, int> families;
+    for (const HandFigure& figure : all) {
+        const std::string where = args[0] + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": ";
+        ++families[figure.family];
+        for (const std::string& problem : recordProblems(figure.record)) {
+            std::cout << where << problem << "\n";
+            ++problems;
+        }
+        if (!recordOnBoard(figure.record))
+            continue;  // cannot be stamped for the comparison or a picture
+        const auto [it, inserted] = firstWithKey.emplace(silhouetteKey(figureOf(figure.record)), figure.id);
+        if (!inserted) {
+            std::cout << where << "the same silhouette as figure " << it->second << " (shifted, turned or mirrored)\n";
+            ++problems;
+        }
+        if (text)
+            std::cout << figure.id << ": " << figure.nameEnglish << " / " << figure.nameGerman << " (" << figure.family
+                      << ")\n"
+                      << textPicture(figure.record);
+        if (!pngDir.empty())
+            writeBytes(pngDir + "/" + figure.id + ".png",
+                       pngPicture(figure.record, 4, plain ? PictureStyle::Silhouette : PictureStyle::Pieces));
+    }
+    std::cout << args[0] << ": " << all.size() << " figures in " << families.size() << " families";
+    for (const auto& [family, count] : families)
+        std::cout << (family == families.begin()->first ? " (" : ", ") << family << " " << count;
+    std::cout << (families.empty() ? "" : ")");
+    if (problems > 0) {
+        std::cout << ", " << problems << " problem" << (problems == 1 ? "" : "s") << "\n";
+        return kExitProblems;
+    }
+    std::cout << ", clean\n";
     return 0;
 }
 
@@ -214,6 +399,10 @@ int main(int argc, char** argv)
             return show(args);
         if (command == "stats")
             return stats(args);
+        if (command == "figures")
+            return figures(args);
+        if (command == "solve")
+            return solve(args);
         throw UsageError("unknown command " + command);
     } catch (const UsageError& error) {
         std::cerr << "quellon-catalogue: " << error.what() << "\n" << kUsage;

@@ -102,13 +102,14 @@ std::string textPicture(const PuzzleRecord& record)
     return out.str();
 }
 
-std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale)
+std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale, PictureStyle style)
 {
-    constexpr uint8_t kSilver = 0xC0;
-    constexpr uint8_t kEdge = 0x7F;
+    const bool plain = style == PictureStyle::Silhouette;
+    const uint8_t ground = plain ? 0xFF : 0xC0;
+    const uint8_t edge = plain ? 0 : 0x7F;
     const int width = 90 * scale + 1;
     const int height = 60 * scale;
-    std::vector<uint8_t> pixels(static_cast<size_t>(width * height), kSilver);
+    std::vector<uint8_t> pixels(static_cast<size_t>(width * height), ground);
     for (const PieceState& piece : record.pieces) {
         const std::array<Point, 3> c = pieceCorners({piece.x, piece.y, piece.orientation});
         for (int py = 0; py < height; ++py) {
@@ -121,7 +122,7 @@ std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale)
                 for (size_t k = 0; k < 3; ++k)
                     nearest = std::min(nearest, distanceToSegment(c[k], c[(k + 1) % 3], x, y));
                 uint8_t& pixel = pixels[static_cast<size_t>(py * width + px)];
-                pixel = nearest * scale < 0.75 ? kEdge : 0;
+                pixel = nearest * scale < 0.75 ? edge : 0;
             }
         }
     }

@@ -14,9 +14,13 @@ namespace quellon::catalogue {
 // covered, '.' partly covered; with the board rows and columns it spans.
 std::string textPicture(const PuzzleRecord& record);
 
-// Grey-scale PNG of the board (90 x 60 grid units at `scale` pixels each):
-// silver ground, black pieces with their edges in grey.
-std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale);
+enum class PictureStyle {
+    Pieces,      // silver ground, black pieces with their edges in grey
+    Silhouette,  // white ground, the figure in black without piece edges
+};
+
+// Grey-scale PNG of the board (90 x 60 grid units at `scale` pixels each).
+std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale, PictureStyle style = PictureStyle::Pieces);
 
 // A minimal PNG encoder (8-bit grey, stored deflate blocks).
 std::vector<uint8_t> encodeGreyPng(int width, int height, const std::vector<uint8_t>& pixels);

@@ -1,13 +1,16 @@
-// Summaries of the quality measures.
+// Summaries of the quality measures and of the difficulty.
 #include "tools/catalogue/statistics.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "engine/silhouette.h"
+#include "tools/catalogue/difficulty.h"
 #include "tools/catalogue/figure_quality.h"
+#include "tools/catalogue/solver.h"
 
 namespace quellon::catalogue {
 
@@ -39,15 +42,24 @@ std::string describeQuellon(const PuzzleRecord& record)
     out << "pieces (x, y, orientation):";
     for (const PieceState& piece : record.pieces)
         out << " (" << int(piece.x) << ", " << int(piece.y) << ", " << int(piece.orientation) << ")";
-    out << "\n" << parityName(q.parity) << " orientations, difficulty " << fixed(q.difficulty) << ", hull ratio "
+    const SolvingEffort effort = measureEffort(record);
+    const DifficultyParts parts = difficultyParts(effort, record);
+    out << "\n" << (effort.capped ? "at least " : "") << effort.layouts << " layouts, " << effort.deadEnds
+        << " dead ends from " << effort.starts << " starts, difficulty " << fixed(difficultyOf(effort, record)) << " (search " << fixed(parts.search)
+        << ", ways " << fixed(parts.ways) << ", choice " << fixed(parts.choice) << ", tilt " << fixed(parts.tilt) << ")";
+    out << "\n" << parityName(q.parity) << " orientations, hull ratio "
         << fixed(q.hullRatio) << ", roundness " << fixed(q.roundness) << ", free tips " << q.freeTips << ", least contact " << fixed(q.minContact, 1)
         << ", hidden edges " << fixed(100.0 * q.hiddenShare, 0) << "%, largest hole " << fixed(q.largestHole)
         << " cells, inlets " << q.inletCells << " cells, " << q.width << " x " << q.height << " cells\n";
     return out.str();
 }
 
-std::string catalogueStatistics(const std::vector<PuzzleRecord>& records)
+std::string catalogueStatistics(const std::vector<PuzzleRecord>& records, const std::vector<PuzzleRecord>& figures)
 {
+    std::set<std::string> figureKeys;
+    for (const PuzzleRecord& figure : figures)
+        figureKeys.insert(silhouetteKey(figureOf(figure)));
+    std::vector<bool> isFigure, isOdd;
     std::map<Parity, int> parity;
     std::map<int, int> tips;
     std::vector<double> inlets, roundness;
@@ -61,7 +73,9 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records)
         inlets.push_back(q.inletCells);
         roundness.push_back(q.roundness);
         contact.push_back(q.minContact);
-        difficulty.push_back(q.difficulty);
+        difficulty.push_back(difficultyOf(record));
+        isFigure.push_back(figureKeys.count(silhouetteKey(figureOf(record))) > 0);
+        isOdd.push_back(q.parity != Parity::Even);
         hidden.push_back(100.0 * q.hiddenShare);
         width.push_back(q.width);
         height.push_back(q.height);
@@ -85,6 +99,26 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records)
     for (const auto& [count, quellons] : tips)
         out << " " << count << ": " << quellons;
     out << "\n";
+    out << "difficulty by tenth of the catalogue (mean, least, most; tilted; figures):\n";
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        const size_t begin = records.size() * static_cast<size_t>(tenth) / 10;
+        const size_t end = records.size() * static_cast<size_t>(tenth + 1) / 10;
+        if (begin == end)
+            continue;
+        double sum = 0.0, least = difficulty[begin], most = difficulty[begin];
+        int tilted = 0, figured = 0;
+        for (size_t k = begin; k < end; ++k) {
+            sum += difficulty[k];
+            least = std::min(least, difficulty[k]);
+            most = std::max(most, difficulty[k]);
+            tilted += isOdd[k];
+            figured += isFigure[k];
+        }
+        char line[160];
+        std::snprintf(line, sizeof line, "  %4zu..%-4zu %5.2f  %5.2f  %5.2f  %3d tilted  %3d figures\n", begin + 1, end,
+                      sum / static_cast<double>(end - begin), least, most, tilted, figured);
+        out << line;
+    }
     out << "missing a criterion:";
     if (misses.empty())
         out << " none";
