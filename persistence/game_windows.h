@@ -1,7 +1,10 @@
 // The windows that stand beside the main window: the pattern window and the
-// load, save, statistics, selection, options and language dialogs. Made once
-// after the main window, in the game's order, and joined to its hooks; gone
-// before it, the pattern window storing its position on the way.
+// load, save, statistics, selection, options and language dialogs. The
+// pattern window is made with the main window, each dialog the first time it
+// is asked for (building them all at start-up cost more than the rest of the
+// start together), then kept and reused until the end. All are joined to the
+// main window's hooks and gone before it, the pattern window storing its
+// position on the way.
 //
 //   TMainform mainForm;
 //   if (!mainForm.FormCreate()) return 1;
@@ -45,12 +48,15 @@ public:
                           std::function<QString()> musicFileName);
 
     TPatForm& patternWindow() const { return *PatForm; }
-    TSaveGameDlg& saveDialog() const { return *SaveGameDlg; }
-    TLoadGameDlg& loadDialog() const { return *LoadGameDlg; }
-    TStatDlg& statDialog() const { return *StatDlg; }
-    TSelectDlg& selectDialog() const { return *SelectDlg; }
-    TOptionDlg& optionDialog() const { return *OptionDlg; }
-    TTongueDlg& tongueDialog() const { return *TongueDlg; }
+    // Each dialog, made on the first call.
+    TSaveGameDlg& saveDialog();
+    TLoadGameDlg& loadDialog();
+    TStatDlg& statDialog();
+    TSelectDlg& selectDialog();
+    TOptionDlg& optionDialog();
+    TTongueDlg& tongueDialog();
+    // Whether any dialog has been made yet.
+    bool anyDialogMade() const;
 
 private:
     void attachHooks();
@@ -59,13 +65,16 @@ private:
     SettingsStore store_;
     std::unique_ptr<TYesNoDlg> ownMessages_;
     Messages* messages_;
+    std::function<void()> toggleMusic_;
+    std::function<bool()> musicFound_;
+    std::function<QString()> musicFileName_;
     TPatForm* PatForm;
-    TOptionDlg* OptionDlg;
-    TTongueDlg* TongueDlg;
-    TStatDlg* StatDlg;
-    TSelectDlg* SelectDlg;
-    TSaveGameDlg* SaveGameDlg;
-    TLoadGameDlg* LoadGameDlg;
+    TOptionDlg* OptionDlg = nullptr;
+    TTongueDlg* TongueDlg = nullptr;
+    TStatDlg* StatDlg = nullptr;
+    TSelectDlg* SelectDlg = nullptr;
+    TSaveGameDlg* SaveGameDlg = nullptr;
+    TLoadGameDlg* LoadGameDlg = nullptr;
 };
 
 } // namespace quellon

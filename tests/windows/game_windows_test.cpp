@@ -1,13 +1,15 @@
 // The windows joined to the real main window: a game saved before a new one,
 // loaded again, a Quellon chosen by picture, the language asked at the first
-// activation, and the pattern window's place kept.
+// activation, the pattern window's place kept, and dialogs made on first use.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "dialogs/message_dialog.h"
+#include "dialogs/option_dialog.h"
 #include "dialogs/select_dialog.h"
+#include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
 #include "modal_driver.h"
 #include "persistence/game_state.h"
@@ -143,6 +145,40 @@ private slots:
         QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), 0), 99);
         windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
         QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(321, 99));
+    }
+
+    // Start-up makes no dialog. The first use makes one, which every later use
+    // finds again as it was left, and a close with nothing to save makes none.
+    void dialogsAreMadeOnFirstUseAndKept()
+    {
+        QVERIFY(!windows_->anyDialogMade());
+        QVERIFY(main_->findChildren<FramelessDialog*>().isEmpty());
+        windows_->setMusicControls([] {}, [] { return true; }, [] { return QStringLiteral("b.mid"); });
+
+        QList<QWidget*> shown;
+        ModalDriver driver;
+        const auto closeStatistics = [&shown](QWidget* modal) {
+            shown.append(modal);
+            static_cast<TStatDlg*>(modal)->okButton()->click();
+        };
+        driver.expect("StatDlg", closeStatistics);
+        driver.expect("StatDlg", closeStatistics);
+        main_->StatBtnClick();
+        main_->StatBtnClick();
+        QVERIFY(driver.allDone());
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0], shown[1]);
+        QCOMPARE(shown[0], static_cast<QWidget*>(&windows_->statDialog()));
+        QVERIFY(!shown[0]->isVisible());
+        QCOMPARE(main_->findChildren<FramelessDialog*>().size(), 1);
+
+        // Music controls given before the options dialog existed reach it.
+        QCOMPARE(windows_->optionDialog().hooks().musicFileName(), QStringLiteral("b.mid"));
+        QVERIFY(windows_->optionDialog().hooks().musicFound());
+
+        main_->setUnsavedProgress(false);
+        main_->hooks.offerSave();
+        QVERIFY(main_->findChild<TSaveGameDlg*>() == nullptr);
     }
 
 private:
