@@ -42,8 +42,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so the library scan cannot find them: the SoundFont for
-# the music, the SQLite driver of the help engine, the X11 platform plugin,
-# SVG rendering of the artwork and a media back end for the sound effects.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6")
+# Loaded at run time, so the library scan cannot find them: FluidSynth and the
+# SoundFont for the music, the SQLite driver of the help engine, the X11
+# platform plugin, SVG rendering of the artwork and a media back end for the
+# sound effects.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUELLON_FLUIDSYNTH_PACKAGE}, timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6")
 include(CPack)

@@ -7,10 +7,10 @@
 #include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <QWidget>
 
 class QHelpEngine;
 class QTextBrowser;
-class QWidget;
 
 namespace quellon {
 

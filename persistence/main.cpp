@@ -1,16 +1,17 @@
 // The game's entry point: the sound, music and help first (the main window's
 // start-up uses them), then the main window with its start-up, then the
-// pattern window and the dialogs; the message loop; and the way down in the
-// reverse order. The program takes no arguments of its own.
+// pattern window (the dialogs follow on first use); the message loop; and the
+// way down in the reverse order. The program takes no arguments of its own.
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <memory>
 
 #include "persistence/game_windows.h"
 #include "persistence/help_viewer.h"
+#include "persistence/media_modules.h"
 #include "persistence/music_player.h"
-#include "persistence/wave_sounds.h"
 #include "play/main_form.h"
 
 namespace {
@@ -20,8 +21,8 @@ namespace {
 // sound can be asked for before the first event anyway.
 class SoundsOpenedLater : public SoundEffects {
 public:
-    explicit SoundsOpenedLater(const bool& soundOn) : soundOn_(soundOn) {}
-    void open() { waves_ = std::make_unique<quellon::WaveSounds>(soundOn_); }
+    SoundsOpenedLater(const QString& programDir, const bool& soundOn) : programDir_(programDir), soundOn_(soundOn) {}
+    void open() { waves_ = quellon::loadSoundEffects(programDir_, soundOn_); }
     void playSound(int n) override
     {
         if (waves_)
@@ -29,8 +30,37 @@ public:
     }
 
 private:
+    QString programDir_;
     const bool& soundOn_;
-    std::unique_ptr<quellon::WaveSounds> waves_;
+    std::unique_ptr<SoundEffects> waves_;
+};
+
+// The help, loaded with its module the first time the rules are asked for.
+class HelpOpenedLater {
+public:
+    HelpOpenedLater(const QString& programDir, const QString& programTitle)
+        : programDir_(programDir), programTitle_(programTitle)
+    {
+    }
+    void openHelp(int context)
+    {
+        if (!help_)
+            help_ = quellon::loadHelp(programDir_, programTitle_);
+        if (help_)
+            help_->openHelp(context);
+        else
+            QMessageBox::warning(nullptr, programTitle_, quellon::HelpViewer::messageText());
+    }
+    void closeHelp()
+    {
+        if (help_)
+            help_->closeHelp();
+    }
+
+private:
+    QString programDir_;
+    QString programTitle_;
+    std::unique_ptr<quellon::HelpService> help_;
 };
 
 } // namespace
@@ -43,9 +73,9 @@ int main(int argc, char** argv)
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     SettingsValues& settings = gameState().settings;
 
-    SoundsOpenedLater sounds(settings.soundOn);
+    SoundsOpenedLater sounds(programDir, settings.soundOn);
     MusicPlayer music(programDir, settings.musicOn);
-    HelpViewer help(programDir, QStringLiteral("Zindle Quellon"));
+    HelpOpenedLater help(programDir, QStringLiteral("Zindle Quellon"));
 
     TMainform mainForm(MainformServices{&sounds, nullptr, programDir});
     mainForm.hooks.openHelp = [&help](int context) { help.openHelp(context); };

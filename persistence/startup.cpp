@@ -7,6 +7,7 @@
 #include <QTemporaryFile>
 
 #include "engine/catalogue.h"
+#include "persistence/music_player.h"
 
 namespace quellon {
 
@@ -96,10 +97,8 @@ void restoreLastGame(GameData& game, const SettingsStore& store, int language, M
 
 QString findMusicFile(const QString& programDir)
 {
-    QDir dir(programDir);
-    const QStringList names = dir.entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden | QDir::System,
-                                            QDir::Name);
-    return names.isEmpty() ? QString() : dir.filePath(names.first());
+    const QStringList names = MusicSearch::musicFiles(programDir);
+    return names.isEmpty() ? QString() : QDir(programDir).filePath(names.first());
 }
 
 void writeCloseSettings(const SettingsStore& store, const GameState& state, std::optional<QSize> normalOuterSize)

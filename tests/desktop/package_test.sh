@@ -14,6 +14,7 @@ deb=$(ls "$work"/out/quellon_*.deb)
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/lib/quellon/quellon ./usr/lib/quellon/zqln.dat ./usr/lib/quellon/zqln.qhc \
             ./usr/lib/quellon/zqln.qch ./usr/bin/quellon \
+            ./usr/lib/quellon/quellon-sounds.so ./usr/lib/quellon/quellon-help.so \
             ./usr/share/applications/io.quellon.Quellon.desktop \
             ./usr/share/metainfo/io.quellon.Quellon.metainfo.xml \
             ./usr/share/icons/hicolor/scalable/apps/io.quellon.Quellon.svg \

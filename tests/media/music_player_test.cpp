@@ -72,6 +72,8 @@ class MusicPlayerTest : public QObject {
 
 private slots:
     void initTestCase();
+    // First: once any test has made a synthesiser, FluidSynth stays for good.
+    void withoutAnAudioOutputNothingOfFluidSynthStays();
     void togglingWalksThroughTheFilesAndWrapsAround();
     void musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn();
     void noMusicFileLeavesEverythingOff();
@@ -95,6 +97,40 @@ void MusicPlayerTest::initTestCase() {
     // Written in another order than they sort, to show the order is the name's.
     for (const char* name : {"c.mid", "a.mid", "b.mid"}) writeFile(abcDir_ + QLatin1String(name), shortMidi(16));
     writeFile(abcDir_ + QStringLiteral("notes.txt"), "not music");
+}
+
+// Music on and no output, as on a machine without sound: neither the
+// synthesiser nor the library stays in memory, however often it is tried.
+// Then a file output plays the next piece as if nothing had happened.
+void MusicPlayerTest::withoutAnAudioOutputNothingOfFluidSynthStays() {
+    QVERIFY(!MusicPlayer::synthLibraryInMemory());
+    bool musicOn = true;
+    MusicOutput output;
+    output.drivers = {QStringLiteral("no-such-driver")};
+    MusicPlayer music(abcDir_, musicOn, output);
+    music.start();
+    QVERIFY(music.musicFound());
+    QVERIFY(!music.synthesiserMade());
+    QVERIFY(!music.soundFontLoaded());
+    QVERIFY(!MusicPlayer::synthLibraryInMemory());
+    music.toggleMusic();
+    music.toggleMusic();
+    QVERIFY(musicOn);
+    QCOMPARE(music.musicName(), QStringLiteral("b.mid"));
+    QVERIFY(!music.deviceOpen());
+    QVERIFY(!MusicPlayer::synthLibraryInMemory());
+
+    bool laterOn = true;
+    MusicPlayer later(abcDir_, laterOn, silentOutput());
+    later.start();
+    QVERIFY(later.deviceOpen());
+    QVERIFY(later.synthesiserMade());
+    later.close();
+    QVERIFY(MusicPlayer::synthLibraryInMemory());  // kept once a synthesiser was made
+    later.toggleMusic();
+    later.toggleMusic();
+    QVERIFY(later.deviceOpen());
+    QCOMPARE(later.musicName(), QStringLiteral("b.mid"));
 }
 
 void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
@@ -275,6 +311,7 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
     QVERIFY(music.musicFound());
     QVERIFY(musicOn);  // the player's choice is kept for a machine with sound
     QVERIFY(!music.deviceOpen());
+    QVERIFY(!music.synthesiserMade());
     QVERIFY(!music.soundFontLoaded());  // no memory spent on silence
     QCOMPARE(music.restartCount(), 0);
     QFile caught(errors);
