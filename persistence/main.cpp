@@ -3,10 +3,14 @@
 // pattern window (the dialogs follow on first use); the message loop; and the
 // way down in the reverse order. The program takes no arguments of its own.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "persistence/game_windows.h"
 #include "persistence/help_viewer.h"
@@ -63,12 +67,77 @@ private:
     std::unique_ptr<quellon::HelpService> help_;
 };
 
+// Runs its steps once the window has been painted for the first time, or
+// after half a second if it never is. The sound effects and the music ask the
+// audio system for its devices, which costs more than the rest of the
+// start-up; done earlier, they would hold back the window's own appearance,
+// as the request to show it only leaves with the first pass of the event loop.
+class AfterFirstPaint : public QObject {
+public:
+    explicit AfterFirstPaint(QWidget& window) : window_(window)
+    {
+        window_.installEventFilter(this);
+        QTimer::singleShot(kLatestMilliseconds, this, [this] { runSteps(); });
+    }
+    void add(std::function<void()> step)
+    {
+        if (done_)
+            step();
+        else
+            steps_.push_back(std::move(step));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &window_ && event->type() == QEvent::Paint && !done_)
+            QTimer::singleShot(0, this, [this] { runSteps(); });
+        return false;
+    }
+
+private:
+    static constexpr int kLatestMilliseconds = 500;
+
+    void runSteps()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        window_.removeEventFilter(this);
+        for (const std::function<void()>& step : steps_)
+            step();
+        steps_.clear();
+    }
+
+    QWidget& window_;
+    std::vector<std::function<void()>> steps_;
+    bool done_ = false;
+};
+
+// With QUELLON_STARTUP_TIMES set, the milliseconds since main() began at each
+// step of the start-up go to stderr: the measure of where start-up goes.
+class StartupClock {
+public:
+    StartupClock() : on_(qEnvironmentVariableIsSet("QUELLON_STARTUP_TIMES")) { clock_.start(); }
+    void mark(const char* step) const
+    {
+        if (on_)
+            std::fprintf(stderr, "%7.2f ms  %s\n", static_cast<double>(clock_.nsecsElapsed()) / 1e6, step);
+    }
+
+private:
+    bool on_;
+    QElapsedTimer clock_;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     using namespace quellon;
+    const StartupClock clock;
     QApplication app(argc, argv);
+    clock.mark("application");
     QApplication::setApplicationName(QStringLiteral("Zindle Quellon"));
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     SettingsValues& settings = gameState().settings;
@@ -78,19 +147,34 @@ int main(int argc, char** argv)
     HelpOpenedLater help(programDir, QStringLiteral("Zindle Quellon"));
 
     TMainform mainForm(MainformServices{&sounds, nullptr, programDir});
+    AfterFirstPaint afterFirstPaint(mainForm);
+    clock.mark("main window made");
     mainForm.hooks.openHelp = [&help](int context) { help.openHelp(context); };
     mainForm.hooks.closeHelp = [&help] { help.closeHelp(); };
-    // Like the sounds, the music starts as soon as the window shows.
-    mainForm.hooks.startMusic = [&music] { QTimer::singleShot(0, [&music] { music.start(); }); };
+    // Like the sounds, the music starts as soon as the window has shown.
+    mainForm.hooks.startMusic = [&music, &clock, &afterFirstPaint] {
+        afterFirstPaint.add([&music, &clock] {
+            music.start();
+            clock.mark("music started");
+        });
+    };
     mainForm.hooks.musicTick = [&music] { music.Timer1Timer(); };
     mainForm.hooks.stopMusic = [&music] { music.close(); };
     if (!mainForm.FormCreate())
         return 1;
+    clock.mark("start-up steps (settings, catalogue, last game, set-up)");
 
     GameWindows windows(mainForm, &mainForm.messages());
     windows.setMusicControls([&music] { music.toggleMusic(); }, [&music] { return music.musicFound(); },
                              [&music] { return music.musicName(); });
+    clock.mark("pattern window");
     mainForm.showRestored();
-    QTimer::singleShot(0, [&sounds] { sounds.open(); });
+    clock.mark("shown");
+    QTimer::singleShot(0, [&clock] { clock.mark("first events handled"); });
+    afterFirstPaint.add([&mainForm] { mainForm.setProgramIcon(); });
+    afterFirstPaint.add([&sounds, &clock] {
+        sounds.open();
+        clock.mark("sounds opened");
+    });
     return QApplication::exec();
 }

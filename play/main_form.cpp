@@ -110,7 +110,6 @@ TMainform::TMainform(MainformServices services)
     QFont font(QStringLiteral("System"));
     font.setPixelSize(16);
     setFont(font);
-    setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     ToolPanel = new QWidget(this);
@@ -262,6 +261,8 @@ void TMainform::showRestored()
     else
         show();
 }
+
+void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
 
 void TMainform::closeEvent(QCloseEvent* event)
 {

@@ -87,6 +87,9 @@ public:
     bool FormCreate();
     // Shows the window at its stored placement, or centred on the screen.
     void showRestored();
+    // The program's icon on the window. Rendered from its SVG at every size
+    // the window system asks for, so it is worth giving once the window stands.
+    void setProgramIcon();
 
     // Operations other windows call.
     void updateTitle();
