@@ -211,8 +211,6 @@ bool TMainform::FormCreate()
     restoreCurrentQuellon(game, store_);
     restoreLastGame(game, store_, state.settings.language, messages());
     unsavedProgress_ = false;
-    crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
-    crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
     setUpCurrent();
     state.musicFile = findMusicFile(dir).toStdString();
     state.musicFound = !state.musicFile.empty();
@@ -260,6 +258,20 @@ void TMainform::showRestored()
         showMaximized();
     else
         show();
+}
+
+const QCursor& TMainform::turnCursor()
+{
+    if (!crTurn)
+        crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
+    return *crTurn;
+}
+
+const QCursor& TMainform::moveCursor()
+{
+    if (!crMove)
+        crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
+    return *crMove;
 }
 
 void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
@@ -530,10 +542,10 @@ void TMainform::showZone(HitZone zone)
 {
     switch (zone) {
     case HitZone::Move:
-        box->setCursor(crMove);
+        box->setCursor(moveCursor());
         break;
     case HitZone::Turn:
-        box->setCursor(crTurn);
+        box->setCursor(turnCursor());
         break;
     case HitZone::Outside:
         box->setCursor(Qt::PointingHandCursor);

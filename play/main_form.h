@@ -119,8 +119,9 @@ public:
     BoardView* boardView() const { return box; }
     PieceInteraction& interaction() { return interaction_; }
     bool firstActivation() const { return firstActivation_; }
-    const QCursor& turnCursor() const { return crTurn; }
-    const QCursor& moveCursor() const { return crMove; }
+    // The two board cursors, made from their artwork when first shown.
+    const QCursor& turnCursor();
+    const QCursor& moveCursor();
 
     // InteractionView: what the pointer handling asks the window to do.
     void playSound(int n) override;
@@ -196,8 +197,8 @@ private:
     ImageButton* RulesBtn;
     ImageButton* ExitBtn;
     QTimer Timer1;
-    QCursor crTurn;
-    QCursor crMove;
+    std::optional<QCursor> crTurn;
+    std::optional<QCursor> crMove;
 };
 
 } // namespace quellon
