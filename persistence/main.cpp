@@ -67,51 +67,70 @@ private:
     std::unique_ptr<quellon::HelpService> help_;
 };
 
-// Runs its steps once the window has been painted for the first time, or
-// after half a second if it never is. The sound effects and the music ask the
-// audio system for its devices, which costs more than the rest of the
-// start-up; done earlier, they would hold back the window's own appearance,
-// as the request to show it only leaves with the first pass of the event loop.
+// Runs steps once the window has been painted for the first time: some at
+// once, the others a quarter of a second later (or all after a second if it
+// never is painted). The sound effects and the music ask the audio system for
+// its devices and load their libraries, which costs more than the rest of the
+// start-up: done earlier, they held back the window's appearance (the request
+// to show it only leaves with the first pass of the event loop), and right
+// after the first paint they still competed with the X server drawing it.
+// The first sound needs a click on a piece, later anyway.
 class AfterFirstPaint : public QObject {
 public:
     explicit AfterFirstPaint(QWidget& window) : window_(window)
     {
         window_.installEventFilter(this);
-        QTimer::singleShot(kLatestMilliseconds, this, [this] { runSteps(); });
+        QTimer::singleShot(kLatestMilliseconds, this, [this] {
+            runSteps(soonSteps_);
+            runSteps(laterSteps_);
+        });
     }
-    void add(std::function<void()> step)
-    {
-        if (done_)
-            step();
-        else
-            steps_.push_back(std::move(step));
-    }
+    // Right after the first paint.
+    void addSoon(std::function<void()> step) { add(soonSteps_, std::move(step)); }
+    // A moment after it.
+    void addLater(std::function<void()> step) { add(laterSteps_, std::move(step)); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &window_ && event->type() == QEvent::Paint && !done_)
-            QTimer::singleShot(0, this, [this] { runSteps(); });
+        if (watched == &window_ && event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            window_.removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { runSteps(soonSteps_); });
+            QTimer::singleShot(kSettleMilliseconds, this, [this] { runSteps(laterSteps_); });
+        }
         return false;
     }
 
 private:
-    static constexpr int kLatestMilliseconds = 500;
+    struct Steps {
+        std::vector<std::function<void()>> waiting;
+        bool done = false;
+    };
+    static constexpr int kSettleMilliseconds = 250;
+    static constexpr int kLatestMilliseconds = 1000;
 
-    void runSteps()
+    static void add(Steps& steps, std::function<void()> step)
     {
-        if (done_)
-            return;
-        done_ = true;
-        window_.removeEventFilter(this);
-        for (const std::function<void()>& step : steps_)
+        if (steps.done)
             step();
-        steps_.clear();
+        else
+            steps.waiting.push_back(std::move(step));
+    }
+    static void runSteps(Steps& steps)
+    {
+        if (steps.done)
+            return;
+        steps.done = true;
+        for (const std::function<void()>& step : steps.waiting)
+            step();
+        steps.waiting.clear();
     }
 
     QWidget& window_;
-    std::vector<std::function<void()>> steps_;
-    bool done_ = false;
+    Steps soonSteps_;
+    Steps laterSteps_;
+    bool painted_ = false;
 };
 
 // With QUELLON_STARTUP_TIMES set, the milliseconds since main() began at each
@@ -151,9 +170,9 @@ int main(int argc, char** argv)
     clock.mark("main window made");
     mainForm.hooks.openHelp = [&help](int context) { help.openHelp(context); };
     mainForm.hooks.closeHelp = [&help] { help.closeHelp(); };
-    // Like the sounds, the music starts as soon as the window has shown.
+    // Like the sounds, the music starts a moment after the window has shown.
     mainForm.hooks.startMusic = [&music, &clock, &afterFirstPaint] {
-        afterFirstPaint.add([&music, &clock] {
+        afterFirstPaint.addLater([&music, &clock] {
             music.start();
             clock.mark("music started");
         });
@@ -171,8 +190,8 @@ int main(int argc, char** argv)
     mainForm.showRestored();
     clock.mark("shown");
     QTimer::singleShot(0, [&clock] { clock.mark("first events handled"); });
-    afterFirstPaint.add([&mainForm] { mainForm.setProgramIcon(); });
-    afterFirstPaint.add([&sounds, &clock] {
+    afterFirstPaint.addSoon([&mainForm] { mainForm.setProgramIcon(); });
+    afterFirstPaint.addLater([&sounds, &clock] {
         sounds.open();
         clock.mark("sounds opened");
     });
