@@ -37,6 +37,7 @@ bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DQUELLON_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	@cmake --build $(BUILD)-bench -j$(JOBS) --target benchmarks
 	@for b in $(BUILD)-bench/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@echo "== start-up beside a bare Qt window"; QUELLON_BENCH_BUILD=$(BUILD)-bench JOBS=$(JOBS) scripts/measure-start
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-release $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-asan

@@ -12,11 +12,14 @@ set(QUELLON_COMMAND_DIR games CACHE STRING "Folder below the prefix for the quel
 set(QUELLON_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quellon)
 set(QUELLON_APP_ID io.quellon.Quellon)
 
+# Installed as targets, so that a stripping install (the package) strips them.
 install(TARGETS quellon RUNTIME DESTINATION ${QUELLON_INSTALL_DIR})
-# Everything the build placed beside the executable, but no saved games.
+install(TARGETS quellon_sounds quellon_help LIBRARY DESTINATION ${QUELLON_INSTALL_DIR}/modules)
+# Everything else the build placed beside the executable, but no saved games.
 install(DIRECTORY ${QUELLON_RUNTIME_DIR}/ DESTINATION ${QUELLON_INSTALL_DIR}
   USE_SOURCE_PERMISSIONS
   PATTERN "quellon" EXCLUDE
+  PATTERN "modules" EXCLUDE
   PATTERN "games" EXCLUDE
   PATTERN "*.zql" EXCLUDE)
 file(RELATIVE_PATH QUELLON_COMMAND_TARGET /prefix/${QUELLON_COMMAND_DIR} /prefix/${QUELLON_INSTALL_DIR}/quellon)
@@ -75,9 +78,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Whatever the build type, the packaged executable carries no symbols or
 # debug information.
 set(CPACK_STRIP_FILES ON)
-# Loaded at run time, so the library scan cannot find them: the SoundFont for
-# the music, the SQLite driver of the help engine, the X11 platform plugin,
-# SVG rendering of the artwork, a media back end for the sound effects, and
-# the dialogs' font, whose letters take the room Arial's take.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6, fonts-liberation2 | fonts-liberation")
+# Loaded at run time, so the library scan cannot find them: FluidSynth and the
+# SoundFont for the music, the SQLite driver of the help engine, the X11
+# platform plugin, SVG rendering of the artwork, a media back end for the
+# sound effects, and the dialogs' font, whose letters take the room Arial's take.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUELLON_FLUIDSYNTH_PACKAGE}, timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6, fonts-liberation2 | fonts-liberation")
 include(CPack)

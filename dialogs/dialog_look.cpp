@@ -30,12 +30,6 @@ QString artPath(const QString& file) { return QStringLiteral(":/art/") + file; }
 const char* const kStyledPixelSize = "quellonStyledPixelSize";
 constexpr int kSmallestPixelSize = 8;
 
-QPointer<QWidget>& mainWindowPointer()
-{
-    static QPointer<QWidget> window;
-    return window;
-}
-
 } // namespace
 
 bool artExists(const QString& file) { return QFile::exists(artPath(file)); }
@@ -297,9 +291,19 @@ void UprightLabel::paintEvent(QPaintEvent*)
     painter.drawText(area, flags, text_);
 }
 
-void setMainWindow(QWidget* window) { mainWindowPointer() = window; }
-
-QWidget* mainWindow() { return mainWindowPointer().data(); }
+void setMainWindow(QWidget* window)
+{
+    if (qApp == nullptr)
+        return;
+    // A property of the application object, so the program's modules (the
+    // help window) find the same window; cleared when the window goes.
+    qApp->setProperty(kMainWindowProperty, QVariant::fromValue<QObject*>(window));
+    if (window != nullptr)
+        QObject::connect(window, &QObject::destroyed, qApp, [window] {
+            if (mainWindow() == window)
+                qApp->setProperty(kMainWindowProperty, QVariant());
+        });
+}
 
 QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogSize)
 {

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QColor>
 #include <QDialog>
 #include <QEnterEvent>
@@ -152,8 +153,13 @@ private:
 };
 
 // The window the dialogs are placed over; set once by the main window.
+inline constexpr char kMainWindowProperty[] = "quellonMainWindow";
 void setMainWindow(QWidget* window);
-QWidget* mainWindow();
+// Inline: the help module reads it without linking the dialogs.
+inline QWidget* mainWindow()
+{
+    return qApp != nullptr ? qobject_cast<QWidget*>(qApp->property(kMainWindowProperty).value<QObject*>()) : nullptr;
+}
 
 // The placement rule of the dialogs, integer division truncating toward zero:
 // centred horizontally over the main window's frame, vertically over its

@@ -8,7 +8,7 @@
 #include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
 #include "persistence/game_state.h"
-#include "persistence/help_viewer.h"
+#include "persistence/media_modules.h"
 #include "persistence/load_game_dialog.h"
 #include "persistence/music_player.h"
 #include "persistence/save_game_dialog.h"
@@ -24,12 +24,14 @@ bool accepted(int result) { return result == static_cast<int>(DialogResult::Ok);
 
 } // namespace
 
-void joinMediaHooks(MainformHooks& hooks, HelpViewer& help, MusicPlayer& music, const SettingsValues& settings)
+void joinMediaHooks(MainformHooks& hooks, HelpService& help, MusicPlayer& music, const SettingsValues& settings,
+                    DeferredStep whenShown)
 {
     hooks.openHelp = [&help](int context) { help.openHelp(context); };
     hooks.closeHelp = [&help] { help.closeHelp(); };
-    // The music starts as soon as the window shows, not during the start-up.
-    hooks.startMusic = [&music, &settings] { QTimer::singleShot(0, [&music, &settings] { music.start(settings.musicOn); }); };
+    hooks.startMusic = [&music, &settings, whenShown = std::move(whenShown)] {
+        whenShown([&music, &settings] { music.start(settings.musicOn); });
+    };
     hooks.musicTick = [&music] { music.Timer1Timer(); };
     hooks.stopMusic = [&music] { music.close(); };
 }
@@ -72,15 +74,6 @@ GameWindows::GameWindows(TMainform& mainForm, Messages* messages) : mainForm_(ma
         ownMessages_ = std::make_unique<TYesNoDlg>(&mainForm);
         messages_ = ownMessages_.get();
     }
-    OptionHooks optionHooks;
-    optionHooks.applyLanguage = [this] { mainForm_.applyLanguage(); };
-    optionHooks.repaintMain = [this] { mainForm_.repaintMain(); };
-    OptionDlg = new TOptionDlg(state.settings, PatForm, std::move(optionHooks), &mainForm);
-    TongueDlg = new TTongueDlg(state.settings, &mainForm);
-    StatDlg = new TStatDlg(state.game, state.settings, &mainForm);
-    SelectDlg = new TSelectDlg(state.game, state.settings, &mainForm);
-    SaveGameDlg = new TSaveGameDlg(state.game, state.settings, &mainForm);
-    LoadGameDlg = new TLoadGameDlg(state.game, state.settings, &mainForm);
     attachHooks();
     if (const QStringList unset = unsetHooks(mainForm.hooks); !unset.isEmpty())
         qFatal("The main window's hooks %s are joined to nothing", qPrintable(unset.join(QStringLiteral(", "))));
@@ -88,7 +81,8 @@ GameWindows::GameWindows(TMainform& mainForm, Messages* messages) : mainForm_(ma
 
 GameWindows::~GameWindows()
 {
-    // Dialogs first, then the pattern window, which writes where it stood.
+    // Dialogs first (those that were made), then the pattern window, which
+    // writes where it stood.
     delete LoadGameDlg;
     delete SaveGameDlg;
     delete SelectDlg;
@@ -112,10 +106,69 @@ GameWindows::~GameWindows()
 void GameWindows::setMusicControls(std::function<bool()> toggleMusic, std::function<bool()> musicFound,
                                    std::function<QString()> musicFileName)
 {
-    OptionHooks& hooks = OptionDlg->hooks();
-    hooks.toggleMusic = std::move(toggleMusic);
-    hooks.musicFound = std::move(musicFound);
-    hooks.musicFileName = std::move(musicFileName);
+    toggleMusic_ = std::move(toggleMusic);
+    musicFound_ = std::move(musicFound);
+    musicFileName_ = std::move(musicFileName);
+    if (OptionDlg) {
+        OptionHooks& hooks = OptionDlg->hooks();
+        hooks.toggleMusic = toggleMusic_;
+        hooks.musicFound = musicFound_;
+        hooks.musicFileName = musicFileName_;
+    }
+}
+
+TOptionDlg& GameWindows::optionDialog()
+{
+    if (!OptionDlg) {
+        OptionHooks hooks;
+        hooks.toggleMusic = toggleMusic_;
+        hooks.musicFound = musicFound_;
+        hooks.musicFileName = musicFileName_;
+        hooks.applyLanguage = [this] { mainForm_.applyLanguage(); };
+        hooks.repaintMain = [this] { mainForm_.repaintMain(); };
+        OptionDlg = new TOptionDlg(gameState().settings, PatForm, std::move(hooks), &mainForm_);
+    }
+    return *OptionDlg;
+}
+
+TTongueDlg& GameWindows::tongueDialog()
+{
+    if (!TongueDlg)
+        TongueDlg = new TTongueDlg(gameState().settings, &mainForm_);
+    return *TongueDlg;
+}
+
+TStatDlg& GameWindows::statDialog()
+{
+    if (!StatDlg)
+        StatDlg = new TStatDlg(gameState().game, gameState().settings, &mainForm_);
+    return *StatDlg;
+}
+
+TSelectDlg& GameWindows::selectDialog()
+{
+    if (!SelectDlg)
+        SelectDlg = new TSelectDlg(gameState().game, gameState().settings, &mainForm_);
+    return *SelectDlg;
+}
+
+TSaveGameDlg& GameWindows::saveDialog()
+{
+    if (!SaveGameDlg)
+        SaveGameDlg = new TSaveGameDlg(gameState().game, gameState().settings, &mainForm_);
+    return *SaveGameDlg;
+}
+
+TLoadGameDlg& GameWindows::loadDialog()
+{
+    if (!LoadGameDlg)
+        LoadGameDlg = new TLoadGameDlg(gameState().game, gameState().settings, &mainForm_);
+    return *LoadGameDlg;
+}
+
+bool GameWindows::anyDialogMade() const
+{
+    return OptionDlg || TongueDlg || StatDlg || SelectDlg || SaveGameDlg || LoadGameDlg;
 }
 
 void GameWindows::attachHooks()
@@ -123,16 +176,19 @@ void GameWindows::attachHooks()
     MainformHooks& hooks = mainForm_.hooks;
     hooks.offerSave = [this] {
         bool unsaved = mainForm_.unsavedProgress();
+        // Nothing to offer: the save dialog need not even be made.
+        if (!unsaved)
+            return;
         GameState& state = gameState();
-        offerSave(state.game, state.settings.language, unsaved, *SaveGameDlg, *messages_,
+        offerSave(state.game, state.settings.language, unsaved, saveDialog(), *messages_,
                   [this] { mainForm_.updateTitle(); });
         mainForm_.setUnsavedProgress(unsaved);
     };
-    hooks.showLoadDialog = [this] { return accepted(LoadGameDlg->exec()); };
-    hooks.showStatistics = [this] { StatDlg->exec(); };
-    hooks.showSelection = [this] { return accepted(SelectDlg->exec()); };
-    hooks.showOptions = [this] { OptionDlg->exec(); };
-    hooks.askLanguage = [this] { TongueDlg->exec(); };
+    hooks.showLoadDialog = [this] { return accepted(loadDialog().exec()); };
+    hooks.showStatistics = [this] { statDialog().exec(); };
+    hooks.showSelection = [this] { return accepted(selectDialog().exec()); };
+    hooks.showOptions = [this] { optionDialog().exec(); };
+    hooks.askLanguage = [this] { tongueDialog().exec(); };
     hooks.repaintPattern = [this] { PatForm->refresh(); };
     hooks.setPatternVisible = [this](bool visible) {
         if (visible)

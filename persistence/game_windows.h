@@ -1,9 +1,14 @@
 // The windows that stand beside the main window: the pattern window and the
-// load, save, statistics, selection, options and language dialogs. Made once
-// after the main window, in the game's order, and joined to its hooks; gone
-// before it, the pattern window storing its position on the way. Every hook
-// of the main window must be joined by then: a hook left empty would turn its
-// button into one that silently does nothing, so GameWindows refuses it.
+// load, save, statistics, selection, options and language dialogs. The
+// pattern window is made with the main window, each dialog the first time it
+// is asked for (building them all at start-up cost more than the rest of the
+// start together), then kept and reused until the end. All are joined to the
+// main window's hooks and gone before it, the pattern window storing its
+// position on the way.
+//
+// Every hook of the main window must be joined once it is made: a hook left
+// empty would turn its button into one that silently does nothing, so
+// GameWindows refuses it.
 //
 //   TMainform mainForm;
 //   joinMediaHooks(mainForm.hooks, help, music, settings);
@@ -24,7 +29,7 @@
 
 namespace quellon {
 
-class HelpViewer;
+class HelpService;
 class MusicPlayer;
 class TMainform;
 struct MainformHooks;
@@ -39,8 +44,12 @@ class TTongueDlg;
 class TYesNoDlg;
 
 // The help and music hooks of the main window, joined before FormCreate,
-// which starts the music with the "music" setting it has just read.
-void joinMediaHooks(MainformHooks& hooks, HelpViewer& help, MusicPlayer& music, const SettingsValues& settings);
+// which starts the music with the "music" setting it has just read. The
+// music starts through `whenShown`, once the window shows, not during the
+// start-up.
+using DeferredStep = std::function<void(std::function<void()>)>;
+void joinMediaHooks(MainformHooks& hooks, HelpService& help, MusicPlayer& music, const SettingsValues& settings,
+                    DeferredStep whenShown);
 
 // The names of the main window's hooks that nothing is joined to.
 QStringList unsetHooks(const MainformHooks& hooks);
@@ -62,12 +71,15 @@ public:
                           std::function<QString()> musicFileName);
 
     TPatForm& patternWindow() const { return *PatForm; }
-    TSaveGameDlg& saveDialog() const { return *SaveGameDlg; }
-    TLoadGameDlg& loadDialog() const { return *LoadGameDlg; }
-    TStatDlg& statDialog() const { return *StatDlg; }
-    TSelectDlg& selectDialog() const { return *SelectDlg; }
-    TOptionDlg& optionDialog() const { return *OptionDlg; }
-    TTongueDlg& tongueDialog() const { return *TongueDlg; }
+    // Each dialog, made on the first call.
+    TSaveGameDlg& saveDialog();
+    TLoadGameDlg& loadDialog();
+    TStatDlg& statDialog();
+    TSelectDlg& selectDialog();
+    TOptionDlg& optionDialog();
+    TTongueDlg& tongueDialog();
+    // Whether any dialog has been made yet.
+    bool anyDialogMade() const;
 
 private:
     void attachHooks();
@@ -76,13 +88,16 @@ private:
     SettingsStore store_;
     std::unique_ptr<TYesNoDlg> ownMessages_;
     Messages* messages_;
+    std::function<bool()> toggleMusic_;
+    std::function<bool()> musicFound_;
+    std::function<QString()> musicFileName_;
     TPatForm* PatForm;
-    TOptionDlg* OptionDlg;
-    TTongueDlg* TongueDlg;
-    TStatDlg* StatDlg;
-    TSelectDlg* SelectDlg;
-    TSaveGameDlg* SaveGameDlg;
-    TLoadGameDlg* LoadGameDlg;
+    TOptionDlg* OptionDlg = nullptr;
+    TTongueDlg* TongueDlg = nullptr;
+    TStatDlg* StatDlg = nullptr;
+    TSelectDlg* SelectDlg = nullptr;
+    TSaveGameDlg* SaveGameDlg = nullptr;
+    TLoadGameDlg* LoadGameDlg = nullptr;
 };
 
 } // namespace quellon

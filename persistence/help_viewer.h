@@ -9,10 +9,10 @@
 #include <QSize>
 #include <QString>
 #include <QUrl>
+#include <QWidget>
 
 class QHelpEngine;
 class QTextBrowser;
-class QWidget;
 
 namespace quellon {
 

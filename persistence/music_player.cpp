@@ -1,17 +1,16 @@
 // Music through FluidSynth. The SoundFont is loaded once, the first time a
 // piece plays; the audio output is opened while music is on and closed when
-// it is switched off. A machine without sound simply stays silent.
+// it is switched off. A machine without sound simply stays silent, and keeps
+// neither a synthesiser nor the FluidSynth library in memory.
 #include "persistence/music_player.h"
 
-#include <fluidsynth.h>
+#include "persistence/fluidsynth_library.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMutex>
-
-#include <dlfcn.h>
 
 #include <cstdarg>
 #include <cstring>
@@ -58,13 +57,10 @@ bool looksLikeMidi(const QString& path) {
     return file.read(4) == "MTrk";
 }
 
-void routeFluidLog() {
-    static const bool routed = [] {
-        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, fluidLog, nullptr);
-        return true;
-    }();
-    (void)routed;
+// Every time the library is opened: a library opened anew has forgotten.
+void routeFluidLog(const quellon::FluidSynthLibrary& fluid) {
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+        fluid.setLogFunction(level, fluidLog, nullptr);
 }
 
 // ALSA's library prints its own complaints on stderr when no card exists.
@@ -72,19 +68,22 @@ void routeFluidLog() {
 // looked up at run time so the game does not link ALSA itself.
 extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-void silenceAlsa() {
-    static const bool done = [] {
-        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-        using SetHandler = int (*)(Handler);
-        void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler");
-        if (symbol != nullptr) {
-            SetHandler set = nullptr;
-            std::memcpy(&set, &symbol, sizeof set);
-            set(quietAlsa);
-        }
-        return true;
-    }();
-    (void)done;
+void silenceAlsa(const quellon::FluidSynthLibrary& fluid) {
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    void* symbol = fluid.symbol("snd_lib_error_set_handler");
+    if (symbol != nullptr) {
+        SetHandler set = nullptr;
+        std::memcpy(&set, &symbol, sizeof set);
+        set(quietAlsa);
+    }
+}
+
+// The callback of the output probe: plays silence.
+int renderSilence(void*, int length, int, float*[], int outputs, float* out[]) {
+    for (int i = 0; i < outputs; ++i)
+        if (out[i] != nullptr) std::memset(out[i], 0, sizeof(float) * static_cast<size_t>(length));
+    return FLUID_OK;
 }
 
 }  // namespace
@@ -93,13 +92,20 @@ namespace quellon {
 
 // ---- MusicSearch -----------------------------------------------------------
 
+QStringList MusicSearch::musicFiles(const QString& dir) {
+    // Any file attributes count, and the pattern ignores case as the file
+    // system of a music collection copied from elsewhere may not. The suffix
+    // is compared by hand: a name filter would start the regular-expression
+    // compiler, which costs start-up time and half a megabyte.
+    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    names.removeIf([](const QString& name) { return !name.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive); });
+    return names;
+}
+
 bool MusicSearch::start(const QString& dir) {
     dir_ = dir;
     if (!dir_.isEmpty() && !dir_.endsWith(QLatin1Char('/'))) dir_ += QLatin1Char('/');
-    // Any file attributes count, and the pattern ignores case as the file
-    // system of a music collection copied from elsewhere may not.
-    matches_ = QDir(dir).entryList({QStringLiteral("*.mid")},
-                                   QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    matches_ = musicFiles(dir);
     index_ = matches_.isEmpty() ? -1 : 0;
     return index_ == 0;
 }
@@ -121,8 +127,7 @@ QString MusicSearch::name() const {
 // ---- MusicPlayer -----------------------------------------------------------
 
 MusicPlayer::MusicPlayer(const QString& programDir, MusicOutput output)
-    : programDir_(programDir), output_(std::move(output)) {
-    routeFluidLog();
+    : programDir_(programDir), output_(std::move(output)), fluid_(std::make_unique<FluidSynthLibrary>()) {
     if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/'))) programDir_ += QLatin1Char('/');
 }
 
@@ -169,21 +174,21 @@ bool MusicPlayer::toggleMusic() {
 }
 
 bool MusicPlayer::isPlaying() const {
-    if (player_ == nullptr || fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) return false;
+    if (player_ == nullptr || fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING) return false;
     // The player reports "playing" for seconds after its last event while it
     // lets the voices ring out, so the end is read from the tick count. Just
     // after play the file is not parsed yet and the total is still 0.
-    const int total = fluid_player_get_total_ticks(player_);
-    return total <= 0 || fluid_player_get_current_tick(player_) < total;
+    const int total = fluid_->playerTotalTicks(player_);
+    return total <= 0 || fluid_->playerCurrentTick(player_) < total;
 }
 
-int MusicPlayer::currentTick() const { return player_ ? fluid_player_get_current_tick(player_) : 0; }
+int MusicPlayer::currentTick() const { return player_ ? fluid_->playerCurrentTick(player_) : 0; }
 
-int MusicPlayer::totalTicks() const { return player_ ? fluid_player_get_total_ticks(player_) : 0; }
+int MusicPlayer::totalTicks() const { return player_ ? fluid_->playerTotalTicks(player_) : 0; }
 
 void MusicPlayer::Timer1Timer() {
     if (!musicFound_ || !musicOn_ || player_ == nullptr || isPlaying()) return;
-    if (fluid_player_get_total_ticks(player_) <= 0) {
+    if (fluid_->playerTotalTicks(player_) <= 0) {
         // The player gave up on the file without a single tick: a damaged
         // file is not tried again every second.
         closeDevice();
@@ -191,8 +196,8 @@ void MusicPlayer::Timer1Timer() {
     }
     // Rewind, then play: while the player still counts as playing the seek
     // alone restarts it; once it is done it needs the play as well.
-    fluid_player_seek(player_, 0);
-    if (fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) fluid_player_play(player_);
+    fluid_->playerSeek(player_, 0);
+    if (fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING) fluid_->playerPlay(player_);
     ++restarts_;
 }
 
@@ -203,13 +208,15 @@ void MusicPlayer::play() {
         qCDebug(lcMusic, "not a MIDI file: %s", path.constData());
         return;
     }
-    if (!openSynth() || !openAudio() || !loadSoundFont()) {
-        closeDevice();
+    if (!openAudio() || !loadSoundFont()) {
+        // Nothing plays: the synthesiser and the library go too, and the
+        // next switching on starts from the beginning.
+        close();
         return;
     }
-    player_ = new_fluid_player(synth_);
-    if (player_ == nullptr || fluid_player_add(player_, path.constData()) != FLUID_OK ||
-        fluid_player_play(player_) != FLUID_OK) {
+    player_ = fluid_->newPlayer(synth_);
+    if (player_ == nullptr || fluid_->playerAdd(player_, path.constData()) != FLUID_OK ||
+        fluid_->playerPlay(player_) != FLUID_OK) {
         qCDebug(lcMusic, "cannot play %s", path.constData());
         closeDevice();
     }
@@ -217,19 +224,10 @@ void MusicPlayer::play() {
 
 bool MusicPlayer::openSynth() {
     if (synth_ != nullptr) return true;
-    soundFont_ = output_.soundFont.isEmpty() ? systemSoundFont() : output_.soundFont;
-    if (soundFont_.isEmpty()) {
-        qCDebug(lcMusic, "no General MIDI SoundFont installed");
-        return false;
-    }
-    settings_ = new_fluid_settings();
-    fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
-    synth_ = new_fluid_synth(settings_);
-    if (synth_ == nullptr) {
-        delete_fluid_settings(settings_);
-        settings_ = nullptr;
-        return false;
-    }
+    synth_ = fluid_->newSynth(settings_);
+    if (synth_ == nullptr) return false;
+    // Its instrument loaders registered types with GObject for good.
+    fluid_->keep();
     return true;
 }
 
@@ -237,7 +235,7 @@ bool MusicPlayer::openSynth() {
 // is spared the SoundFont's memory.
 bool MusicPlayer::loadSoundFont() {
     if (soundFontLoaded_) return true;
-    if (fluid_synth_sfload(synth_, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED) {
+    if (fluid_->loadSoundFont(synth_, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED) {
         qCDebug(lcMusic, "cannot load the SoundFont %s", qPrintable(soundFont_));
         return false;
     }
@@ -245,20 +243,44 @@ bool MusicPlayer::loadSoundFont() {
     return true;
 }
 
+// The output is tried before the synthesiser is made: without one, neither
+// the synthesiser (some megabytes) nor FluidSynth stays in memory.
 bool MusicPlayer::openAudio() {
     if (audio_ != nullptr) return true;
+    if (settings_ == nullptr) {
+        soundFont_ = output_.soundFont.isEmpty() ? systemSoundFont() : output_.soundFont;
+        if (soundFont_.isEmpty()) {
+            qCDebug(lcMusic, "no General MIDI SoundFont installed");
+            return false;
+        }
+        if (!fluid_->open()) {
+            qCDebug(lcMusic, "FluidSynth cannot be loaded");
+            return false;
+        }
+        routeFluidLog(*fluid_);
+        settings_ = fluid_->newSettings();
+        if (settings_ == nullptr) return false;
+        fluid_->settingsSetNumber(settings_, "synth.gain", kSynthGain);
+    }
     // PulseAudio first: desktops (PipeWire included) mix there; then ALSA
     // directly. JACK is left out, as its client may try to start a server.
     const QStringList drivers =
         output_.drivers.isEmpty() ? QStringList{QStringLiteral("pulseaudio"), QStringLiteral("alsa")} : output_.drivers;
     for (const QString& driver : drivers) {
-        if (driver == QLatin1String("alsa")) silenceAlsa();
-        if (fluid_settings_setstr(settings_, "audio.driver", driver.toLatin1().constData()) != FLUID_OK) continue;
+        if (driver == QLatin1String("alsa")) silenceAlsa(*fluid_);
+        if (fluid_->settingsSetText(settings_, "audio.driver", driver.toLatin1().constData()) != FLUID_OK) continue;
         if (driver == QLatin1String("file")) {
-            fluid_settings_setstr(settings_, "audio.file.name", QFile::encodeName(output_.fileName).constData());
-            fluid_settings_setstr(settings_, "audio.file.type", "raw");
+            // Writes to a file: there is always an output, and the file
+            // driver cannot be asked without a synthesiser.
+            fluid_->settingsSetText(settings_, "audio.file.name", QFile::encodeName(output_.fileName).constData());
+            fluid_->settingsSetText(settings_, "audio.file.type", "raw");
+        } else if (synth_ == nullptr) {
+            fluid_audio_driver_t* probe = fluid_->newAudioDriverWithCallback(settings_, renderSilence, nullptr);
+            if (probe == nullptr) continue;
+            fluid_->deleteAudioDriver(probe);
         }
-        audio_ = new_fluid_audio_driver(settings_, synth_);
+        if (!openSynth()) return false;
+        audio_ = fluid_->newAudioDriver(settings_, synth_);
         if (audio_ != nullptr) return true;
     }
     // No output: the music stays silent, without a word to the player.
@@ -269,24 +291,27 @@ bool MusicPlayer::openAudio() {
 void MusicPlayer::closeDevice() {
     // The audio thread drives the player, so it goes first.
     if (audio_ != nullptr) {
-        delete_fluid_audio_driver(audio_);
+        fluid_->deleteAudioDriver(audio_);
         audio_ = nullptr;
     }
     if (player_ != nullptr) {
-        fluid_player_stop(player_);
-        delete_fluid_player(player_);
+        fluid_->playerStop(player_);
+        fluid_->deletePlayer(player_);
         player_ = nullptr;
     }
-    if (synth_ != nullptr) fluid_synth_all_sounds_off(synth_, -1);
+    if (synth_ != nullptr) fluid_->allSoundsOff(synth_, -1);
 }
 
 void MusicPlayer::close() {
     closeDevice();
-    if (synth_ != nullptr) delete_fluid_synth(synth_);
-    if (settings_ != nullptr) delete_fluid_settings(settings_);
+    if (synth_ != nullptr) fluid_->deleteSynth(synth_);
+    if (settings_ != nullptr) fluid_->deleteSettings(settings_);
     synth_ = nullptr;
     settings_ = nullptr;
     soundFontLoaded_ = false;
+    fluid_->close();
 }
+
+bool MusicPlayer::synthLibraryInMemory() { return FluidSynthLibrary::inMemory(); }
 
 } // namespace quellon

@@ -5,6 +5,8 @@
 // switch to the next piece with toggleMusic.
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
 
@@ -12,11 +14,16 @@
 
 namespace quellon {
 
+class FluidSynthLibrary;
+
 // The directory search over the music files. It is kept between uses so
 // that switching music on again continues with the file after the current
 // one. Names are sorted byte-wise, so the order is the same on every machine.
 class MusicSearch {
 public:
+    // The names of the music files in dir, sorted: every "*.mid", any case,
+    // hidden ones too.
+    static QStringList musicFiles(const QString& dir);
     // Starts a new search in dir; true when there is a first match.
     bool start(const QString& dir);
     // Moves on to the next match of the running search; false at its end.
@@ -69,6 +76,10 @@ public:
     bool deviceOpen() const { return player_ != nullptr; }
     // The SoundFont is in memory (about 13 MB for TimGM6mb).
     bool soundFontLoaded() const { return soundFontLoaded_; }
+    // A synthesiser exists (it is made only once an audio output opened).
+    bool synthesiserMade() const { return synth_ != nullptr; }
+    // Whether FluidSynth is in this process's memory at all.
+    static bool synthLibraryInMemory();
     int restartCount() const { return restarts_; }
     int currentTick() const;
     int totalTicks() const;
@@ -96,6 +107,7 @@ private:
     QString musicFile_;
     int restarts_ = 0;
 
+    std::unique_ptr<FluidSynthLibrary> fluid_;
     QString soundFont_;
     bool soundFontLoaded_ = false;
     fluid_settings_t* settings_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QTemporaryFile>
 
 #include "engine/catalogue.h"
+#include "persistence/music_player.h"
 
 namespace quellon {
 

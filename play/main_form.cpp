@@ -111,7 +111,6 @@ TMainform::TMainform(MainformServices services)
     QFont font(QStringLiteral("System"));
     font.setPixelSize(16);
     setFont(font);
-    setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The hints show also while the pattern window, last clicked, is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -214,8 +213,6 @@ bool TMainform::FormCreate()
     restoreCurrentQuellon(game, store_);
     restoreLastGame(game, store_, state.settings.language, messages());
     unsavedProgress_ = false;
-    crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
-    crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
     setUpCurrent();
     if (hooks.startMusic)
         hooks.startMusic();
@@ -263,6 +260,22 @@ void TMainform::showRestored()
     else
         show();
 }
+
+const QCursor& TMainform::turnCursor()
+{
+    if (!crTurn)
+        crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
+    return *crTurn;
+}
+
+const QCursor& TMainform::moveCursor()
+{
+    if (!crMove)
+        crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
+    return *crMove;
+}
+
+void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
 
 void TMainform::closeEvent(QCloseEvent* event)
 {
@@ -558,10 +571,10 @@ void TMainform::showZone(HitZone zone)
 {
     switch (zone) {
     case HitZone::Move:
-        box->setCursor(crMove);
+        box->setCursor(moveCursor());
         break;
     case HitZone::Turn:
-        box->setCursor(crTurn);
+        box->setCursor(turnCursor());
         break;
     case HitZone::Outside:
         box->setCursor(Qt::PointingHandCursor);

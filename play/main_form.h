@@ -86,6 +86,9 @@ public:
     bool FormCreate();
     // Shows the window at its stored placement, or centred on the screen.
     void showRestored();
+    // The program's icon on the window. Rendered from its SVG at every size
+    // the window system asks for, so it is worth giving once the window stands.
+    void setProgramIcon();
 
     // Operations other windows call.
     void updateTitle();
@@ -115,8 +118,9 @@ public:
     BoardView* boardView() const { return box; }
     PieceInteraction& interaction() { return interaction_; }
     bool firstActivation() const { return firstActivation_; }
-    const QCursor& turnCursor() const { return crTurn; }
-    const QCursor& moveCursor() const { return crMove; }
+    // The two board cursors, made from their artwork when first shown.
+    const QCursor& turnCursor();
+    const QCursor& moveCursor();
 
     // InteractionView: what the pointer handling asks the window to do.
     void playSound(int n) override;
@@ -199,8 +203,8 @@ private:
     ImageButton* RulesBtn;
     ImageButton* ExitBtn;
     QTimer Timer1;
-    QCursor crTurn;
-    QCursor crMove;
+    std::optional<QCursor> crTurn;
+    std::optional<QCursor> crMove;
 };
 
 } // namespace quellon

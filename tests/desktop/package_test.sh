@@ -20,6 +20,7 @@ for path in ./usr/lib/quellon/quellon ./usr/lib/quellon/zqln.dat ./usr/lib/quell
             ./usr/lib/quellon/zqln.qch ./usr/games/quellon \
             ./usr/share/man/man6/quellon.6.gz ./usr/share/doc/quellon/copyright \
             ./usr/share/doc/quellon/changelog.gz \
+            ./usr/lib/quellon/modules/quellon-sounds.so ./usr/lib/quellon/modules/quellon-help.so \
             ./usr/share/applications/io.quellon.Quellon.desktop \
             ./usr/share/metainfo/io.quellon.Quellon.metainfo.xml \
             ./usr/share/icons/hicolor/scalable/apps/io.quellon.Quellon.svg \

@@ -1,18 +1,21 @@
 // The windows joined to the real main window: a game saved before a new one,
 // loaded again, a Quellon chosen by picture, the language asked at the first
-// activation, and the pattern window's place kept.
+// activation, the pattern window's place kept, and dialogs made on first use.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "dialogs/message_dialog.h"
+#include "dialogs/option_dialog.h"
 #include "dialogs/select_dialog.h"
+#include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
 #include "tests/support/modal_driver.h"
 #include "persistence/game_state.h"
 #include "persistence/game_windows.h"
 #include "persistence/help_viewer.h"
+#include "persistence/media_modules.h"
 #include "persistence/load_game_dialog.h"
 #include "persistence/music_player.h"
 #include "persistence/save_game_dialog.h"
@@ -40,6 +43,17 @@ void writeCatalogue(const QString& path)
 
 } // namespace
 
+// The help as the game's module makes it, linked in here.
+class LinkedHelp : public HelpService {
+public:
+    explicit LinkedHelp(const QString& dir) : viewer_(dir, QStringLiteral("Quellon")) {}
+    void openHelp(int context) override { viewer_.openHelp(context); }
+    void closeHelp() override { viewer_.closeHelp(); }
+
+private:
+    HelpViewer viewer_;
+};
+
 class GameWindowsTest : public QObject {
     Q_OBJECT
 
@@ -47,7 +61,7 @@ private slots:
     void initTestCase()
     {
         // Help and music as the game joins them, on a folder with neither.
-        help_ = std::make_unique<HelpViewer>(mediaDir_.path(), QStringLiteral("Quellon"));
+        help_ = std::make_unique<LinkedHelp>(mediaDir_.path());
         music_ = std::make_unique<MusicPlayer>(mediaDir_.path());
     }
 
@@ -60,7 +74,8 @@ private slots:
         services.messages = messages_.get();
         services.programDir = sandbox_->programDir.path() + QLatin1Char('/');
         main_ = std::make_unique<TMainform>(services);
-        joinMediaHooks(main_->hooks, *help_, *music_, gameState().settings);
+        joinMediaHooks(main_->hooks, *help_, *music_, gameState().settings,
+                       [](std::function<void()> start) { QTimer::singleShot(0, std::move(start)); });
         QVERIFY(main_->FormCreate());
         windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
         gameState().settings.language = 0;
@@ -160,9 +175,43 @@ private slots:
         QCOMPARE(unsetHooks(hooks), (QStringList{QStringLiteral("showOptions"), QStringLiteral("musicTick")}));
     }
 
+    // Start-up makes no dialog. The first use makes one, which every later use
+    // finds again as it was left, and a close with nothing to save makes none.
+    void dialogsAreMadeOnFirstUseAndKept()
+    {
+        QVERIFY(!windows_->anyDialogMade());
+        QVERIFY(main_->findChildren<FramelessDialog*>().isEmpty());
+        windows_->setMusicControls([] { return true; }, [] { return true; }, [] { return QStringLiteral("b.mid"); });
+
+        QList<QWidget*> shown;
+        ModalDriver driver;
+        const auto closeStatistics = [&shown](QWidget* modal) {
+            shown.append(modal);
+            static_cast<TStatDlg*>(modal)->okButton()->click();
+        };
+        driver.expect("StatDlg", closeStatistics);
+        driver.expect("StatDlg", closeStatistics);
+        main_->StatBtnClick();
+        main_->StatBtnClick();
+        QVERIFY(driver.allDone());
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0], shown[1]);
+        QCOMPARE(shown[0], static_cast<QWidget*>(&windows_->statDialog()));
+        QVERIFY(!shown[0]->isVisible());
+        QCOMPARE(main_->findChildren<FramelessDialog*>().size(), 1);
+
+        // Music controls given before the options dialog existed reach it.
+        QCOMPARE(windows_->optionDialog().hooks().musicFileName(), QStringLiteral("b.mid"));
+        QVERIFY(windows_->optionDialog().hooks().musicFound());
+
+        main_->setUnsavedProgress(false);
+        main_->hooks.offerSave();
+        QVERIFY(main_->findChild<TSaveGameDlg*>() == nullptr);
+    }
+
 private:
     QTemporaryDir mediaDir_;
-    std::unique_ptr<HelpViewer> help_;
+    std::unique_ptr<LinkedHelp> help_;
     std::unique_ptr<MusicPlayer> music_;
     std::unique_ptr<testing::Sandbox> sandbox_;
     std::unique_ptr<TYesNoDlg> messages_;

@@ -72,6 +72,8 @@ class MusicPlayerTest : public QObject {
 
 private slots:
     void initTestCase();
+    // First: once any test has made a synthesiser, FluidSynth stays for good.
+    void withoutAnAudioOutputNothingOfFluidSynthStays();
     void togglingWalksThroughTheFilesAndWrapsAround();
     void musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn();
     void noMusicFileLeavesEverythingOff();
@@ -95,6 +97,37 @@ void MusicPlayerTest::initTestCase() {
     // Written in another order than they sort, to show the order is the name's.
     for (const char* name : {"c.mid", "a.mid", "b.mid"}) writeFile(abcDir_ + QLatin1String(name), shortMidi(16));
     writeFile(abcDir_ + QStringLiteral("notes.txt"), "not music");
+}
+
+// Music on and no output, as on a machine without sound: neither the
+// synthesiser nor the library stays in memory, however often it is tried.
+// Then a file output plays the next piece as if nothing had happened.
+void MusicPlayerTest::withoutAnAudioOutputNothingOfFluidSynthStays() {
+    QVERIFY(!MusicPlayer::synthLibraryInMemory());
+    MusicOutput output;
+    output.drivers = {QStringLiteral("no-such-driver")};
+    MusicPlayer music(abcDir_, output);
+    music.start(true);
+    QVERIFY(music.musicFound());
+    QVERIFY(!music.synthesiserMade());
+    QVERIFY(!music.soundFontLoaded());
+    QVERIFY(!MusicPlayer::synthLibraryInMemory());
+    QVERIFY(!music.toggleMusic());
+    QVERIFY(music.toggleMusic());
+    QCOMPARE(music.musicName(), QStringLiteral("b.mid"));
+    QVERIFY(!music.deviceOpen());
+    QVERIFY(!MusicPlayer::synthLibraryInMemory());
+
+    MusicPlayer later(abcDir_, silentOutput());
+    later.start(true);
+    QVERIFY(later.deviceOpen());
+    QVERIFY(later.synthesiserMade());
+    later.close();
+    QVERIFY(MusicPlayer::synthLibraryInMemory());  // kept once a synthesiser was made
+    later.toggleMusic();
+    later.toggleMusic();
+    QVERIFY(later.deviceOpen());
+    QCOMPARE(later.musicName(), QStringLiteral("b.mid"));
 }
 
 void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
@@ -267,6 +300,7 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
     QVERIFY(music.musicFound());
     QVERIFY(music.musicOn());  // the player's choice is kept for a machine with sound
     QVERIFY(!music.deviceOpen());
+    QVERIFY(!music.synthesiserMade());
     QVERIFY(!music.soundFontLoaded());  // no memory spent on silence
     QCOMPARE(music.restartCount(), 0);
     QFile caught(errors);

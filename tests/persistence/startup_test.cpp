@@ -204,6 +204,44 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 2 - Game: evening"));
     }
 
+    // The order of start-up as the player would see it: when the music is
+    // asked to start, the settings are read, the catalogue checked, the last
+    // game restored and the Quellon set up, and no window has shown yet;
+    // "patmode" alone is read after it.
+    void musicStartsAfterTheRestoredGameIsSetUpAndBeforeAnyWindowShows()
+    {
+        writeCatalogue(sandbox->programDir.path(), 5);
+        QDir().mkpath(sandbox->dir() + QStringLiteral("games"));
+        writeFile(sandbox->dir() + QStringLiteral("games/evening.zql"), QByteArray("\x08\x02\x0c", 3));
+        sandbox->setSetting(QStringLiteral("game"), QStringLiteral("evening"));
+        sandbox->setSetting(QStringLiteral("level"), QStringLiteral("2"));
+        sandbox->setSetting(QStringLiteral("back"), QStringLiteral("3"));
+        sandbox->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
+        auto form = makeForm();
+        QStringList seen;
+        form->hooks.startMusic = [&] {
+            const GameState& state = gameState();
+            seen << QStringLiteral("music");
+            if (state.settings.background == 3)
+                seen << QStringLiteral("settings read");
+            if (state.game.quellonCount == 5)
+                seen << QStringLiteral("catalogue checked");
+            if (state.game.gameName == "evening" && state.game.progressTable[1] == 8)
+                seen << QStringLiteral("game restored");
+            if (form->board().piece(1) == state.game.catalogue[2].pieces[0])
+                seen << QStringLiteral("set up");
+            if (state.settings.patmode == 2)
+                seen << QStringLiteral("patmode not yet read");
+            if (!form->isVisible())
+                seen << QStringLiteral("no window shown");
+        };
+        QVERIFY(form->FormCreate());
+        QCOMPARE(seen, (QStringList{QStringLiteral("music"), QStringLiteral("settings read"),
+                                    QStringLiteral("catalogue checked"), QStringLiteral("game restored"),
+                                    QStringLiteral("set up"), QStringLiteral("patmode not yet read"), QStringLiteral("no window shown")}));
+        QCOMPARE(gameState().settings.patmode, 0);
+    }
+
     void unreadableLastGameIsReportedAndDropped()
     {
         writeCatalogue(sandbox->programDir.path(), 5);
