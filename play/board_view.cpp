@@ -7,7 +7,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "dialogs/dialog_look.h"
 #include "engine/orientation_table.h"
+#include "persistence/game_state.h"
 
 namespace quellon {
 
@@ -23,6 +25,13 @@ constexpr int kOpeningMs = 350;
 constexpr int kOpeningFrameMs = 16;
 constexpr int kBlinkPhaseMs = 110;
 constexpr int kBlinkPhases = 4;  // off, on, off, on
+
+QCursor artCursor(const QString& file, Qt::CursorShape fallback)
+{
+    if (!artExists(file))
+        return QCursor(fallback);
+    return QCursor(artPixmap(file, QSize(32, 32)), 16, 16);
+}
 
 } // namespace
 
@@ -162,12 +171,76 @@ void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
     updateAround(polygon);
 }
 
+void BoardView::toggleOutline(const PieceState& piece)
+{
+    const QPolygon polygon = piecePolygon(piece);
+    xorOutline(image_, polygon, board_colour::kHeldOutline);
+    updateAround(polygon);
+}
+
 void BoardView::layDownPiece(int n)
 {
     // Off first: the outline's pixel runs of a tilted piece are not all
     // under the filled triangle's edge, and would stay beside it.
     drawOutline(n, board_colour::kHeldOutline, true);
     fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+}
+
+void BoardView::showPickedUp(int n)
+{
+    fillPiece(n, board_colour::kField, board_colour::kField);
+    if (patmode_ == kPatternOnBoard)
+        drawSilhouette();
+    fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
+    drawOutline(n, board_colour::kHeldOutline, true);
+}
+
+void BoardView::showStep(const PointerStep& step)
+{
+    switch (step.kind) {
+    case PointerStep::Kind::PickedUp:
+        showPickedUp(step.piece);
+        break;
+    case PointerStep::Kind::Moved:
+    case PointerStep::Kind::Turned:
+        toggleOutline(step.from);
+        toggleOutline(step.to);
+        break;
+    case PointerStep::Kind::PutDown:
+        layDownPiece(step.piece);
+        // With nothing in hand the pointer moves no cursor: show the plain one.
+        setCursor(Qt::PointingHandCursor);
+        break;
+    case PointerStep::Kind::Refused:
+        // Seen as well as heard: sound may be off.
+        blinkHeldOutline();
+        break;
+    case PointerStep::Kind::Solved:
+        fillAllPieces(board_colour::kSolved, board_colour::kEdge);
+        setCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+void BoardView::showZone(HitZone zone)
+{
+    switch (zone) {
+    case HitZone::Move:
+        setCursor(crMove);
+        break;
+    case HitZone::Turn:
+        setCursor(crTurn);
+        break;
+    case HitZone::Outside:
+        setCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+void BoardView::loadCursors()
+{
+    crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
+    crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
 }
 
 void BoardView::paintSilhouette(QPainter& painter) const

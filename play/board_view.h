@@ -1,7 +1,9 @@
 // The board paint area `box`: keeps the picture of the board in an image and
-// draws pieces, the silhouette and the held piece's outline into it. Moving a
-// held piece redraws only two exclusive-or outlines; everything else is a
-// full repaint after a resize, an exposure or a change of Quellon.
+// draws pieces, the silhouette and the held piece's outline into it. A held
+// piece is drawn as an exclusive-or outline, so moving or turning it redraws
+// only two outlines (off at the old place, on at the new); everything else is
+// a full repaint after a resize, an exposure or a change of Quellon. The
+// steps of the pointer handling are drawn here from the board (showStep).
 //
 // Two short effects are shown on the screen only, never drawn into the
 // picture: the opening (the pieces flying out from the board's centre to
@@ -9,6 +11,7 @@
 // and the held outline blinking twice when a put-down is refused.
 #pragma once
 
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPolygon>
@@ -18,6 +21,7 @@
 
 #include "engine/board.h"
 #include "engine/game_data.h"
+#include "engine/interaction.h"
 
 namespace quellon {
 
@@ -53,6 +57,16 @@ public:
     // Field, silhouette (when on the board), pieces, held outline.
     void repaintBoard();
 
+    // Draws one step of the pointer handling; the board already holds its
+    // result. A solve is drawn as the pieces turning to the solved colours.
+    void showStep(const PointerStep& step);
+    // The cursor for the zone of the held piece under the pointer.
+    void showZone(HitZone zone);
+    // The turn and move cursors, read from the art at start-up.
+    void loadCursors();
+    const QCursor& turnCursor() const { return crTurn; }
+    const QCursor& moveCursor() const { return crMove; }
+
     // The held outline blinks twice on the screen; the picture stays as it is.
     void blinkHeldOutline();
     bool blinking() const { return blinkPhase_ != 0; }
@@ -73,6 +87,8 @@ protected:
 
 private:
     void fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge);
+    void toggleOutline(const PieceState& piece);
+    void showPickedUp(int n);
     void updateAround(const QPolygon& polygon);
     void paintSilhouette(QPainter& painter) const;
     void paintOpening(QPainter& painter, double progress) const;
@@ -91,6 +107,8 @@ private:
     QTimer openingFrames_;
     int blinkPhase_ = 0;          // odd: the outline is off on the screen
     QTimer blinkTimer_;
+    QCursor crTurn;
+    QCursor crMove;
 };
 
 } // namespace quellon

@@ -70,13 +70,6 @@ QPixmap backgroundTile(int background, bool toolBar)
     return tile;
 }
 
-QCursor artCursor(const QString& file, Qt::CursorShape fallback)
-{
-    if (!artExists(file))
-        return QCursor(fallback);
-    return QCursor(artPixmap(file, QSize(32, 32)), 16, 16);
-}
-
 // The tool bar's paint area: the tool-bar tile of the current background.
 class ToolBarArea : public QWidget {
 public:
@@ -98,7 +91,7 @@ QString fromStd(const std::string& text) { return QString::fromStdString(text); 
 
 TMainform::TMainform(MainformServices services)
     : random_(0),
-      interaction_(board_, *this),
+      interaction_(board_),
       programDir_(services.programDir),
       sound_(services.sound),
       messages_(services.messages)
@@ -215,8 +208,7 @@ bool TMainform::FormCreate()
     restoreCurrentQuellon(game, store_);
     restoreLastGame(game, store_, state.settings.language, messages());
     unsavedProgress_ = false;
-    crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
-    crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
+    box->loadCursors();
     setUpCurrent();
     state.musicFile = findMusicFile(dir).toStdString();
     state.musicFound = !state.musicFile.empty();
@@ -501,12 +493,27 @@ void TMainform::boxMouseDown(Qt::MouseButton button, QPoint position)
         which = PointerButton::Middle;
     else if (button != Qt::LeftButton)
         return;
-    interaction_.pointerPressed(which, position.x(), position.y());
+    showOutcome(interaction_.pointerPressed(which, position.x(), position.y()));
 }
 
 void TMainform::boxMouseMove(Qt::MouseButtons buttons, QPoint position)
 {
-    interaction_.pointerMoved(buttons.testFlag(Qt::LeftButton), position.x(), position.y());
+    showOutcome(interaction_.pointerMoved(buttons.testFlag(Qt::LeftButton), position.x(), position.y()));
+}
+
+void TMainform::showOutcome(const PointerOutcome& outcome)
+{
+    if (outcome.zone)
+        box->showZone(*outcome.zone);
+    for (const PointerStep& step : outcome) {
+        if (step.kind == PointerStep::Kind::Solved) {
+            showSolved(step);
+            continue;
+        }
+        if (const std::optional<SoundNumber> sound = stepSound(step))
+            playSound(*sound);
+        box->showStep(step);
+    }
 }
 
 void TMainform::playSound(int n)
@@ -515,41 +522,12 @@ void TMainform::playSound(int n)
         sound_->playSound(n);
 }
 
-void TMainform::toggleHeldOutline()
+void TMainform::showSolved(const PointerStep& step)
 {
-    box->drawOutline(board_.selectedPiece, board_colour::kHeldOutline, true);
-}
-
-void TMainform::showPickedUp(int n)
-{
-    box->fillPiece(n, board_colour::kField, board_colour::kField);
-    if (gameState().settings.patmode == kPatternOnBoard)
-        box->drawSilhouette();
-    box->fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
-    box->drawOutline(n, board_colour::kHeldOutline, true);
-}
-
-void TMainform::showPutDown(int n)
-{
-    box->layDownPiece(n);
-    // With nothing in hand the pointer moves no cursor: show the plain one.
-    box->setCursor(Qt::PointingHandCursor);
-}
-
-void TMainform::showRefused(int)
-{
-    // Seen as well as heard: sound may be off.
-    box->blinkHeldOutline();
-}
-
-void TMainform::showSolved()
-{
-    // The steps of a solve, in their fixed order.
-    box->fillAllPieces(board_colour::kSolved, board_colour::kEdge);
+    box->showStep(step);
     if (markSolved(gameState().game))
         unsavedProgress_ = true;
     playSound(kSoundSolved);
-    box->setCursor(Qt::PointingHandCursor);
     messages().showCode(MessageCode::Solved);
     if (hooks.repaintPattern)
         hooks.repaintPattern();
@@ -557,20 +535,9 @@ void TMainform::showSolved()
     updateTitle();
 }
 
-void TMainform::showZone(HitZone zone)
-{
-    switch (zone) {
-    case HitZone::Move:
-        box->setCursor(crMove);
-        break;
-    case HitZone::Turn:
-        box->setCursor(crTurn);
-        break;
-    case HitZone::Outside:
-        box->setCursor(Qt::PointingHandCursor);
-        break;
-    }
-}
+const QCursor& TMainform::turnCursor() const { return box->turnCursor(); }
+
+const QCursor& TMainform::moveCursor() const { return box->moveCursor(); }
 
 // ---- tool buttons -------------------------------------------------------
 

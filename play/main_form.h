@@ -70,7 +70,7 @@ struct MainformServices {
     QString programDir;              // the program file's folder when empty
 };
 
-class TMainform : public QWidget, public InteractionView {
+class TMainform : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kToolBarHeight = 60;
@@ -116,17 +116,14 @@ public:
     BoardView* boardView() const { return box; }
     PieceInteraction& interaction() { return interaction_; }
     bool firstActivation() const { return firstActivation_; }
-    const QCursor& turnCursor() const { return crTurn; }
-    const QCursor& moveCursor() const { return crMove; }
+    const QCursor& turnCursor() const;
+    const QCursor& moveCursor() const;
 
-    // InteractionView: what the pointer handling asks the window to do.
-    void playSound(int n) override;
-    void toggleHeldOutline() override;
-    void showPickedUp(int n) override;
-    void showPutDown(int n) override;
-    void showRefused(int n) override;
-    void showSolved() override;
-    void showZone(HitZone zone) override;
+    // Carries out what a pointer event did: the cursor, then each step's
+    // sound and drawing in the order the steps happened.
+    void showOutcome(const PointerOutcome& outcome);
+    // Plays sound n when sound is on.
+    void playSound(int n);
 
     // The command handlers of the tool buttons.
     void NewgameBtnClick();
@@ -157,6 +154,9 @@ private:
     void FormDestroy();
     void boxMouseDown(Qt::MouseButton button, QPoint position);
     void boxMouseMove(Qt::MouseButtons buttons, QPoint position);
+    // The rest of a solve once the board's check found it, in its fixed
+    // order: colour, progress, sound, message, pattern.
+    void showSolved(const PointerStep& step);
     void layOutBoard();
     // Once the window manager's frame is known: the minimum outer size, and
     // the restored outer size taken back to a client size.
@@ -200,8 +200,6 @@ private:
     ImageButton* RulesBtn;
     ImageButton* ExitBtn;
     QTimer Timer1;
-    QCursor crTurn;
-    QCursor crMove;
 };
 
 } // namespace quellon
