@@ -18,6 +18,7 @@
 #include "dialogs/dialog_look.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
+#include "engine/button_hints.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
 #include "persistence/startup.h"
@@ -29,29 +30,6 @@ namespace {
 class SilentSound : public SoundEffects {
 public:
     void playSound(int) override {}
-};
-
-struct ButtonHint {
-    const char* name;
-    const char* german;
-    const char* english;
-};
-
-// Hints in both languages; applyLanguage picks one.
-constexpr ButtonHint kHints[] = {
-    {"LoadBtn", "Ich hol mir einen alten Spielstand.", "I want to continue an old game."},
-    {"NewGameBtn", "Ich fang ein neues Spiel an.", "I want to play a new game."},
-    {"SelectBtn", "Ich probier ein anderes Quellon.", "I try another Quellon."},
-    {"UpBtn", "Ich nehm' das n\u00e4chste Quellon.", "I take the next Quellon."},
-    {"DnBtn", "Ich nehm' das vorige Quellon.", "I take the previous Quellon."},
-    {"UnsolvedUpBtn", "Ich nehm' das n\u00e4chste ungel\u00f6ste Quellon.", "I take the next unsolved Quellon."},
-    {"UnsolvedDnBtn", "Ich nehm' das vorige ungel\u00f6ste Quellon.", "I take the previous unsolved Quellon."},
-    {"TipBtn", "Ich lass mir unter die Arme greifen.", "I need a little help."},
-    {"StatBtn", "Mal sehen, was ich bisher schon geschafft habe.", "Let me see, what I've solved until now."},
-    {"RulesBtn", "Worum geht's da eigentlich?", "What's to do here?"},
-    {"ExitBtn", "Ich hab genug!", "I have enough!"},
-    {"InfoBtn", "Wer hat diese Spiele nur verbrochen?", "Who did this ZINDLE GAME?"},
-    {"OptionBtn", "Ich m\u00f6chte die Einstellungen \u00e4ndern.", "I want to modify the options."},
 };
 
 constexpr QSize kBackgroundSheetRow{200, 100};
@@ -391,8 +369,8 @@ void TMainform::updateTitle()
 void TMainform::applyLanguage()
 {
     const bool german = gameState().settings.german();
-    for (const ButtonHint& hint : kHints)
-        if (auto* button = ToolPanel->findChild<ImageButton*>(QLatin1String(hint.name)))
+    for (const ButtonHint& hint : kButtonHints)
+        if (auto* button = ToolPanel->findChild<ImageButton*>(QLatin1String(hint.button)))
             button->setToolTip(QString::fromUtf8(german ? hint.german : hint.english));
     updateTitle();
 }
