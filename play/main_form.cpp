@@ -503,8 +503,7 @@ void TMainform::playSound(int n)
 void TMainform::showSolved(const PointerStep& step)
 {
     box->showStep(step);
-    if (markSolved(gameState().game))
-        unsavedProgress_ = true;
+    recordSolve(gameState().game, unsavedProgress_);
     playSound(kSoundSolved);
     messages().showCode(MessageCode::Solved);
     if (hooks.repaintPattern)
