@@ -7,18 +7,15 @@
 #include <QStandardPaths>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMoveEvent>
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "dialogs/dialog_look.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
-#include "engine/button_hints.h"
+#include "engine/window_texts.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
 #include "persistence/startup.h"
@@ -70,6 +67,7 @@ QString fromStd(const std::string& text) { return QString::fromStdString(text); 
 TMainform::TMainform(MainformServices services)
     : random_(0),
       interaction_(board_),
+      placer_(*this, store_, kMinimumTrackSize),
       programDir_(services.programDir),
       sound_(services.sound),
       messages_(services.messages)
@@ -200,42 +198,7 @@ bool TMainform::FormCreate()
     return true;
 }
 
-void TMainform::showRestored()
-{
-    const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
-                                                           : QRect(0, 0, 1024, 768);
-    std::optional<WindowPlacement> placement = readPlacement(store_);
-    if (!placement) {
-        const QSize outer = frameGeometry().size();
-        const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : desktop;
-        move(screen.left() + (screen.width() - outer.width()) / 2, screen.top() + (screen.height() - outer.height()) / 2);
-        show();
-        return;
-    }
-    clampToDesktop(*placement, {desktop.left(), desktop.top(), desktop.width(), desktop.height()});
-    // No bigger than the desktop: a hand-edited giant would make the board
-    // picture too large to allocate.
-    const QRect stored(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
-    const QRect outer(stored.topLeft(), stored.size().boundedTo(desktop.size()));
-    move(outer.topLeft());
-    resize(outer.size().expandedTo(minimumSize()));
-    // The stored rectangle is the outer one, but the frame is known only
-    // once the window manager has framed the shown window, which may be well
-    // after the first turn of the event loop: the client area shrinks by the
-    // frame as soon as it is known (adoptFrame).
-    pendingOuterSize_ = outer.size();
-    QTimer::singleShot(0, this, &TMainform::adoptFrame);
-    // Without a window manager no frame ever comes.
-    QTimer::singleShot(kFrameWait, this, [this] { pendingOuterSize_.reset(); });
-    const bool maximized = placement->showState == kShowMaximized ||
-                           (placement->showState == kShowMinimized && (placement->flags & kRestoreToMaximized));
-    // A window closed minimized opens normal: starting hidden in the task bar
-    // would look like a failed start.
-    if (maximized)
-        showMaximized();
-    else
-        show();
-}
+void TMainform::showRestored() { placer_.showRestored(); }
 
 void TMainform::closeEvent(QCloseEvent* event)
 {
@@ -262,23 +225,7 @@ void TMainform::FormDestroy()
     if (destroyed_ || !created_)
         return;
     destroyed_ = true;
-    WindowPlacement placement;
-    const QRect frame = frameGeometry();
-    const QRect margins(frame.left() - geometry().left(), frame.top() - geometry().top(),
-                        frame.width() - geometry().width(), frame.height() - geometry().height());
-    QRect normal = frame;
-    if (isMaximized() || isMinimized() || isFullScreen()) {
-        const QRect client = normalGeometry();
-        normal = QRect(client.left() + margins.left(), client.top() + margins.top(),
-                       client.width() + margins.width(), client.height() + margins.height());
-    }
-    placement.showState = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
-    placement.flags = isMinimized() && (windowState() & Qt::WindowMaximized) ? kRestoreToMaximized : 0;
-    placement.left = normal.left();
-    placement.top = normal.top();
-    placement.right = normal.left() + normal.width();
-    placement.bottom = normal.top() + normal.height();
-    writePlacement(store_, placement);
+    placer_.recordPlacement();
     if (hooks.closeHelp)
         hooks.closeHelp();
     if (hooks.stopMusic)
@@ -292,32 +239,9 @@ bool TMainform::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void TMainform::adoptFrame()
-{
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.width() <= 0 && frame.height() <= 0)
-        return;
-    // The outer size is bounded, not the client area: take the frame off.
-    setMinimumSize((kMinimumTrackSize - frame).expandedTo(QSize(0, 0)));
-    if (!pendingOuterSize_)
-        return;
-    const QSize outer = *pendingOuterSize_;
-    pendingOuterSize_.reset();
-    if (!isMaximized() && !isFullScreen())
-        resize((outer - frame).expandedTo(minimumSize()));
-}
-
-void TMainform::moveEvent(QMoveEvent* event)
-{
-    QWidget::moveEvent(event);
-    // Framing moves the client area in by the frame's left and top edges.
-    adoptFrame();
-}
-
 void TMainform::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    adoptFrame();
     // Some platforms never activate a window (offscreen, a bare X server):
     // the first activation then follows the first show.
     QTimer::singleShot(0, this, [this] {
@@ -340,20 +264,7 @@ void TMainform::FormActivate()
 
 QString TMainform::composeTitle(int patmode, int quellon, uint8_t progress, const QString& gameName, int language)
 {
-    const bool german = language == kLanguageGerman;
-    QString title = QStringLiteral("Zindle Quellon V3.1");
-    if (patmode == 0) {
-        title += QStringLiteral(" - Quellon: ") + QString::number(quellon);
-        if (isFinished(progress)) {
-            if ((progress & kHelpLevelMask) == kDroppedLevel)
-                title += german ? QStringLiteral(" (aufgegeben)") : QStringLiteral(" (dropped)");
-            else
-                title += german ? QStringLiteral(" (gel\u00f6st)") : QStringLiteral(" (solved)");
-        }
-    }
-    if (!gameName.isEmpty())
-        title += (german ? QStringLiteral(" - Spiel: ") : QStringLiteral(" - Game: ")) + gameName;
-    return title;
+    return fromStd(quellon::windowTitle(patmode, quellon, progress, gameName.toStdString(), language));
 }
 
 void TMainform::updateTitle()
@@ -605,9 +516,7 @@ void TMainform::unsolvedSearch(bool (*search)(GameData&))
         if (hooks.repaintPattern)
             hooks.repaintPattern();
     } else {
-        messages().showText(MessageCode::Notice, gameState().settings.german()
-                                                     ? QStringLiteral("Alle Quellons bereits gel\u00f6st.")
-                                                     : QStringLiteral("All Quellons already solved."));
+        messages().showText(kAllSolvedNotice.code, fromStd(kAllSolvedNotice.text(gameState().settings.language)));
     }
     updateTitle();
 }

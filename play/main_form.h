@@ -25,6 +25,7 @@
 #include "persistence/message_seam.h"
 #include "persistence/settings_store.h"
 #include "persistence/sound.h"
+#include "persistence/window_placement.h"
 
 namespace quellon {
 
@@ -143,7 +144,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -158,9 +158,6 @@ private:
     // order: colour, progress, sound, message, pattern.
     void showSolved(const PointerStep& step);
     void layOutBoard();
-    // Once the window manager's frame is known: the minimum outer size, and
-    // the restored outer size taken back to a client size.
-    void adoptFrame();
     void refresh();
     void unsolvedSearch(bool (*search)(GameData&));
     ImageButton* makeButton(const QString& name, const QString& face, QPoint place, QSize size, bool hasDisabledFace);
@@ -169,13 +166,12 @@ private:
     PieceRandom random_;
     PieceInteraction interaction_;
     SettingsStore store_;
+    WindowPlacer placer_;
     QString programDir_;
     bool firstActivation_ = false;
     bool unsavedProgress_ = false;
     bool created_ = false;
     bool destroyed_ = false;
-    std::optional<QSize> pendingOuterSize_;  // restored outer size, until the frame is known
-    static constexpr int kFrameWait = 3000;  // ms a restored window waits for its frame
 
     SoundEffects* sound_;
     std::unique_ptr<SoundEffects> silentSound_;

@@ -1,8 +1,22 @@
-// The hints of the main window's tool buttons, in both languages, keyed by
-// the button's object name. The window picks the language when it applies it.
+// The main window's own texts in both languages: its caption, the hints of
+// its tool buttons (keyed by the button's object name) and its notice. The
+// window picks the language when it shows them.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include "engine/messages.h"
+
 namespace quellon {
+
+// The caption: the program's name, with the pattern on the board also the
+// Quellon's number and its solved or dropped mark, then the game's name.
+std::string windowTitle(int patmode, int quellon, uint8_t progress, const std::string& gameName, int language);
+
+// An unsolved-Quellon search that found none.
+inline const Message kAllSolvedNotice{MessageCode::Notice, "Alle Quellons bereits gel\u00f6st.",
+                                      "All Quellons already solved."};
 
 struct ButtonHint {
     const char* button;
