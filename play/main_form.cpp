@@ -18,6 +18,7 @@
 #include "engine/window_texts.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
+#include "play/tool_bar.h"
 #include "persistence/startup.h"
 
 namespace quellon {
@@ -27,37 +28,6 @@ namespace {
 class SilentSound : public SoundEffects {
 public:
     void playSound(int) override {}
-};
-
-constexpr QSize kBackgroundSheetRow{200, 100};
-constexpr int kTile = 100;
-
-// Tile of the background sheet: the window tile (column 0) or the tool-bar
-// tile (column 1) of a background's row.
-QPixmap backgroundTile(int background, bool toolBar)
-{
-    const int row = std::clamp(background, 0, kBackgroundCount - 1);
-    const QPixmap sheet = artPixmap(QStringLiteral("background-%1.svg").arg(row), kBackgroundSheetRow,
-                                    toolBar ? QColor(0x80, 0, 0) : QColor(0x60, 0x50, 0x40));
-    const qreal ratio = sheet.devicePixelRatio();
-    QPixmap tile = sheet.copy(QRectF(toolBar ? kTile * ratio : 0, 0, kTile * ratio, kTile * ratio).toRect());
-    tile.setDevicePixelRatio(ratio);
-    return tile;
-}
-
-// The tool bar's paint area: the tool-bar tile of the current background.
-class ToolBarArea : public QWidget {
-public:
-    explicit ToolBarArea(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("ToolBox")); }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        const QPixmap tile = backgroundTile(gameState().settings.background, true);
-        for (int i = 0; i <= width() / kTile; ++i)
-            painter.drawPixmap(i * kTile, 0, tile);
-    }
 };
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
@@ -85,43 +55,20 @@ TMainform::TMainform(MainformServices services)
     // The hints show also while the pattern window, last clicked, is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    ToolPanel = new QWidget(this);
-    ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
-    ToolPanel->setAutoFillBackground(true);
-    QPalette toolPalette = ToolPanel->palette();
-    toolPalette.setColor(QPalette::Window, QColor(0x80, 0, 0));
-    ToolPanel->setPalette(toolPalette);
-    ToolBox = new ToolBarArea(ToolPanel);
-
-    const QSize big(50, 50);
-    const QSize half(50, 25);
-    NewGameBtn = makeButton(QStringLiteral("NewGameBtn"), QStringLiteral("tool-newgame"), {5, 6}, big, true);
-    LoadBtn = makeButton(QStringLiteral("LoadBtn"), QStringLiteral("tool-load"), {58, 6}, big, true);
-    StatBtn = makeButton(QStringLiteral("StatBtn"), QStringLiteral("tool-stats"), {111, 6}, big, true);
-    TipBtn = makeButton(QStringLiteral("TipBtn"), QStringLiteral("tool-help"), {164, 6}, big, true);
-    SelectBtn = makeButton(QStringLiteral("SelectBtn"), QStringLiteral("tool-select"), {218, 6}, big, true);
-    UpBtn = makeButton(QStringLiteral("UpBtn"), QStringLiteral("tool-next"), {270, 6}, half, false);
-    DnBtn = makeButton(QStringLiteral("DnBtn"), QStringLiteral("tool-prev"), {270, 30}, half, false);
-    UnsolvedUpBtn = makeButton(QStringLiteral("UnsolvedUpBtn"), QStringLiteral("tool-next-unsolved"), {323, 6}, half, false);
-    UnsolvedDnBtn = makeButton(QStringLiteral("UnsolvedDnBtn"), QStringLiteral("tool-prev-unsolved"), {323, 30}, half, false);
-    OptionBtn = makeButton(QStringLiteral("OptionBtn"), QStringLiteral("tool-options"), {0, 6}, big, false);
-    InfoBtn = makeButton(QStringLiteral("InfoBtn"), QStringLiteral("tool-info"), {0, 6}, big, false);
-    RulesBtn = makeButton(QStringLiteral("RulesBtn"), QStringLiteral("tool-rules"), {0, 6}, big, false);
-    ExitBtn = makeButton(QStringLiteral("ExitBtn"), QStringLiteral("tool-exit"), {0, 6}, big, false);
-
-    connect(NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
-    connect(LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
-    connect(StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
-    connect(TipBtn, &QAbstractButton::clicked, this, &TMainform::TipBtnClick);
-    connect(SelectBtn, &QAbstractButton::clicked, this, &TMainform::SelectBtnClick);
-    connect(UpBtn, &QAbstractButton::clicked, this, &TMainform::UpBtnClick);
-    connect(DnBtn, &QAbstractButton::clicked, this, &TMainform::DnBtnClick);
-    connect(UnsolvedUpBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedUpBtnClick);
-    connect(UnsolvedDnBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedDnBtnClick);
-    connect(OptionBtn, &QAbstractButton::clicked, this, &TMainform::OptionBtnClick);
-    connect(InfoBtn, &QAbstractButton::clicked, this, &TMainform::InfoBtnClick);
-    connect(RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
-    connect(ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
+    ToolPanel = new ToolBar(this);
+    connect(ToolPanel->NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
+    connect(ToolPanel->LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
+    connect(ToolPanel->StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
+    connect(ToolPanel->TipBtn, &QAbstractButton::clicked, this, &TMainform::TipBtnClick);
+    connect(ToolPanel->SelectBtn, &QAbstractButton::clicked, this, &TMainform::SelectBtnClick);
+    connect(ToolPanel->UpBtn, &QAbstractButton::clicked, this, &TMainform::UpBtnClick);
+    connect(ToolPanel->DnBtn, &QAbstractButton::clicked, this, &TMainform::DnBtnClick);
+    connect(ToolPanel->UnsolvedUpBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedUpBtnClick);
+    connect(ToolPanel->UnsolvedDnBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedDnBtnClick);
+    connect(ToolPanel->OptionBtn, &QAbstractButton::clicked, this, &TMainform::OptionBtnClick);
+    connect(ToolPanel->InfoBtn, &QAbstractButton::clicked, this, &TMainform::InfoBtnClick);
+    connect(ToolPanel->RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
+    connect(ToolPanel->ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
 
     box = new BoardView(this, board_, gameState().game, gameState().settings.patmode);
     connect(box, &BoardView::pressed, this, &TMainform::boxMouseDown);
@@ -140,17 +87,6 @@ TMainform::TMainform(MainformServices services)
 }
 
 TMainform::~TMainform() { FormDestroy(); }
-
-ImageButton* TMainform::makeButton(const QString& name, const QString& face, QPoint place, QSize size,
-                                   bool hasDisabledFace)
-{
-    auto* button = new ImageButton(ToolPanel, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), size);
-    button->setObjectName(name);
-    if (hasDisabledFace)
-        button->setDisabledFace(face + QStringLiteral("-disabled.svg"));
-    button->move(place);
-    return button;
-}
 
 Messages& TMainform::messages()
 {
@@ -279,10 +215,7 @@ void TMainform::updateTitle()
 
 void TMainform::applyLanguage()
 {
-    const bool german = gameState().settings.german();
-    for (const ButtonHint& hint : kButtonHints)
-        if (auto* button = ToolPanel->findChild<ImageButton*>(QLatin1String(hint.button)))
-            button->setToolTip(QString::fromUtf8(german ? hint.german : hint.english));
+    ToolPanel->applyHints(gameState().settings.german());
     updateTitle();
 }
 
@@ -308,13 +241,7 @@ TMainform::BoardLayout TMainform::boardLayout(int clientWidth, int clientHeight)
 void TMainform::layOutBoard()
 {
     const int cw = width();
-    ToolPanel->setGeometry(0, 0, cw, kToolBarHeight);
-    ToolBox->setGeometry(0, 0, cw, kToolBarHeight);
-    ToolBox->lower();
-    OptionBtn->move(cw - 208, 6);
-    InfoBtn->move(cw - 156, 6);
-    RulesBtn->move(cw - 104, 6);
-    ExitBtn->move(cw - 52, 6);
+    ToolPanel->layOut(cw, kToolBarHeight);
     const BoardLayout layout = boardLayout(cw, height());
     interaction_.setCellSize(layout.cellSize);
     box->move(layout.area.topLeft());
@@ -353,7 +280,7 @@ void TMainform::paintEvent(QPaintEvent*)
 void TMainform::repaintMain()
 {
     box->repaintBoard();
-    ToolBox->update();
+    ToolPanel->repaintTiles();
     update();
 }
 
@@ -367,7 +294,7 @@ void TMainform::refresh()
 
 void TMainform::setUpCurrent()
 {
-    TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
+    ToolPanel->TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
     box->setCursor(Qt::PointingHandCursor);
 }
 

@@ -30,7 +30,7 @@
 namespace quellon {
 
 class BoardView;
-class ImageButton;
+class ToolBar;
 class TInfoDlg;
 class TYesNoDlg;
 
@@ -160,7 +160,6 @@ private:
     void layOutBoard();
     void refresh();
     void unsolvedSearch(bool (*search)(GameData&));
-    ImageButton* makeButton(const QString& name, const QString& face, QPoint place, QSize size, bool hasDisabledFace);
 
     Board board_;
     PieceRandom random_;
@@ -179,22 +178,8 @@ private:
     TYesNoDlg* ownMessages_ = nullptr;
     TInfoDlg* infoDialog_ = nullptr;
 
-    QWidget* ToolPanel;
-    QWidget* ToolBox;
+    ToolBar* ToolPanel;
     BoardView* box;
-    ImageButton* NewGameBtn;
-    ImageButton* LoadBtn;
-    ImageButton* StatBtn;
-    ImageButton* TipBtn;
-    ImageButton* SelectBtn;
-    ImageButton* UpBtn;
-    ImageButton* DnBtn;
-    ImageButton* UnsolvedUpBtn;
-    ImageButton* UnsolvedDnBtn;
-    ImageButton* OptionBtn;
-    ImageButton* InfoBtn;
-    ImageButton* RulesBtn;
-    ImageButton* ExitBtn;
     QTimer Timer1;
 };
 
