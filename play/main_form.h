@@ -1,7 +1,10 @@
-// The main window: the tool bar with its thirteen buttons, the board paint
-// area below it, the caption, the tiled backgrounds, start-up and closing.
-// It owns the Board and the unsaved-progress flag; the game's global data
-// and options live in gameState().
+// The main window: the tool bar (play/tool_bar) above the board paint area
+// (play/board_view), the caption, the tiled background with the frames
+// round the board, the commands of the buttons, start-up and closing. The
+// board's pointer events go to the engine's PieceInteraction; the window
+// plays the sounds of the steps it reports, has the board view draw them and
+// carries out a solve. It owns the Board and the unsaved-progress flag; the
+// game's global data and options live in gameState().
 //
 // Dialogs, the pattern window, music and help are reached through `hooks`,
 // filled in by whoever creates those windows (persistence/main.cpp). A hook
@@ -123,8 +126,6 @@ public:
     // Carries out what a pointer event did: the cursor, then each step's
     // sound and drawing in the order the steps happened.
     void showOutcome(const PointerOutcome& outcome);
-    // Plays sound n when sound is on.
-    void playSound(int n);
 
     // The command handlers of the tool buttons.
     void NewgameBtnClick();
@@ -154,6 +155,8 @@ private:
     void FormDestroy();
     void boxMouseDown(Qt::MouseButton button, QPoint position);
     void boxMouseMove(Qt::MouseButtons buttons, QPoint position);
+    // Plays sound n when sound is on.
+    void playSound(int n);
     // The rest of a solve once the board's check found it, in its fixed
     // order: colour, progress, sound, message, pattern.
     void showSolved(const PointerStep& step);
