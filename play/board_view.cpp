@@ -357,12 +357,24 @@ void BoardView::mousePressEvent(QMouseEvent* event)
 {
     // The player wants to play: the opening gives way at once.
     endOpening();
-    emit pressed(event->button(), pixelOf(event->position()));
+    switch (event->button()) {
+    case Qt::LeftButton:
+        emit pressed(PointerButton::Left, pixelOf(event->position()));
+        break;
+    case Qt::MiddleButton:
+        emit pressed(PointerButton::Middle, pixelOf(event->position()));
+        break;
+    case Qt::RightButton:
+        emit pressed(PointerButton::Right, pixelOf(event->position()));
+        break;
+    default:
+        break;
+    }
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event)
 {
-    emit moved(event->buttons(), pixelOf(event->position()));
+    emit moved(event->buttons().testFlag(Qt::LeftButton), pixelOf(event->position()));
 }
 
 } // namespace quellon

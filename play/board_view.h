@@ -77,8 +77,9 @@ public:
     QPolygon piecePolygon(const PieceState& piece) const;
 
 signals:
-    void pressed(Qt::MouseButton button, QPoint position);
-    void moved(Qt::MouseButtons buttons, QPoint position);
+    // A press of the left, middle or right button (others are no part of play).
+    void pressed(PointerButton button, QPoint position);
+    void moved(bool leftHeld, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -300,21 +300,14 @@ void TMainform::setUpCurrent()
 
 // ---- the board under the pointer ---------------------------------------
 
-void TMainform::boxMouseDown(Qt::MouseButton button, QPoint position)
+void TMainform::boxMouseDown(PointerButton button, QPoint position)
 {
-    PointerButton which = PointerButton::Left;
-    if (button == Qt::RightButton)
-        which = PointerButton::Right;
-    else if (button == Qt::MiddleButton)
-        which = PointerButton::Middle;
-    else if (button != Qt::LeftButton)
-        return;
-    showOutcome(interaction_.pointerPressed(which, position.x(), position.y()));
+    showOutcome(interaction_.pointerPressed(button, position.x(), position.y()));
 }
 
-void TMainform::boxMouseMove(Qt::MouseButtons buttons, QPoint position)
+void TMainform::boxMouseMove(bool leftHeld, QPoint position)
 {
-    showOutcome(interaction_.pointerMoved(buttons.testFlag(Qt::LeftButton), position.x(), position.y()));
+    showOutcome(interaction_.pointerMoved(leftHeld, position.x(), position.y()));
 }
 
 void TMainform::showOutcome(const PointerOutcome& outcome)

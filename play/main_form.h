@@ -153,8 +153,8 @@ private:
     void FormActivate();
     void FormClose();
     void FormDestroy();
-    void boxMouseDown(Qt::MouseButton button, QPoint position);
-    void boxMouseMove(Qt::MouseButtons buttons, QPoint position);
+    void boxMouseDown(PointerButton button, QPoint position);
+    void boxMouseMove(bool leftHeld, QPoint position);
     // Plays sound n when sound is on.
     void playSound(int n);
     // The rest of a solve once the board's check found it, in its fixed
