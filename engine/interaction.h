@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <optional>
 
@@ -60,8 +61,9 @@ struct PointerStep {
     bool byButton = false;  // Turned: by the right button, which turns silently
 };
 
-// The sound that goes with a step. A solve plays its sound later, within the
-// fixed order of a solve (see recordSolve in engine/game_data.h).
+// The sound that goes with a step, played before the step is drawn; none for
+// a turn by the right button. A solve's sound comes within the solve's own
+// order: after the colours and recordSolve (engine/game_data.h).
 std::optional<SoundNumber> stepSound(const PointerStep& step);
 
 // What one pointer event did: at most two steps (a put-down followed by a
@@ -72,10 +74,12 @@ public:
     // for the cursor; it never changes the grab.
     std::optional<HitZone> zone;
 
-    void add(const PointerStep& step) { steps_[count_++] = step; }
+    void add(const PointerStep& step)
+    {
+        assert(count_ < static_cast<int>(steps_.size()));
+        steps_[static_cast<size_t>(count_++)] = step;
+    }
     bool empty() const { return count_ == 0; }
-    int size() const { return count_; }
-    const PointerStep& operator[](int i) const { return steps_[static_cast<size_t>(i)]; }
     const PointerStep* begin() const { return steps_.data(); }
     const PointerStep* end() const { return steps_.data() + count_; }
 
