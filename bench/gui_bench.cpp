@@ -35,7 +35,7 @@ struct BigBoard {
         form.setUpCurrent();
         form.repaintMain();
         const PieceState first = form.board().piece(1);
-        form.interaction().pickPiece(first.x * cellSize(), first.y * cellSize());
+        form.showOutcome(form.interaction().pickPiece(first.x * cellSize(), first.y * cellSize()));
     }
     int cellSize() const { return form.boardView()->cellSize(); }
 };
@@ -66,7 +66,7 @@ void BM_DragStep(benchmark::State& state)
     for (auto _ : state) {
         const int x = held.x;
         ++step;
-        interaction.movePiece(40 + (step & 1), 30);
+        big.form.showOutcome(interaction.movePiece(40 + (step & 1), 30));
         moves += held.x != x;
     }
     benchmark::DoNotOptimize(big.form.boardView()->image().constBits());

@@ -20,6 +20,12 @@ bool markSolved(GameData& game)
     return true;
 }
 
+void recordSolve(GameData& game, bool& unsavedProgress)
+{
+    if (markSolved(game))
+        unsavedProgress = true;
+}
+
 int raiseHelpLevel(GameData& game)
 {
     uint8_t& progress = game.currentProgress();

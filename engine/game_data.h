@@ -54,6 +54,11 @@ int helpLevel(uint8_t progress);
 // Progress transitions on the current Quellon.
 // Solve: sets the finished bit; true when it was newly set (unsaved progress).
 bool markSolved(GameData& game);
+// The bookkeeping of a solve the board's check has found, carried out by the
+// window after colouring the pieces and before the solve's sound: the
+// finished bit, and the unsaved-progress flag when the bit is new. A Quellon
+// finished before (solved or dropped) keeps its byte and leaves the flag.
+void recordSolve(GameData& game, bool& unsavedProgress);
 // Help: raises the help level, up to 12 = dropped; returns the new level 1..4.
 int raiseHelpLevel(GameData& game);
 

@@ -9,16 +9,6 @@
 
 namespace quellon {
 
-namespace {
-
-constexpr int kPickUpSound = 1;
-constexpr int kPutDownSound = 2;
-constexpr int kTurnStepSound = 3;
-constexpr int kMoveStepSound = 4;
-constexpr int kRefusedSound = 6;
-
-} // namespace
-
 double screenAngle(double dx, double dy)
 {
     constexpr double pi = std::numbers::pi;
@@ -70,88 +60,119 @@ HitZone hitTest(const PieceState& piece, int px, int py, int cellSize)
     return distance >= kTurnRadiusCells * cellSize ? HitZone::Turn : HitZone::Move;
 }
 
-bool PieceInteraction::pickPiece(int px, int py)
+std::optional<SoundNumber> stepSound(const PointerStep& step)
 {
+    switch (step.kind) {
+    case PointerStep::Kind::PickedUp:
+        return kSoundPickUp;
+    case PointerStep::Kind::Moved:
+        return kSoundMoveStep;
+    case PointerStep::Kind::Turned:
+        if (step.byButton)
+            return std::nullopt;
+        return kSoundTurnStep;
+    case PointerStep::Kind::PutDown:
+        return kSoundPutDown;
+    case PointerStep::Kind::Refused:
+        return kSoundRefused;
+    case PointerStep::Kind::Solved:
+        return kSoundSolved;
+    }
+    return std::nullopt;
+}
+
+PointerOutcome PieceInteraction::pickPiece(int px, int py)
+{
+    PointerOutcome outcome;
     board_.selectedPiece = 0;
     for (int i = 1; i <= kPieceCount; ++i)
         if (hitTest(board_, px, py, i, cellSize_) != HitZone::Outside)
             board_.selectedPiece = static_cast<uint8_t>(i);
     if (board_.selectedPiece == 0)
-        return false;
-    view_.playSound(kPickUpSound);
+        return outcome;
     board_.liftPiece(board_.selectedPiece);
-    view_.showPickedUp(board_.selectedPiece);
-    return true;
+    outcome.add({.kind = PointerStep::Kind::PickedUp, .piece = board_.selectedPiece});
+    return outcome;
 }
 
-void PieceInteraction::movePiece(int nx, int ny)
+PointerOutcome PieceInteraction::movePiece(int nx, int ny)
 {
+    PointerOutcome outcome;
     if (board_.selectedPiece == 0 || !board_.inBounds(nx, ny, held().orientation))
-        return;
+        return outcome;
     if (nx == held().x && ny == held().y)
-        return;
-    view_.playSound(kMoveStepSound);
-    view_.toggleHeldOutline();
+        return outcome;
+    const PieceState from = held();
     held().x = static_cast<uint8_t>(nx);
     held().y = static_cast<uint8_t>(ny);
-    view_.toggleHeldOutline();
+    outcome.add({.kind = PointerStep::Kind::Moved, .piece = board_.selectedPiece, .from = from, .to = held()});
+    return outcome;
 }
 
-void PieceInteraction::pointerPressed(PointerButton button, int px, int py)
+PointerOutcome PieceInteraction::pointerPressed(PointerButton button, int px, int py)
 {
+    PointerOutcome outcome;
     if (board_.solveState != SolveState::Playing)
-        return;
+        return outcome;
     // A press on the last pixel row or column (the closing edge line) lies
     // outside the cells and is ignored whatever the button.
     const int column = px / cellSize_;
     const int row = py / cellSize_;
     if (px < 0 || py < 0 || column > kBoardColumns - 1 || row > kBoardRows - 1)
-        return;
+        return outcome;
     if (button == PointerButton::Right) {
         if (board_.selectedPiece != 0)
-            turnHeldTo((held().orientation + 1) % kOrientationCount, false);
-        return;
+            turnHeldTo((held().orientation + 1) % kOrientationCount, true, outcome);
+        return outcome;
     }
     dragOffsetX = 0;
     dragOffsetY = 0;
     if (board_.selectedPiece != 0) {
         board_.grabZone = static_cast<uint8_t>(hitTest(board_, px, py, board_.selectedPiece, cellSize_));
         if (zone() == HitZone::Outside)
-            putDown();
+            putDown(outcome);
         else
             startGrab(px, py);
     }
     if (board_.solveState != SolveState::Playing || board_.selectedPiece != 0)
-        return;
-    if (pickPiece(px, py)) {
+        return outcome;
+    const PointerOutcome picked = pickPiece(px, py);
+    for (const PointerStep& step : picked)
+        outcome.add(step);
+    if (!picked.empty()) {
         board_.grabZone = static_cast<uint8_t>(hitTest(board_, px, py, board_.selectedPiece, cellSize_));
         startGrab(px, py);
     }
+    return outcome;
 }
 
-void PieceInteraction::pointerMoved(bool leftHeld, int px, int py)
+PointerOutcome PieceInteraction::pointerMoved(bool leftHeld, int px, int py)
 {
+    PointerOutcome outcome;
     if (board_.selectedPiece == 0)
-        return;
-    view_.showZone(hitTest(board_, px, py, board_.selectedPiece, cellSize_));
+        return outcome;
+    outcome.zone = hitTest(board_, px, py, board_.selectedPiece, cellSize_);
     if (!leftHeld)
-        return;
+        return outcome;
     const int column = px / cellSize_;  // truncating toward zero
     const int row = py / cellSize_;
     switch (zone()) {
-    case HitZone::Move:
-        movePiece(column + dragOffsetX, row + dragOffsetY);
-        break;
+    case HitZone::Move: {
+        PointerOutcome moved = movePiece(column + dragOffsetX, row + dragOffsetY);
+        moved.zone = outcome.zone;
+        return moved;
+    }
     case HitZone::Turn: {
         int n = turnBase - pointerStep(px, py);
         while (n < 0)
             n += kOrientationCount;
-        turnHeldTo(n % kOrientationCount, true);
+        turnHeldTo(n % kOrientationCount, false, outcome);
         break;
     }
     case HitZone::Outside:
         break;
     }
+    return outcome;
 }
 
 int PieceInteraction::pointerStep(int px, int py)
@@ -169,31 +190,31 @@ void PieceInteraction::startGrab(int px, int py)
     }
 }
 
-void PieceInteraction::turnHeldTo(int orientation, bool withSound)
+void PieceInteraction::turnHeldTo(int orientation, bool byButton, PointerOutcome& outcome)
 {
     if (orientation == held().orientation || !board_.inBounds(held().x, held().y, orientation))
         return;
-    if (withSound)
-        view_.playSound(kTurnStepSound);
-    view_.toggleHeldOutline();
+    const PieceState from = held();
     held().orientation = static_cast<uint8_t>(orientation);
-    view_.toggleHeldOutline();
+    outcome.add({.kind = PointerStep::Kind::Turned,
+                 .piece = board_.selectedPiece,
+                 .from = from,
+                 .to = held(),
+                 .byButton = byButton});
 }
 
-void PieceInteraction::putDown()
+void PieceInteraction::putDown(PointerOutcome& outcome)
 {
     const int n = board_.selectedPiece;
     if (!board_.fitsBoard(held().x, held().y, held().orientation)) {
-        view_.playSound(kRefusedSound);
-        view_.showRefused(n);
+        outcome.add({.kind = PointerStep::Kind::Refused, .piece = n});
         return;
     }
-    view_.playSound(kPutDownSound);
     board_.stampPiece(n);
-    view_.showPutDown(n);
     board_.selectedPiece = 0;
+    outcome.add({.kind = PointerStep::Kind::PutDown, .piece = n});
     if (board_.checkSolved())
-        view_.showSolved();
+        outcome.add({.kind = PointerStep::Kind::Solved});
 }
 
 } // namespace quellon

@@ -2,14 +2,7 @@
 // player lives beside it; tests and silent machines use other implementations.
 #pragma once
 
-enum SoundNumber : int {
-    kSoundPickUp = 1,
-    kSoundPutDown = 2,
-    kSoundTurnStep = 3,
-    kSoundMoveStep = 4,
-    kSoundSolved = 5,
-    kSoundRefused = 6,
-};
+#include "engine/sounds.h"
 
 class SoundEffects {
 public:

@@ -7,7 +7,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "dialogs/dialog_look.h"
 #include "engine/orientation_table.h"
+#include "persistence/game_state.h"
 
 namespace quellon {
 
@@ -23,6 +25,13 @@ constexpr int kOpeningMs = 350;
 constexpr int kOpeningFrameMs = 16;
 constexpr int kBlinkPhaseMs = 110;
 constexpr int kBlinkPhases = 4;  // off, on, off, on
+
+QCursor artCursor(const QString& file, Qt::CursorShape fallback)
+{
+    if (!artExists(file))
+        return QCursor(fallback);
+    return QCursor(artPixmap(file, QSize(32, 32)), 16, 16);
+}
 
 } // namespace
 
@@ -162,12 +171,84 @@ void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
     updateAround(polygon);
 }
 
+void BoardView::toggleOutline(const PieceState& piece)
+{
+    const QPolygon polygon = piecePolygon(piece);
+    xorOutline(image_, polygon, board_colour::kHeldOutline);
+    updateAround(polygon);
+}
+
 void BoardView::layDownPiece(int n)
 {
     // Off first: the outline's pixel runs of a tilted piece are not all
     // under the filled triangle's edge, and would stay beside it.
     drawOutline(n, board_colour::kHeldOutline, true);
     fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+}
+
+void BoardView::showPickedUp(int n)
+{
+    fillPiece(n, board_colour::kField, board_colour::kField);
+    if (patternOnBoard_())
+        drawSilhouette();
+    fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
+    drawOutline(n, board_colour::kHeldOutline, true);
+}
+
+void BoardView::showStep(const PointerStep& step)
+{
+    switch (step.kind) {
+    case PointerStep::Kind::PickedUp:
+        showPickedUp(step.piece);
+        break;
+    case PointerStep::Kind::Moved:
+    case PointerStep::Kind::Turned:
+        toggleOutline(step.from);
+        toggleOutline(step.to);
+        break;
+    case PointerStep::Kind::PutDown:
+        layDownPiece(step.piece);
+        // With nothing in hand the pointer moves no cursor: show the plain one.
+        setCursor(Qt::PointingHandCursor);
+        break;
+    case PointerStep::Kind::Refused:
+        // Seen as well as heard: sound may be off.
+        blinkHeldOutline();
+        break;
+    case PointerStep::Kind::Solved:
+        fillAllPieces(board_colour::kSolved, board_colour::kEdge);
+        setCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+void BoardView::showZone(HitZone zone)
+{
+    switch (zone) {
+    case HitZone::Move:
+        setCursor(moveCursor());
+        break;
+    case HitZone::Turn:
+        setCursor(turnCursor());
+        break;
+    case HitZone::Outside:
+        setCursor(Qt::PointingHandCursor);
+        break;
+    }
+}
+
+const QCursor& BoardView::turnCursor()
+{
+    if (!crTurn)
+        crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
+    return *crTurn;
+}
+
+const QCursor& BoardView::moveCursor()
+{
+    if (!crMove)
+        crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
+    return *crMove;
 }
 
 void BoardView::paintSilhouette(QPainter& painter) const
@@ -284,12 +365,24 @@ void BoardView::mousePressEvent(QMouseEvent* event)
 {
     // The player wants to play: the opening gives way at once.
     endOpening();
-    emit pressed(event->button(), pixelOf(event->position()));
+    switch (event->button()) {
+    case Qt::LeftButton:
+        emit pressed(PointerButton::Left, pixelOf(event->position()));
+        break;
+    case Qt::MiddleButton:
+        emit pressed(PointerButton::Middle, pixelOf(event->position()));
+        break;
+    case Qt::RightButton:
+        emit pressed(PointerButton::Right, pixelOf(event->position()));
+        break;
+    default:
+        break;
+    }
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event)
 {
-    emit moved(event->buttons(), pixelOf(event->position()));
+    emit moved(event->buttons().testFlag(Qt::LeftButton), pixelOf(event->position()));
 }
 
 } // namespace quellon

@@ -1,7 +1,9 @@
 // The board paint area `box`: keeps the picture of the board in an image and
-// draws pieces, the silhouette and the held piece's outline into it. Moving a
-// held piece redraws only two exclusive-or outlines; everything else is a
-// full repaint after a resize, an exposure or a change of Quellon.
+// draws pieces, the silhouette and the held piece's outline into it. A held
+// piece is drawn as an exclusive-or outline, so moving or turning it redraws
+// only two outlines (off at the old place, on at the new); everything else is
+// a full repaint after a resize, an exposure or a change of Quellon. The
+// steps of the pointer handling are drawn here from the board (showStep).
 //
 // Two short effects are shown on the screen only, never drawn into the
 // picture: the opening (the pieces flying out from the board's centre to
@@ -10,7 +12,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPolygon>
@@ -20,6 +24,7 @@
 
 #include "engine/board.h"
 #include "engine/game_data.h"
+#include "engine/interaction.h"
 
 namespace quellon {
 
@@ -57,6 +62,15 @@ public:
     // Field, silhouette (when on the board), pieces, held outline.
     void repaintBoard();
 
+    // Draws one step of the pointer handling; the board already holds its
+    // result. A solve is drawn as the pieces turning to the solved colours.
+    void showStep(const PointerStep& step);
+    // The cursor for the zone of the held piece under the pointer.
+    void showZone(HitZone zone);
+    // The turn and move cursors, made from their artwork when first shown.
+    const QCursor& turnCursor();
+    const QCursor& moveCursor();
+
     // The held outline blinks twice on the screen; the picture stays as it is.
     void blinkHeldOutline();
     bool blinking() const { return blinkPhase_ != 0; }
@@ -67,8 +81,9 @@ public:
     QPolygon piecePolygon(const PieceState& piece) const;
 
 signals:
-    void pressed(Qt::MouseButton button, QPoint position);
-    void moved(Qt::MouseButtons buttons, QPoint position);
+    // A press of the left, middle or right button (others are no part of play).
+    void pressed(PointerButton button, QPoint position);
+    void moved(bool leftHeld, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +92,8 @@ protected:
 
 private:
     void fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge);
+    void toggleOutline(const PieceState& piece);
+    void showPickedUp(int n);
     void updateAround(const QPolygon& polygon);
     void paintSilhouette(QPainter& painter) const;
     void paintOpening(QPainter& painter, double progress) const;
@@ -95,6 +112,8 @@ private:
     QTimer openingFrames_;
     int blinkPhase_ = 0;          // odd: the outline is off on the screen
     QTimer blinkTimer_;
+    std::optional<QCursor> crTurn;
+    std::optional<QCursor> crMove;
 };
 
 } // namespace quellon

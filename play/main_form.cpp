@@ -7,19 +7,18 @@
 #include <QStandardPaths>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMoveEvent>
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "dialogs/dialog_look.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
+#include "engine/window_texts.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
+#include "play/tool_bar.h"
 #include "persistence/startup.h"
 
 namespace quellon {
@@ -31,74 +30,14 @@ public:
     void playSound(int) override {}
 };
 
-struct ButtonHint {
-    const char* name;
-    const char* german;
-    const char* english;
-};
-
-// Hints in both languages; applyLanguage picks one.
-constexpr ButtonHint kHints[] = {
-    {"LoadBtn", "Ich hol mir einen alten Spielstand.", "I want to continue an old game."},
-    {"NewGameBtn", "Ich fang ein neues Spiel an.", "I want to play a new game."},
-    {"SelectBtn", "Ich probier ein anderes Quellon.", "I try another Quellon."},
-    {"UpBtn", "Ich nehm' das n\u00e4chste Quellon.", "I take the next Quellon."},
-    {"DnBtn", "Ich nehm' das vorige Quellon.", "I take the previous Quellon."},
-    {"UnsolvedUpBtn", "Ich nehm' das n\u00e4chste ungel\u00f6ste Quellon.", "I take the next unsolved Quellon."},
-    {"UnsolvedDnBtn", "Ich nehm' das vorige ungel\u00f6ste Quellon.", "I take the previous unsolved Quellon."},
-    {"TipBtn", "Ich lass mir unter die Arme greifen.", "I need a little help."},
-    {"StatBtn", "Mal sehen, was ich bisher schon geschafft habe.", "Let me see, what I've solved until now."},
-    {"RulesBtn", "Worum geht's da eigentlich?", "What's to do here?"},
-    {"ExitBtn", "Ich hab genug!", "I have enough!"},
-    {"InfoBtn", "Wer hat diese Spiele nur verbrochen?", "Who did this ZINDLE GAME?"},
-    {"OptionBtn", "Ich m\u00f6chte die Einstellungen \u00e4ndern.", "I want to modify the options."},
-};
-
-constexpr QSize kBackgroundSheetRow{200, 100};
-constexpr int kTile = 100;
-
-// Tile of the background sheet: the window tile (column 0) or the tool-bar
-// tile (column 1) of a background's row.
-QPixmap backgroundTile(int background, bool toolBar)
-{
-    const int row = std::clamp(background, 0, kBackgroundCount - 1);
-    const QPixmap sheet = artPixmap(QStringLiteral("background-%1.svg").arg(row), kBackgroundSheetRow,
-                                    toolBar ? QColor(0x80, 0, 0) : QColor(0x60, 0x50, 0x40));
-    const qreal ratio = sheet.devicePixelRatio();
-    QPixmap tile = sheet.copy(QRectF(toolBar ? kTile * ratio : 0, 0, kTile * ratio, kTile * ratio).toRect());
-    tile.setDevicePixelRatio(ratio);
-    return tile;
-}
-
-QCursor artCursor(const QString& file, Qt::CursorShape fallback)
-{
-    if (!artExists(file))
-        return QCursor(fallback);
-    return QCursor(artPixmap(file, QSize(32, 32)), 16, 16);
-}
-
-// The tool bar's paint area: the tool-bar tile of the current background.
-class ToolBarArea : public QWidget {
-public:
-    explicit ToolBarArea(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("ToolBox")); }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        const QPixmap tile = backgroundTile(gameState().settings.background, true);
-        for (int i = 0; i <= width() / kTile; ++i)
-            painter.drawPixmap(i * kTile, 0, tile);
-    }
-};
-
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
 TMainform::TMainform(MainformServices services)
     : random_(0),
-      interaction_(board_, *this),
+      interaction_(board_),
+      placer_(*this, store_, kMinimumTrackSize),
       programDir_(services.programDir),
       sound_(services.sound),
       messages_(services.messages)
@@ -115,43 +54,20 @@ TMainform::TMainform(MainformServices services)
     // The hints show also while the pattern window, last clicked, is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    ToolPanel = new QWidget(this);
-    ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
-    ToolPanel->setAutoFillBackground(true);
-    QPalette toolPalette = ToolPanel->palette();
-    toolPalette.setColor(QPalette::Window, QColor(0x80, 0, 0));
-    ToolPanel->setPalette(toolPalette);
-    ToolBox = new ToolBarArea(ToolPanel);
-
-    const QSize big(50, 50);
-    const QSize half(50, 25);
-    NewGameBtn = makeButton(QStringLiteral("NewGameBtn"), QStringLiteral("tool-newgame"), {5, 6}, big, true);
-    LoadBtn = makeButton(QStringLiteral("LoadBtn"), QStringLiteral("tool-load"), {58, 6}, big, true);
-    StatBtn = makeButton(QStringLiteral("StatBtn"), QStringLiteral("tool-stats"), {111, 6}, big, true);
-    TipBtn = makeButton(QStringLiteral("TipBtn"), QStringLiteral("tool-help"), {164, 6}, big, true);
-    SelectBtn = makeButton(QStringLiteral("SelectBtn"), QStringLiteral("tool-select"), {218, 6}, big, true);
-    UpBtn = makeButton(QStringLiteral("UpBtn"), QStringLiteral("tool-next"), {270, 6}, half, false);
-    DnBtn = makeButton(QStringLiteral("DnBtn"), QStringLiteral("tool-prev"), {270, 30}, half, false);
-    UnsolvedUpBtn = makeButton(QStringLiteral("UnsolvedUpBtn"), QStringLiteral("tool-next-unsolved"), {323, 6}, half, false);
-    UnsolvedDnBtn = makeButton(QStringLiteral("UnsolvedDnBtn"), QStringLiteral("tool-prev-unsolved"), {323, 30}, half, false);
-    OptionBtn = makeButton(QStringLiteral("OptionBtn"), QStringLiteral("tool-options"), {0, 6}, big, false);
-    InfoBtn = makeButton(QStringLiteral("InfoBtn"), QStringLiteral("tool-info"), {0, 6}, big, false);
-    RulesBtn = makeButton(QStringLiteral("RulesBtn"), QStringLiteral("tool-rules"), {0, 6}, big, false);
-    ExitBtn = makeButton(QStringLiteral("ExitBtn"), QStringLiteral("tool-exit"), {0, 6}, big, false);
-
-    connect(NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
-    connect(LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
-    connect(StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
-    connect(TipBtn, &QAbstractButton::clicked, this, &TMainform::TipBtnClick);
-    connect(SelectBtn, &QAbstractButton::clicked, this, &TMainform::SelectBtnClick);
-    connect(UpBtn, &QAbstractButton::clicked, this, &TMainform::UpBtnClick);
-    connect(DnBtn, &QAbstractButton::clicked, this, &TMainform::DnBtnClick);
-    connect(UnsolvedUpBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedUpBtnClick);
-    connect(UnsolvedDnBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedDnBtnClick);
-    connect(OptionBtn, &QAbstractButton::clicked, this, &TMainform::OptionBtnClick);
-    connect(InfoBtn, &QAbstractButton::clicked, this, &TMainform::InfoBtnClick);
-    connect(RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
-    connect(ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
+    ToolPanel = new ToolBar(this);
+    connect(ToolPanel->NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
+    connect(ToolPanel->LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
+    connect(ToolPanel->StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
+    connect(ToolPanel->TipBtn, &QAbstractButton::clicked, this, &TMainform::TipBtnClick);
+    connect(ToolPanel->SelectBtn, &QAbstractButton::clicked, this, &TMainform::SelectBtnClick);
+    connect(ToolPanel->UpBtn, &QAbstractButton::clicked, this, &TMainform::UpBtnClick);
+    connect(ToolPanel->DnBtn, &QAbstractButton::clicked, this, &TMainform::DnBtnClick);
+    connect(ToolPanel->UnsolvedUpBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedUpBtnClick);
+    connect(ToolPanel->UnsolvedDnBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedDnBtnClick);
+    connect(ToolPanel->OptionBtn, &QAbstractButton::clicked, this, &TMainform::OptionBtnClick);
+    connect(ToolPanel->InfoBtn, &QAbstractButton::clicked, this, &TMainform::InfoBtnClick);
+    connect(ToolPanel->RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
+    connect(ToolPanel->ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
 
     box = new BoardView(this, board_, gameState().game,
                         [] { return gameState().settings.patmode == kPatternOnBoard; });
@@ -171,17 +87,6 @@ TMainform::TMainform(MainformServices services)
 }
 
 TMainform::~TMainform() { FormDestroy(); }
-
-ImageButton* TMainform::makeButton(const QString& name, const QString& face, QPoint place, QSize size,
-                                   bool hasDisabledFace)
-{
-    auto* button = new ImageButton(ToolPanel, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), size);
-    button->setObjectName(name);
-    if (hasDisabledFace)
-        button->setDisabledFace(face + QStringLiteral("-disabled.svg"));
-    button->move(place);
-    return button;
-}
 
 Messages& TMainform::messages()
 {
@@ -224,56 +129,7 @@ bool TMainform::FormCreate()
     return true;
 }
 
-void TMainform::showRestored()
-{
-    const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->virtualGeometry()
-                                                           : QRect(0, 0, 1024, 768);
-    std::optional<WindowPlacement> placement = readPlacement(store_);
-    if (!placement) {
-        const QSize outer = frameGeometry().size();
-        const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : desktop;
-        move(screen.left() + (screen.width() - outer.width()) / 2, screen.top() + (screen.height() - outer.height()) / 2);
-        show();
-        return;
-    }
-    clampToDesktop(*placement, {desktop.left(), desktop.top(), desktop.width(), desktop.height()});
-    // No bigger than the desktop: a hand-edited giant would make the board
-    // picture too large to allocate.
-    const QRect stored(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
-    const QRect outer(stored.topLeft(), stored.size().boundedTo(desktop.size()));
-    move(outer.topLeft());
-    resize(outer.size().expandedTo(minimumSize()));
-    // The stored rectangle is the outer one, but the frame is known only
-    // once the window manager has framed the shown window, which may be well
-    // after the first turn of the event loop: the client area shrinks by the
-    // frame as soon as it is known (adoptFrame).
-    pendingOuterSize_ = outer.size();
-    QTimer::singleShot(0, this, &TMainform::adoptFrame);
-    // Without a window manager no frame ever comes.
-    QTimer::singleShot(kFrameWait, this, [this] { pendingOuterSize_.reset(); });
-    const bool maximized = placement->showState == kShowMaximized ||
-                           (placement->showState == kShowMinimized && (placement->flags & kRestoreToMaximized));
-    // A window closed minimized opens normal: starting hidden in the task bar
-    // would look like a failed start.
-    if (maximized)
-        showMaximized();
-    else
-        show();
-}
-
-const QCursor& TMainform::turnCursor()
-{
-    if (!crTurn)
-        crTurn = artCursor(QStringLiteral("cursor-turn.svg"), Qt::SizeBDiagCursor);
-    return *crTurn;
-}
-
-const QCursor& TMainform::moveCursor()
-{
-    if (!crMove)
-        crMove = artCursor(QStringLiteral("cursor-move.svg"), Qt::SizeAllCursor);
-    return *crMove;
-}
+void TMainform::showRestored() { placer_.showRestored(); }
 
 void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
 
@@ -302,23 +158,7 @@ void TMainform::FormDestroy()
     if (destroyed_ || !created_)
         return;
     destroyed_ = true;
-    WindowPlacement placement;
-    const QRect frame = frameGeometry();
-    const QRect margins(frame.left() - geometry().left(), frame.top() - geometry().top(),
-                        frame.width() - geometry().width(), frame.height() - geometry().height());
-    QRect normal = frame;
-    if (isMaximized() || isMinimized() || isFullScreen()) {
-        const QRect client = normalGeometry();
-        normal = QRect(client.left() + margins.left(), client.top() + margins.top(),
-                       client.width() + margins.width(), client.height() + margins.height());
-    }
-    placement.showState = isMinimized() ? kShowMinimized : isMaximized() ? kShowMaximized : kShowNormal;
-    placement.flags = isMinimized() && (windowState() & Qt::WindowMaximized) ? kRestoreToMaximized : 0;
-    placement.left = normal.left();
-    placement.top = normal.top();
-    placement.right = normal.left() + normal.width();
-    placement.bottom = normal.top() + normal.height();
-    writePlacement(store_, placement);
+    placer_.recordPlacement();
     if (hooks.closeHelp)
         hooks.closeHelp();
     if (hooks.stopMusic)
@@ -332,32 +172,9 @@ bool TMainform::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void TMainform::adoptFrame()
-{
-    const QSize frame = frameGeometry().size() - size();
-    if (frame.width() <= 0 && frame.height() <= 0)
-        return;
-    // The outer size is bounded, not the client area: take the frame off.
-    setMinimumSize((kMinimumTrackSize - frame).expandedTo(QSize(0, 0)));
-    if (!pendingOuterSize_)
-        return;
-    const QSize outer = *pendingOuterSize_;
-    pendingOuterSize_.reset();
-    if (!isMaximized() && !isFullScreen())
-        resize((outer - frame).expandedTo(minimumSize()));
-}
-
-void TMainform::moveEvent(QMoveEvent* event)
-{
-    QWidget::moveEvent(event);
-    // Framing moves the client area in by the frame's left and top edges.
-    adoptFrame();
-}
-
 void TMainform::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    adoptFrame();
     // Some platforms never activate a window (offscreen, a bare X server):
     // the first activation then follows the first show.
     QTimer::singleShot(0, this, [this] {
@@ -380,20 +197,7 @@ void TMainform::FormActivate()
 
 QString TMainform::composeTitle(int patmode, int quellon, uint8_t progress, const QString& gameName, int language)
 {
-    const bool german = language == kLanguageGerman;
-    QString title = QStringLiteral("Zindle Quellon V3.1");
-    if (patmode == 0) {
-        title += QStringLiteral(" - Quellon: ") + QString::number(quellon);
-        if (isFinished(progress)) {
-            if ((progress & kHelpLevelMask) == kDroppedLevel)
-                title += german ? QStringLiteral(" (aufgegeben)") : QStringLiteral(" (dropped)");
-            else
-                title += german ? QStringLiteral(" (gel\u00f6st)") : QStringLiteral(" (solved)");
-        }
-    }
-    if (!gameName.isEmpty())
-        title += (german ? QStringLiteral(" - Spiel: ") : QStringLiteral(" - Game: ")) + gameName;
-    return title;
+    return fromStd(quellon::windowTitle(patmode, quellon, progress, gameName.toStdString(), language));
 }
 
 void TMainform::updateTitle()
@@ -408,10 +212,7 @@ void TMainform::updateTitle()
 
 void TMainform::applyLanguage()
 {
-    const bool german = gameState().settings.german();
-    for (const ButtonHint& hint : kHints)
-        if (auto* button = ToolPanel->findChild<ImageButton*>(QLatin1String(hint.name)))
-            button->setToolTip(QString::fromUtf8(german ? hint.german : hint.english));
+    ToolPanel->applyHints(gameState().settings.german());
     updateTitle();
 }
 
@@ -437,13 +238,7 @@ TMainform::BoardLayout TMainform::boardLayout(int clientWidth, int clientHeight)
 void TMainform::layOutBoard()
 {
     const int cw = width();
-    ToolPanel->setGeometry(0, 0, cw, kToolBarHeight);
-    ToolBox->setGeometry(0, 0, cw, kToolBarHeight);
-    ToolBox->lower();
-    OptionBtn->move(cw - 208, 6);
-    InfoBtn->move(cw - 156, 6);
-    RulesBtn->move(cw - 104, 6);
-    ExitBtn->move(cw - 52, 6);
+    ToolPanel->layOut(cw, kToolBarHeight);
     const BoardLayout layout = boardLayout(cw, height());
     interaction_.setCellSize(layout.cellSize);
     box->move(layout.area.topLeft());
@@ -482,7 +277,7 @@ void TMainform::paintEvent(QPaintEvent*)
 void TMainform::repaintMain()
 {
     box->repaintBoard();
-    ToolBox->update();
+    ToolPanel->repaintTiles();
     update();
 }
 
@@ -496,27 +291,35 @@ void TMainform::refresh()
 
 void TMainform::setUpCurrent()
 {
-    TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
+    ToolPanel->TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
     box->setCursor(Qt::PointingHandCursor);
 }
 
 // ---- the board under the pointer ---------------------------------------
 
-void TMainform::boxMouseDown(Qt::MouseButton button, QPoint position)
+void TMainform::boxMouseDown(PointerButton button, QPoint position)
 {
-    PointerButton which = PointerButton::Left;
-    if (button == Qt::RightButton)
-        which = PointerButton::Right;
-    else if (button == Qt::MiddleButton)
-        which = PointerButton::Middle;
-    else if (button != Qt::LeftButton)
-        return;
-    interaction_.pointerPressed(which, position.x(), position.y());
+    showOutcome(interaction_.pointerPressed(button, position.x(), position.y()));
 }
 
-void TMainform::boxMouseMove(Qt::MouseButtons buttons, QPoint position)
+void TMainform::boxMouseMove(bool leftHeld, QPoint position)
 {
-    interaction_.pointerMoved(buttons.testFlag(Qt::LeftButton), position.x(), position.y());
+    showOutcome(interaction_.pointerMoved(leftHeld, position.x(), position.y()));
+}
+
+void TMainform::showOutcome(const PointerOutcome& outcome)
+{
+    if (outcome.zone)
+        box->showZone(*outcome.zone);
+    for (const PointerStep& step : outcome) {
+        if (step.kind == PointerStep::Kind::Solved) {
+            showSolved(step);
+            continue;
+        }
+        if (const std::optional<SoundNumber> sound = stepSound(step))
+            playSound(*sound);
+        box->showStep(step);
+    }
 }
 
 void TMainform::playSound(int n)
@@ -525,41 +328,11 @@ void TMainform::playSound(int n)
         sound_->playSound(n);
 }
 
-void TMainform::toggleHeldOutline()
+void TMainform::showSolved(const PointerStep& step)
 {
-    box->drawOutline(board_.selectedPiece, board_colour::kHeldOutline, true);
-}
-
-void TMainform::showPickedUp(int n)
-{
-    box->fillPiece(n, board_colour::kField, board_colour::kField);
-    if (gameState().settings.patmode == kPatternOnBoard)
-        box->drawSilhouette();
-    box->fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
-    box->drawOutline(n, board_colour::kHeldOutline, true);
-}
-
-void TMainform::showPutDown(int n)
-{
-    box->layDownPiece(n);
-    // With nothing in hand the pointer moves no cursor: show the plain one.
-    box->setCursor(Qt::PointingHandCursor);
-}
-
-void TMainform::showRefused(int)
-{
-    // Seen as well as heard: sound may be off.
-    box->blinkHeldOutline();
-}
-
-void TMainform::showSolved()
-{
-    // The steps of a solve, in their fixed order.
-    box->fillAllPieces(board_colour::kSolved, board_colour::kEdge);
-    if (markSolved(gameState().game))
-        unsavedProgress_ = true;
+    box->showStep(step);
+    recordSolve(gameState().game, unsavedProgress_);
     playSound(kSoundSolved);
-    box->setCursor(Qt::PointingHandCursor);
     messages().showCode(MessageCode::Solved);
     if (hooks.repaintPattern)
         hooks.repaintPattern();
@@ -567,20 +340,9 @@ void TMainform::showSolved()
     updateTitle();
 }
 
-void TMainform::showZone(HitZone zone)
-{
-    switch (zone) {
-    case HitZone::Move:
-        box->setCursor(moveCursor());
-        break;
-    case HitZone::Turn:
-        box->setCursor(turnCursor());
-        break;
-    case HitZone::Outside:
-        box->setCursor(Qt::PointingHandCursor);
-        break;
-    }
-}
+const QCursor& TMainform::turnCursor() { return box->turnCursor(); }
+
+const QCursor& TMainform::moveCursor() { return box->moveCursor(); }
 
 // ---- tool buttons -------------------------------------------------------
 
@@ -671,9 +433,7 @@ void TMainform::unsolvedSearch(bool (*search)(GameData&))
         if (hooks.repaintPattern)
             hooks.repaintPattern();
     } else {
-        messages().showText(MessageCode::Notice, gameState().settings.german()
-                                                     ? QStringLiteral("Alle Quellons bereits gel\u00f6st.")
-                                                     : QStringLiteral("All Quellons already solved."));
+        messages().showText(kAllSolvedNotice.code, fromStd(kAllSolvedNotice.text(gameState().settings.language)));
     }
     updateTitle();
 }

@@ -1,7 +1,10 @@
-// The main window: the tool bar with its thirteen buttons, the board paint
-// area below it, the caption, the tiled backgrounds, start-up and closing.
-// It owns the Board and the unsaved-progress flag; the game's global data
-// and options live in gameState().
+// The main window: the tool bar (play/tool_bar) above the board paint area
+// (play/board_view), the caption, the tiled background with the frames
+// round the board, the commands of the buttons, start-up and closing. The
+// board's pointer events go to the engine's PieceInteraction; the window
+// plays the sounds of the steps it reports, has the board view draw them and
+// carries out a solve. It owns the Board and the unsaved-progress flag; the
+// game's global data and options live in gameState().
 //
 // Dialogs, the pattern window, music and help are reached through `hooks`:
 // the help and music ones joined by joinMediaHooks before FormCreate, the
@@ -25,11 +28,12 @@
 #include "persistence/message_seam.h"
 #include "persistence/settings_store.h"
 #include "persistence/sound.h"
+#include "persistence/window_placement.h"
 
 namespace quellon {
 
 class BoardView;
-class ImageButton;
+class ToolBar;
 class TInfoDlg;
 class TYesNoDlg;
 
@@ -69,7 +73,7 @@ struct MainformServices {
     QString programDir;              // the program file's folder when empty
 };
 
-class TMainform : public QWidget, public InteractionView {
+class TMainform : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kToolBarHeight = 60;
@@ -122,14 +126,9 @@ public:
     const QCursor& turnCursor();
     const QCursor& moveCursor();
 
-    // InteractionView: what the pointer handling asks the window to do.
-    void playSound(int n) override;
-    void toggleHeldOutline() override;
-    void showPickedUp(int n) override;
-    void showPutDown(int n) override;
-    void showRefused(int n) override;
-    void showSolved() override;
-    void showZone(HitZone zone) override;
+    // Carries out what a pointer event did: the cursor, then each step's
+    // sound and drawing in the order the steps happened.
+    void showOutcome(const PointerOutcome& outcome);
 
     // The command handlers of the tool buttons.
     void NewgameBtnClick();
@@ -149,7 +148,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -158,27 +156,27 @@ private:
     void FormActivate();
     void FormClose();
     void FormDestroy();
-    void boxMouseDown(Qt::MouseButton button, QPoint position);
-    void boxMouseMove(Qt::MouseButtons buttons, QPoint position);
+    void boxMouseDown(PointerButton button, QPoint position);
+    void boxMouseMove(bool leftHeld, QPoint position);
+    // Plays sound n when sound is on.
+    void playSound(int n);
+    // The rest of a solve once the board's check found it, in its fixed
+    // order: colour, progress, sound, message, pattern.
+    void showSolved(const PointerStep& step);
     void layOutBoard();
-    // Once the window manager's frame is known: the minimum outer size, and
-    // the restored outer size taken back to a client size.
-    void adoptFrame();
     void refresh();
     void unsolvedSearch(bool (*search)(GameData&));
-    ImageButton* makeButton(const QString& name, const QString& face, QPoint place, QSize size, bool hasDisabledFace);
 
     Board board_;
     PieceRandom random_;
     PieceInteraction interaction_;
     SettingsStore store_;
+    WindowPlacer placer_;
     QString programDir_;
     bool firstActivation_ = false;
     bool unsavedProgress_ = false;
     bool created_ = false;
     bool destroyed_ = false;
-    std::optional<QSize> pendingOuterSize_;  // restored outer size, until the frame is known
-    static constexpr int kFrameWait = 3000;  // ms a restored window waits for its frame
 
     SoundEffects* sound_;
     std::unique_ptr<SoundEffects> silentSound_;
@@ -186,25 +184,9 @@ private:
     TYesNoDlg* ownMessages_ = nullptr;
     TInfoDlg* infoDialog_ = nullptr;
 
-    QWidget* ToolPanel;
-    QWidget* ToolBox;
+    ToolBar* ToolPanel;
     BoardView* box;
-    ImageButton* NewGameBtn;
-    ImageButton* LoadBtn;
-    ImageButton* StatBtn;
-    ImageButton* TipBtn;
-    ImageButton* SelectBtn;
-    ImageButton* UpBtn;
-    ImageButton* DnBtn;
-    ImageButton* UnsolvedUpBtn;
-    ImageButton* UnsolvedDnBtn;
-    ImageButton* OptionBtn;
-    ImageButton* InfoBtn;
-    ImageButton* RulesBtn;
-    ImageButton* ExitBtn;
     QTimer Timer1;
-    std::optional<QCursor> crTurn;
-    std::optional<QCursor> crMove;
 };
 
 } // namespace quellon

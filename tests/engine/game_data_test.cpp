@@ -21,6 +21,23 @@ TEST(Progress, SolvingSetsTheFinishedBitOnce)
     EXPECT_EQ(game.currentProgress(), 12);
 }
 
+TEST(Progress, ASolveLeavesProgressUnsavedOnlyWhenItFinishesTheQuellon)
+{
+    GameData game = gameWith(5);
+    game.currentProgress() = 2;
+    bool unsaved = false;
+    recordSolve(game, unsaved);
+    EXPECT_EQ(game.currentProgress(), 10);
+    EXPECT_TRUE(unsaved);
+    for (const uint8_t finished : {uint8_t{10}, uint8_t{12}}) {
+        game.currentProgress() = finished;
+        unsaved = false;
+        recordSolve(game, unsaved);
+        EXPECT_EQ(game.currentProgress(), finished);
+        EXPECT_FALSE(unsaved);
+    }
+}
+
 TEST(Progress, HelpRaisesTheLevelUpToDropped)
 {
     GameData game = gameWith(5);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -18,29 +19,51 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr int kCell = 9;
 
-// Writes down what the interaction asks the window to do.
-class RecordingView : public InteractionView {
+// Writes down the steps the interaction reports, as the window carries them
+// out: each step's sound, then its drawing (a move or turn takes the held
+// outline off and puts it on again).
+class RecordingView {
 public:
     std::vector<std::string> events;
     std::vector<int> sounds;
     int outlineToggles = 0;
     HitZone lastZone = HitZone::Outside;
 
-    void playSound(int n) override
+    void record(const PointerOutcome& outcome)
     {
-        sounds.push_back(n);
-        events.push_back("sound " + std::to_string(n));
+        if (outcome.zone)
+            lastZone = *outcome.zone;
+        for (const PointerStep& step : outcome) {
+            const std::string n = std::to_string(step.piece);
+            // The solve's own sound belongs to the window's solve sequence.
+            if (step.kind == PointerStep::Kind::Solved) {
+                events.push_back("solved");
+                continue;
+            }
+            if (const auto sound = stepSound(step)) {
+                sounds.push_back(*sound);
+                events.push_back("sound " + std::to_string(*sound));
+            }
+            switch (step.kind) {
+            case PointerStep::Kind::PickedUp:
+                events.push_back("picked " + n);
+                break;
+            case PointerStep::Kind::Moved:
+            case PointerStep::Kind::Turned:
+                outlineToggles += 2;
+                events.insert(events.end(), {"outline", "outline"});
+                break;
+            case PointerStep::Kind::PutDown:
+                events.push_back("put " + n);
+                break;
+            case PointerStep::Kind::Refused:
+                events.push_back("refused " + n);
+                break;
+            case PointerStep::Kind::Solved:
+                break;
+            }
+        }
     }
-    void toggleHeldOutline() override
-    {
-        ++outlineToggles;
-        events.push_back("outline");
-    }
-    void showPickedUp(int n) override { events.push_back("picked " + std::to_string(n)); }
-    void showPutDown(int n) override { events.push_back("put " + std::to_string(n)); }
-    void showRefused(int n) override { events.push_back("refused " + std::to_string(n)); }
-    void showSolved() override { events.push_back("solved"); }
-    void showZone(HitZone zone) override { lastZone = zone; }
     void clear()
     {
         events.clear();
@@ -70,7 +93,7 @@ std::pair<int, int> towardCorner(const PieceState& piece, int k, double share)
 struct Fixture : ::testing::Test {
     Board board;
     RecordingView view;
-    PieceInteraction interaction{board, view};
+    PieceInteraction interaction{board};
 
     void SetUp() override
     {
@@ -82,12 +105,13 @@ struct Fixture : ::testing::Test {
             board.stampPiece(n);
         }
     }
-    void press(PointerButton button, int px, int py) { interaction.pointerPressed(button, px, py); }
+    void press(PointerButton button, int px, int py) { view.record(interaction.pointerPressed(button, px, py)); }
     void pressOn(int n, PointerButton button = PointerButton::Left)
     {
         press(button, board.piece(n).x * kCell, board.piece(n).y * kCell);
     }
-    void drag(int px, int py) { interaction.pointerMoved(true, px, py); }
+    void drag(int px, int py) { view.record(interaction.pointerMoved(true, px, py)); }
+    void hover(int px, int py) { view.record(interaction.pointerMoved(false, px, py)); }
 };
 
 } // namespace
@@ -206,7 +230,7 @@ TEST_F(Fixture, DraggingMovesCellByCellKeepingTheGrabOffset)
     EXPECT_TRUE(view.sounds.empty());
 
     // Moving without the left button only sets the cursor.
-    interaction.pointerMoved(false, (start.x + 20) * kCell, (start.y + 5) * kCell);
+    hover((start.x + 20) * kCell, (start.y + 5) * kCell);
     EXPECT_EQ(board.piece(2).x, start.x + 5);
 }
 
@@ -310,7 +334,7 @@ TEST_F(Fixture, MiddleButtonPicksAndDropsButDoesNotDrag)
     pressOn(7, PointerButton::Middle);
     EXPECT_EQ(board.selectedPiece, 7);
     const PieceState held = board.piece(7);
-    interaction.pointerMoved(false, (held.x + 4) * kCell, held.y * kCell);
+    hover((held.x + 4) * kCell, held.y * kCell);
     EXPECT_EQ(board.piece(7), held);
     press(PointerButton::Middle, 45 * kCell, 30 * kCell);
     EXPECT_EQ(board.selectedPiece, 0);
@@ -369,4 +393,76 @@ TEST_F(Fixture, DroppedQuellonIgnoresEveryPress)
     pressOn(1, PointerButton::Middle);
     EXPECT_EQ(board.selectedPiece, 0);
     EXPECT_TRUE(view.events.empty());
+}
+
+// The contract of an outcome, for each kind of event in turn: the steps in
+// the order they happened, each naming its piece; a move or turn carries the
+// held piece's place before and after, so that the window can take the
+// outline off where it was and draw it where the board now has it.
+TEST_F(Fixture, EachEventReportsItsStepsAndThePlacesAroundAMoveOrTurn)
+{
+    board.liftPiece(4);
+    board.piece(4) = PieceState{45, 30, 5};
+    board.stampPiece(4);
+    using Kind = PointerStep::Kind;
+    struct Row {
+        const char* what;
+        std::function<PointerOutcome()> event;
+        std::vector<std::pair<Kind, int>> steps;
+        bool byButton = false;
+    };
+    // Each event reads the board when it happens.
+    auto pressAt = [this](PointerButton button, auto where) {
+        return [=, this] {
+            const auto [px, py] = where();
+            return interaction.pointerPressed(button, px, py);
+        };
+    };
+    auto dragTo = [this](auto where) {
+        return [=, this] {
+            const auto [px, py] = where();
+            return interaction.pointerMoved(true, px, py);
+        };
+    };
+    auto fixed = [](int px, int py) { return [=] { return std::pair{px, py}; }; };
+    auto anchorOf = [this](int n) { return [=, this] { return std::pair{board.piece(n).x * kCell, board.piece(n).y * kCell}; }; };
+    auto tipOf4 = [this] { return towardCorner(board.piece(4), 0, 0.8); };
+    // A sixteenth of a turn counter-clockwise from the tip, centred on its
+    // step so that no rounding decides it.
+    auto nextStepOf4 = [this] {
+        const PieceState& held = board.piece(4);
+        const auto [gx, gy] = towardCorner(held, 0, 0.8);
+        const double a = (directionStep(gx - held.x * kCell, gy - held.y * kCell) + 1) * kPi / 8;
+        return std::pair{static_cast<int>(std::lround(held.x * kCell + 5 * kCell * std::cos(a))),
+                         static_cast<int>(std::lround(held.y * kCell - 5 * kCell * std::sin(a)))};
+    };
+    const Row rows[] = {
+        {"a press on no piece", pressAt(PointerButton::Left, fixed(2 * kCell, 2 * kCell)), {}},
+        {"a press on a piece", pressAt(PointerButton::Left, anchorOf(4)), {{Kind::PickedUp, 4}}},
+        {"a drag of a move grab", dragTo(fixed(47 * kCell, 31 * kCell)), {{Kind::Moved, 4}}},
+        {"a drag within the same cell", dragTo(fixed(47 * kCell + 2, 31 * kCell + 2)), {}},
+        {"a right press", pressAt(PointerButton::Right, fixed(3, 3)), {{Kind::Turned, 4}}, true},
+        {"a press off the held piece", pressAt(PointerButton::Left, fixed(2 * kCell, 2 * kCell)), {{Kind::PutDown, 4}}},
+        {"a press on a piece's tip", pressAt(PointerButton::Left, tipOf4), {{Kind::PickedUp, 4}}},
+        {"a drag of a turn grab", dragTo(nextStepOf4), {{Kind::Turned, 4}}},
+        {"a press on the held piece's anchor", pressAt(PointerButton::Left, anchorOf(4)), {}},
+        {"a drag onto another piece", dragTo(anchorOf(2)), {{Kind::Moved, 4}}},
+        {"a press off it there", pressAt(PointerButton::Left, fixed(80 * kCell, 55 * kCell)), {{Kind::Refused, 4}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const PieceState before = board.piece(4);
+        const PointerOutcome outcome = row.event();
+        std::vector<std::pair<Kind, int>> steps;
+        for (const PointerStep& step : outcome) {
+            steps.emplace_back(step.kind, step.piece);
+            if (step.kind == Kind::Moved || step.kind == Kind::Turned) {
+                EXPECT_EQ(step.from, before);
+                EXPECT_EQ(step.to, board.piece(step.piece));
+                EXPECT_NE(step.from, step.to);
+                EXPECT_EQ(step.byButton, row.byButton);
+            }
+        }
+        EXPECT_EQ(steps, row.steps);
+    }
 }

@@ -1,0 +1,104 @@
+// Restoring and recording the main window's placement.
+#include "persistence/window_placement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include "persistence/startup.h"
+
+namespace quellon {
+
+WindowPlacer::WindowPlacer(QWidget& window, const SettingsStore& store, QSize minimumOuterSize)
+    : window_(window), store_(store), minimumOuterSize_(minimumOuterSize)
+{
+    window_.installEventFilter(this);
+}
+
+void WindowPlacer::showRestored()
+{
+    QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect desktop = primary ? primary->virtualGeometry() : QRect(0, 0, 1024, 768);
+    std::optional<WindowPlacement> placement = readPlacement(store_);
+    if (!placement) {
+        const QSize outer = window_.frameGeometry().size();
+        const QRect screen = primary ? primary->geometry() : desktop;
+        window_.move(screen.left() + (screen.width() - outer.width()) / 2,
+                     screen.top() + (screen.height() - outer.height()) / 2);
+        window_.show();
+        return;
+    }
+    clampToDesktop(*placement, {desktop.left(), desktop.top(), desktop.width(), desktop.height()});
+    // No bigger than the desktop: a hand-edited giant would make the board
+    // picture too large to allocate.
+    const QRect stored(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
+    const QRect outer(stored.topLeft(), stored.size().boundedTo(desktop.size()));
+    window_.move(outer.topLeft());
+    window_.resize(outer.size().expandedTo(window_.minimumSize()));
+    // The stored rectangle is the outer one, but the frame is known only
+    // once the window manager has framed the shown window, which may be well
+    // after the first turn of the event loop: the client area shrinks by the
+    // frame as soon as it is known (adoptFrame).
+    pendingOuterSize_ = outer.size();
+    QTimer::singleShot(0, this, &WindowPlacer::adoptFrame);
+    // Without a window manager no frame ever comes.
+    QTimer::singleShot(kFrameWait, this, [this] { pendingOuterSize_.reset(); });
+    const bool maximized = placement->showState == kShowMaximized ||
+                           (placement->showState == kShowMinimized && (placement->flags & kRestoreToMaximized));
+    // A window closed minimized opens normal: starting hidden in the task bar
+    // would look like a failed start.
+    if (maximized)
+        window_.showMaximized();
+    else
+        window_.show();
+}
+
+void WindowPlacer::recordPlacement() const
+{
+    WindowPlacement placement;
+    const QRect frame = window_.frameGeometry();
+    const QRect client = window_.geometry();
+    const QRect margins(frame.left() - client.left(), frame.top() - client.top(), frame.width() - client.width(),
+                        frame.height() - client.height());
+    QRect normal = frame;
+    if (window_.isMaximized() || window_.isMinimized() || window_.isFullScreen()) {
+        const QRect normalClient = window_.normalGeometry();
+        normal = QRect(normalClient.left() + margins.left(), normalClient.top() + margins.top(),
+                       normalClient.width() + margins.width(), normalClient.height() + margins.height());
+    }
+    placement.showState = window_.isMinimized() ? kShowMinimized : window_.isMaximized() ? kShowMaximized : kShowNormal;
+    placement.flags = window_.isMinimized() && (window_.windowState() & Qt::WindowMaximized) ? kRestoreToMaximized : 0;
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.left() + normal.width();
+    placement.bottom = normal.top() + normal.height();
+    writePlacement(store_, placement);
+}
+
+bool WindowPlacer::eventFilter(QObject* watched, QEvent* event)
+{
+    // Framing shows the window, or moves its client area in by the frame's
+    // left and top edges.
+    if (watched == &window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show))
+        adoptFrame();
+    return false;
+}
+
+void WindowPlacer::adoptFrame()
+{
+    const QSize frame = window_.frameGeometry().size() - window_.size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    // The outer size is bounded, not the client area: take the frame off.
+    window_.setMinimumSize((minimumOuterSize_ - frame).expandedTo(QSize(0, 0)));
+    if (!pendingOuterSize_)
+        return;
+    const QSize outer = *pendingOuterSize_;
+    pendingOuterSize_.reset();
+    if (!window_.isMaximized() && !window_.isFullScreen())
+        window_.resize((outer - frame).expandedTo(window_.minimumSize()));
+}
+
+} // namespace quellon
