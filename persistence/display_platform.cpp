@@ -1,7 +1,14 @@
 // The windowing platform the game starts on.
 #include "persistence/display_platform.h"
 
+#include <QGuiApplication>
 #include <QtGlobal>
+
+#if defined(QUELLON_HAVE_XCB) && QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#define QUELLON_X11_FLUSH 1
+#endif
 
 namespace quellon {
 
@@ -25,6 +32,15 @@ void choosePlatform()
     const QByteArray platform = chosenPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+}
+
+void sendToDisplayNow()
+{
+#ifdef QUELLON_X11_FLUSH
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 != nullptr && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection() != nullptr)
+        xcb_flush(x11->connection());
+#endif
 }
 
 } // namespace quellon

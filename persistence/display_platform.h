@@ -18,4 +18,10 @@ QByteArray chosenPlatform(const QByteArray& requestedPlatform, const QByteArray&
 // Applies chosenPlatform to the environment; call before QApplication is made.
 void choosePlatform();
 
+// Sends the requests waiting for the display server now. Under X11 the
+// request that maps a shown window otherwise waits in the connection's buffer
+// until the first paint has been drawn; sent at once, the window appears
+// while the board is still being painted.
+void sendToDisplayNow();
+
 } // namespace quellon

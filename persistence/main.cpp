@@ -186,9 +186,13 @@ int main(int argc, char** argv)
                              [&music] { return music.musicName(); });
     clock.mark("pattern window");
     mainForm.showRestored();
+    sendToDisplayNow();
     clock.mark("shown");
     QTimer::singleShot(0, [&clock] { clock.mark("first events handled"); });
-    afterFirstPaint.addSoon([&mainForm] { mainForm.setProgramIcon(); });
+    afterFirstPaint.addSoon([&mainForm, &clock] {
+        clock.mark("first paint done");
+        mainForm.setProgramIcon();
+    });
     afterFirstPaint.addLater([&sounds, &clock] {
         sounds.open();
         clock.mark("sounds opened");
