@@ -226,7 +226,16 @@ private slots:
         game.start(programDir.filePath(QStringLiteral("quellon")), {});
         QVERIFY(game.waitForStarted());
         std::optional<Geometry> window;
-        QTRY_VERIFY_WITH_TIMEOUT((window = gameWindow()).has_value(), 30000);
+        // A sanitizer build on a busy machine may take long to show the window;
+        // when it never does, say what the game said and whether it still runs.
+        QTRY_VERIFY2_WITH_TIMEOUT((window = gameWindow()).has_value(),
+                                  qPrintable(QStringLiteral("no game window; the game is %1, exit code %2, output: %3")
+                                                 .arg(game.state() == QProcess::Running ? QStringLiteral("running")
+                                                                                        : QStringLiteral("not running"))
+                                                 .arg(game.exitCode())
+                                                 .arg(QString::fromLocal8Bit(game.readAllStandardError() +
+                                                                             game.readAllStandardOutput()))),
+                                  60000);
         QTest::qWait(500);  // the first paint
         window = gameWindow();
         QVERIFY(window);
