@@ -2,6 +2,8 @@
 // buttons, upright labels and the placement over the main window.
 #include "dialogs/dialog_look.h"
 
+#include "dialogs/art_render.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
@@ -17,7 +19,6 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QShowEvent>
-#include <QSvgRenderer>
 
 namespace quellon {
 
@@ -29,6 +30,26 @@ QString artPath(const QString& file) { return QStringLiteral(":/art/") + file; }
 // long one grows back to it.
 const char* const kStyledPixelSize = "quellonStyledPixelSize";
 constexpr int kSmallestPixelSize = 8;
+
+// Keys of the pictures drawn from SVG while the game runs.
+QStringList& renderedAtRunTime()
+{
+    static QStringList keys;
+    return keys;
+}
+
+// The picture as the build drew it, for the whole ratios it draws (1 and 2);
+// a null image for any other ratio or a picture it did not draw.
+QImage prerenderedArt(const QString& file, QSize size, qreal ratio)
+{
+    const int whole = qRound(ratio);
+    if (whole != ratio || (whole != 1 && whole != 2))
+        return {};
+    QFile stored(QStringLiteral(":/prerendered/") + prerenderedArtName(file, size, whole));
+    if (!stored.open(QIODevice::ReadOnly))
+        return {};
+    return decodeArtImage(stored.readAll());
+}
 
 } // namespace
 
@@ -44,15 +65,16 @@ QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback)
         return *found;
 
     const QSize pixels = size * ratio;
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    QImage image = prerenderedArt(file, size, ratio);
     const QString path = artPath(file);
-    if (!QFile::exists(path)) {
+    if (image.size() == pixels) {
+        // Drawn at build time, bit for bit what the renderer below makes.
+    } else if (!QFile::exists(path)) {
+        image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         image.fill(fallback);
     } else if (file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        image.fill(Qt::transparent);
-        QSvgRenderer renderer(path);
-        QPainter painter(&image);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        image = renderSvgArt(path, pixels);
+        renderedAtRunTime().append(key);
     } else {
         image = QImage(path).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
@@ -61,6 +83,8 @@ QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback)
     cache.insert(key, pixmap);
     return pixmap;
 }
+
+QStringList artRenderedAtRunTime() { return renderedAtRunTime(); }
 
 QFont dialogFont(int pixelSize, bool bold)
 {

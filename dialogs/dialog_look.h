@@ -33,6 +33,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace quellon {
@@ -57,10 +58,16 @@ inline constexpr QSize kTitleSize{105, 77};
 bool artExists(const QString& file);
 
 // The picture ":/art/<file>" rendered at exactly `size` device-independent
-// pixels (sharp on high-DPI screens). An SVG is rendered by QSvgRenderer, a
-// PNG scaled. When the file is missing the result is a plain `fallback`
-// square, so a window stays usable while its artwork is absent.
+// pixels (sharp on high-DPI screens). The pictures listed in
+// resources/art/prerendered.txt come drawn at build time for ratios 1 and 2,
+// as parsing and drawing SVG was most of the start-up's work; any other SVG
+// is rendered by QSvgRenderer, a PNG scaled. When the file is missing the
+// result is a plain `fallback` square, so a window stays usable while its
+// artwork is absent.
 QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback = QColor(0x40, 0x40, 0x40));
+// "<file>@<width>x<height>@<ratio>" of every picture artPixmap has drawn from
+// SVG while running, in order: what the build did not draw ahead.
+QStringList artRenderedAtRunTime();
 
 // The face of the dialogs' texts, at a pixel size: Liberation Sans, whose
 // letters take exactly the room Arial's do, so that texts laid out for Arial
