@@ -1,17 +1,18 @@
 // The catalogue order. Figures (after the opening) and composed Quellons each
-// go easiest first; the figures take fixed positions (the opening, then spread evenly), the
-// composed ones the positions between. Waves: the composed positions are
-// ranked by a key that rises with the position plus a sine, and the k-th
-// easiest composed Quellon goes to the position of the k-th smallest key, so
-// each wave climbs a little past the trend and then eases back.
+// go easiest first; the figures take fixed positions (the opening, then
+// spread evenly), the composed ones the positions between. Waves: the
+// composed positions are ranked by a key that rises with the position plus a
+// sine, and the k-th easiest composed Quellon goes to the position of the
+// k-th smallest key, so each wave climbs a little past the trend and then
+// eases back.
 //
 // The opening is what a new player meets first, so it is easy and varied:
 // each of its places takes the easiest figure left that is not tilted, not of
 // the family just before it, and not of a family that already has its share
-// of the opening (`openingFamilyMost`). Easiest first alone would open with a
-// row of letters, the family the file holds most of and the plainest to
-// solve. Should the figures run short, the rules give way from the last: the
-// share, then the neighbour, then the tilt.
+// of the opening (`openingFamilyMost`). Easiest first alone would open with
+// letters, several in a row: the family the file holds most of, and the
+// plainest to solve. Should the figures run short, the rules give way from
+// the last: the share, then the neighbour, then the tilt.
 #include "tools/catalogue/ordering.h"
 
 #include <algorithm>
@@ -50,6 +51,7 @@ std::vector<int> figureSequence(std::span<const FigureToOrder> figures, const Or
     const int opening = std::min(rules.openingFigures, static_cast<int>(figures.size()));
     while (static_cast<int>(sequence.size()) < opening) {
         const FigureToOrder* before = sequence.empty() ? nullptr : &figures[static_cast<size_t>(sequence.back())];
+        // rulesKept 3: all three rules; 2: no share; 1: only the tilt; 0: none.
         auto allowed = [&](int index, int rulesKept) {
             const FigureToOrder& figure = figures[static_cast<size_t>(index)];
             return (rulesKept < 1 || !figure.tilted) && (rulesKept < 2 || !before || figure.family != before->family)
