@@ -138,8 +138,8 @@ TEST_F(CatalogueCommand, BadCommandLinesAndMissingFilesAreRefused)
     const ToolRun words = runTool("generate --count ten --seed 1 -o x.dat");
     EXPECT_EQ(words.status, 2);
 
-    const std::vector<PuzzleRecord> figures = {shippedFigure("house"), shippedFigure("boat"), shippedFigure("plane"),
-                                               shippedFigure("rocket")};
+    const std::vector<PuzzleRecord> figures = {shippedFigure("house"), shippedFigure("boat"),
+                                               shippedFigure("feathered_arrow_right"), shippedFigure("rocket")};
     const std::string four = write("four.dat", bytesOf(figures));
     const ToolRun beyond = runTool("show 5 " + four);
     EXPECT_EQ(beyond.status, 2);

@@ -268,13 +268,20 @@ TEST(Difficulty, RisesWithDeadEndsAndTiltedPiecesAndFallsWithMoreLayouts)
     EXPECT_NEAR(difficultyOf(effort, tilted) - difficultyOf(effort, flat), 0.5, 1e-9);
 }
 
-TEST(CatalogueOrder, FiguresOpenAndMixInAndTheHardestCloseInGentleWaves)
+TEST(CatalogueOrder, FiguresOpenVariedAndMixInAndTheHardestCloseInGentleWaves)
 {
     std::mt19937 random(17);
     std::uniform_real_distribution<double> spread(1.0, 8.0);
-    std::vector<double> figures(120), composed(830);
-    for (double& d : figures)
-        d = spread(random);
+    // Families as uneven as in the figures file, where letters are a third.
+    std::discrete_distribution<int> family({30, 24, 18, 9, 7, 6, 4, 1, 1});
+    std::bernoulli_distribution tilted(0.4);
+    std::vector<FigureToOrder> figures(120);
+    for (FigureToOrder& figure : figures) {
+        figure.difficulty = spread(random);
+        figure.family = family(random);
+        figure.tilted = tilted(random);
+    }
+    std::vector<double> composed(830);
     for (double& d : composed)
         d = spread(random);
     const OrderingRules rules;
@@ -288,14 +295,36 @@ TEST(CatalogueOrder, FiguresOpenAndMixInAndTheHardestCloseInGentleWaves)
     ASSERT_EQ(sorted, all);
 
     auto isFigure = [](int index) { return index < 120; };
-    auto difficulty = [&](int index) { return isFigure(index) ? figures[size_t(index)] : composed[size_t(index) - 120]; };
-    // The first 20 are the easiest figures, and the figures stay in order.
+    auto difficulty = [&](int index) {
+        return isFigure(index) ? figures[size_t(index)].difficulty : composed[size_t(index) - 120];
+    };
+    // The first 20 are figures, each the easiest that the opening's rules
+    // allow in its place after the places before it: not tilted, not of the
+    // family before it, not of a family that has its share already.
+    ASSERT_TRUE(std::all_of(order.begin(), order.begin() + 20, isFigure));
+    std::vector<int> shares(9, 0);
+    for (size_t p = 0; p < 20; ++p) {
+        auto allowedHere = [&](int index) {
+            const FigureToOrder& figure = figures[size_t(index)];
+            return !figure.tilted && (p == 0 || figure.family != figures[size_t(order[p - 1])].family)
+                && shares[size_t(figure.family)] < rules.openingFamilyMost;
+        };
+        EXPECT_TRUE(allowedHere(order[p])) << "place " << p;
+        for (int index = 0; index < 120; ++index) {
+            const bool placedBefore = std::find(order.begin(), order.begin() + long(p), index) != order.begin() + long(p);
+            if (!placedBefore && allowedHere(index)) {
+                EXPECT_GE(difficulty(index), difficulty(order[p])) << "figure " << index << " at place " << p;
+            }
+        }
+        ++shares[size_t(figures[size_t(order[p])].family)];
+    }
+    // After the opening the figures keep their order, easiest first.
     std::vector<double> figureSequence;
-    for (int index : order)
-        if (isFigure(index))
-            figureSequence.push_back(difficulty(index));
+    for (auto it = order.begin() + 20; it != order.end(); ++it)
+        if (isFigure(*it))
+            figureSequence.push_back(difficulty(*it));
+    EXPECT_EQ(figureSequence.size(), 100u);
     EXPECT_TRUE(std::is_sorted(figureSequence.begin(), figureSequence.end()));
-    EXPECT_TRUE(std::all_of(order.begin(), order.begin() + 20, isFigure));
     // Roughly every third of the first 300.
     const auto figuresInFirst300 = std::count_if(order.begin(), order.begin() + 300, isFigure);
     EXPECT_GE(figuresInFirst300, 90);

@@ -319,8 +319,22 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
     };
     const std::vector<double> figureDifficulty = difficulties(figures);
     const std::vector<double> composedDifficulty = difficulties(composed);
+    std::vector<FigureToOrder> figuresToOrder;
+    std::map<std::string, int> familyNumbers;
+    for (size_t k = 0; k < figures.size(); ++k) {
+        FigureToOrder figure;
+        figure.difficulty = figureDifficulty[k];
+        figure.family = static_cast<int>(k);
+        if (!options.figureFamilies.empty()) {
+            const int next = static_cast<int>(familyNumbers.size());
+            figure.family = familyNumbers.emplace(options.figureFamilies.at(k), next).first->second;
+        }
+        figure.tilted = std::any_of(figures[k].pieces.begin(), figures[k].pieces.end(),
+                                    [](const PieceState& piece) { return piece.orientation % 2 == 1; });
+        figuresToOrder.push_back(figure);
+    }
     std::vector<PuzzleRecord> records;
-    for (const int index : arrangeCatalogue(figureDifficulty, composedDifficulty, options.ordering))
+    for (const int index : arrangeCatalogue(figuresToOrder, composedDifficulty, options.ordering))
         records.push_back(index < static_cast<int>(figures.size()) ? figures[static_cast<size_t>(index)]
                                                                   : composed[static_cast<size_t>(index) - figures.size()]);
     return records;

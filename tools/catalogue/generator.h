@@ -24,6 +24,8 @@ struct GeneratorOptions {
     // Figures composed by hand, mixed into the catalogue as `ordering` says;
     // more figures than `count` are not used.
     std::vector<PuzzleRecord> figures;
+    // Their families, for a varied opening; empty: each figure a family of its own.
+    std::vector<std::string> figureFamilies;
     QualityLimits limits;
     OrderingRules ordering;
     SolverOptions solver;

@@ -136,6 +136,7 @@ int generate(const std::vector<std::string>& args)
                     throw UsageError(value + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": "
                                      + problems[0] + "; run figures");
                 options.figures.push_back(figure.record);
+                options.figureFamilies.push_back(figure.family);
             }
         } else {
             throw UsageError("unknown option " + arg);

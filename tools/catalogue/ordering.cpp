@@ -1,13 +1,23 @@
-// The catalogue order. Figures and composed Quellons each go easiest first;
-// the figures take fixed positions (the opening, then spread evenly), the
-// composed ones the positions between. Waves: the composed positions are
-// ranked by a key that rises with the position plus a sine, and the k-th
-// easiest composed Quellon goes to the position of the k-th smallest key, so
-// each wave climbs a little past the trend and then eases back.
+// The catalogue order. Figures (after the opening) and composed Quellons each
+// go easiest first; the figures take fixed positions (the opening, then
+// spread evenly), the composed ones the positions between. Waves: the
+// composed positions are ranked by a key that rises with the position plus a
+// sine, and the k-th easiest composed Quellon goes to the position of the
+// k-th smallest key, so each wave climbs a little past the trend and then
+// eases back.
+//
+// The opening is what a new player meets first, so it is easy and varied:
+// each of its places takes the easiest figure left that is not tilted, not of
+// the family just before it, and not of a family that already has its share
+// of the opening (`openingFamilyMost`). Easiest first alone would open with
+// letters, several in a row: the family the file holds most of, and the
+// plainest to solve. Should the figures run short, the rules give way from
+// the last: the share, then the neighbour, then the tilt.
 #include "tools/catalogue/ordering.h"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <numeric>
 
@@ -26,6 +36,36 @@ std::vector<int> easiestFirst(std::span<const double> difficulty, int first)
     for (int& index : order)
         index += first;
     return order;
+}
+
+// Figure indices in the order the figures appear: the opening (see the top of
+// this file), then the others easiest first.
+std::vector<int> figureSequence(std::span<const FigureToOrder> figures, const OrderingRules& rules)
+{
+    std::vector<double> difficulty;
+    for (const FigureToOrder& figure : figures)
+        difficulty.push_back(figure.difficulty);
+    std::vector<int> left = easiestFirst(difficulty, 0);
+    std::vector<int> sequence;
+    std::map<int, int> inOpening;
+    const int opening = std::min(rules.openingFigures, static_cast<int>(figures.size()));
+    while (static_cast<int>(sequence.size()) < opening) {
+        const FigureToOrder* before = sequence.empty() ? nullptr : &figures[static_cast<size_t>(sequence.back())];
+        // rulesKept 3: all three rules; 2: no share; 1: only the tilt; 0: none.
+        auto allowed = [&](int index, int rulesKept) {
+            const FigureToOrder& figure = figures[static_cast<size_t>(index)];
+            return (rulesKept < 1 || !figure.tilted) && (rulesKept < 2 || !before || figure.family != before->family)
+                && (rulesKept < 3 || inOpening[figure.family] < rules.openingFamilyMost);
+        };
+        auto chosen = left.end();
+        for (int rulesKept = 3; chosen == left.end(); --rulesKept)
+            chosen = std::find_if(left.begin(), left.end(), [&](int index) { return allowed(index, rulesKept); });
+        ++inOpening[figures[static_cast<size_t>(*chosen)].family];
+        sequence.push_back(*chosen);
+        left.erase(chosen);
+    }
+    sequence.insert(sequence.end(), left.begin(), left.end());
+    return sequence;
 }
 
 // Marks `count` positions spread evenly over [begin, end).
@@ -54,7 +94,7 @@ void fillInWaves(std::vector<int>& order, std::span<const int> positions, std::s
 
 } // namespace
 
-std::vector<int> arrangeCatalogue(std::span<const double> figures, std::span<const double> composed,
+std::vector<int> arrangeCatalogue(std::span<const FigureToOrder> figures, std::span<const double> composed,
                                   const OrderingRules& rules)
 {
     const int figureCount = static_cast<int>(figures.size());
@@ -73,7 +113,7 @@ std::vector<int> arrangeCatalogue(std::span<const double> figures, std::span<con
         spread(isFigure, richEnd, total, rest - inRich);
 
     std::vector<int> order(static_cast<size_t>(total), -1);
-    const std::vector<int> figureOrder = easiestFirst(figures, 0);
+    const std::vector<int> figureOrder = figureSequence(figures, rules);
     const std::vector<int> composedOrder = easiestFirst(composed, figureCount);
     std::vector<int> head, tail;
     const int tailStart = total - static_cast<int>(std::floor(rules.hardestShare * total));

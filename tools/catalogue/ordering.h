@@ -1,6 +1,7 @@
 // Where each Quellon goes in the catalogue, from its difficulty: figures
-// composed by hand open it and are mixed in richly over the first few hundred,
-// the composed Quellons rise in gentle waves, and the hardest fill the end.
+// composed by hand open it, varied in family, and are mixed in richly over
+// the first few hundred, the composed Quellons rise in gentle waves, and the
+// hardest fill the end.
 #pragma once
 
 #include <span>
@@ -8,8 +9,16 @@
 
 namespace quellon::catalogue {
 
+// What the order needs to know of a figure composed by hand.
+struct FigureToOrder {
+    double difficulty = 0.0;
+    int family = 0;               // figures of one family share the number
+    bool tilted = false;          // some piece in an odd orientation
+};
+
 struct OrderingRules {
-    int openingFigures = 20;      // the catalogue opens with the easiest figures
+    int openingFigures = 20;      // the catalogue opens with easy figures, ...
+    int openingFamilyMost = 3;    // ... no family more often than this among them
     int figureRichEnd = 300;      // up to this position, the opening included, ...
     int figureEvery = 3;          // ... every third Quellon is a figure while they last
     double hardestShare = 0.2;    // the last fifth holds the hardest composed Quellons
@@ -17,10 +26,10 @@ struct OrderingRules {
     double waveDepth = 1.5;       // how far a wave leans back: 0 none, 1 flat at its crest
 };
 
-// The catalogue order of the figures (indices 0..F-1, with the difficulties
-// `figures`) and the composed Quellons (indices F..F+C-1): position p of the
-// result holds the index of Quellon p + 1.
-std::vector<int> arrangeCatalogue(std::span<const double> figures, std::span<const double> composed,
+// The catalogue order of the figures (indices 0..F-1) and the composed
+// Quellons (indices F..F+C-1, with the difficulties `composed`): position p
+// of the result holds the index of Quellon p + 1.
+std::vector<int> arrangeCatalogue(std::span<const FigureToOrder> figures, std::span<const double> composed,
                                   const OrderingRules& rules = {});
 
 } // namespace quellon::catalogue
