@@ -54,7 +54,6 @@ BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, 
     setObjectName(QStringLiteral("box"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
     setCellSize(1);
     openingDue_ = !qEnvironmentVariableIsSet("QUELLON_NO_ANIMATION");
     openingFrames_.setInterval(kOpeningFrameMs);
@@ -237,6 +236,12 @@ void BoardView::showZone(HitZone zone)
     }
 }
 
+void BoardView::showPlainCursor()
+{
+    if (painted_ || testAttribute(Qt::WA_SetCursor))
+        setCursor(Qt::PointingHandCursor);
+}
+
 const QCursor& BoardView::turnCursor()
 {
     if (!crTurn)
@@ -283,6 +288,12 @@ void BoardView::paintEvent(QPaintEvent* event)
     // Moved to a screen of another pixel density: draw the board anew for it.
     if (!qFuzzyCompare(image_.devicePixelRatio(), devicePixelRatioF()))
         setCellSize(cellSize_);
+    if (!painted_) {
+        painted_ = true;
+        // Unless a held piece has set its cursor already.
+        if (!testAttribute(Qt::WA_SetCursor))
+            QTimer::singleShot(0, this, &BoardView::showPlainCursor);
+    }
     QPainter painter(this);
     // The opening starts with the first paint, so it costs the start nothing.
     if (openingDue_) {

@@ -70,6 +70,10 @@ public:
     // The turn and move cursors, made from their artwork when first shown.
     const QCursor& turnCursor();
     const QCursor& moveCursor();
+    // The pointer with nothing in hand. The first one waits for the first
+    // paint: loading a cursor from the theme asks the X server several
+    // questions, which held back the window's appearance at the start.
+    void showPlainCursor();
 
     // The held outline blinks twice on the screen; the picture stays as it is.
     void blinkHeldOutline();
@@ -107,6 +111,7 @@ private:
     QImage image_;
 
     bool openingDue_;             // until the first paint
+    bool painted_ = false;
     bool openingRunning_ = false;
     QElapsedTimer openingClock_;  // started by the first paint
     QTimer openingFrames_;

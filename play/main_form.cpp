@@ -88,11 +88,35 @@ TMainform::TMainform(MainformServices services)
 
 TMainform::~TMainform() { FormDestroy(); }
 
+namespace {
+
+// The window's own message dialog, made at the first message: most starts
+// show none, and making it costs the start more than reading the catalogue.
+class MessagesOnDemand final : public Messages {
+public:
+    explicit MessagesOnDemand(QWidget* parent) : parent_(parent) {}
+    int showCode(MessageCode code) override { return dialog().showCode(code); }
+    int showText(MessageCode code, const QString& text) override { return dialog().showText(code, text); }
+    void showFatal(const QString& text) override { dialog().showFatal(text); }
+
+private:
+    TYesNoDlg& dialog()
+    {
+        if (!dialog_)
+            dialog_ = new TYesNoDlg(parent_);
+        return *dialog_;
+    }
+    QWidget* parent_;
+    TYesNoDlg* dialog_ = nullptr;  // a child of the window, which deletes it
+};
+
+} // namespace
+
 Messages& TMainform::messages()
 {
     if (!messages_) {
-        ownMessages_ = new TYesNoDlg(this);
-        messages_ = ownMessages_;
+        ownMessages_ = std::make_unique<MessagesOnDemand>(this);
+        messages_ = ownMessages_.get();
     }
     return *messages_;
 }
@@ -292,7 +316,7 @@ void TMainform::refresh()
 void TMainform::setUpCurrent()
 {
     ToolPanel->TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
-    box->setCursor(Qt::PointingHandCursor);
+    box->showPlainCursor();
 }
 
 // ---- the board under the pointer ---------------------------------------
@@ -394,7 +418,7 @@ void TMainform::TipBtnClick()
     if (!help.given)
         return;
     unsavedProgress_ = true;
-    box->setCursor(Qt::PointingHandCursor);
+    box->showPlainCursor();
     // A full repaint rather than erasing the pieces with the field colour:
     // that would also wipe the silhouette beneath them.
     box->repaintBoard();

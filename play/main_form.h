@@ -181,7 +181,7 @@ private:
     SoundEffects* sound_;
     std::unique_ptr<SoundEffects> silentSound_;
     Messages* messages_;
-    TYesNoDlg* ownMessages_ = nullptr;
+    std::unique_ptr<Messages> ownMessages_;
     TInfoDlg* infoDialog_ = nullptr;
 
     ToolBar* ToolPanel;

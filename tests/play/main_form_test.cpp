@@ -137,6 +137,19 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1"));
     }
 
+    // Loading a cursor asks the X server several questions: the board's
+    // first one comes after the window has painted, not before it shows.
+    void plainCursorComesAfterTheFirstPaint()
+    {
+        writeCatalogue(sandbox->programDir.path(), 3);
+        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        QVERIFY(form->FormCreate());
+        form->show();
+        QVERIFY(!box()->testAttribute(Qt::WA_SetCursor));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QTRY_COMPARE(box()->cursor().shape(), Qt::PointingHandCursor);
+    }
+
     void resizeWorkedExample()
     {
         const TMainform::BoardLayout layout = TMainform::boardLayout(909, 698);
