@@ -183,6 +183,17 @@ private slots:
         QVERIFY(form->width() >= 650 - (form->frameGeometry().width() - form->width()));
     }
 
+    void boardFramesKeepTheirPixelsOnAScaledScreen()
+    {
+        open();
+        // Around the board there is only the background and the black frames.
+        const QRegion band = QRegion(form->rect())
+                                 .subtracted(QRegion(0, 0, form->width(), TMainform::kToolBarHeight))
+                                 .subtracted(box()->geometry());
+        const std::optional<QPoint> moved = blackMovedAtDoubleScale(*form, band);
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved->x()).arg(moved->y())));
+    }
+
     void boardPictureShowsFieldSilhouettePiecesAndHeldOutline()
     {
         open();
