@@ -647,6 +647,27 @@ private slots:
         QCOMPARE(asked, 1);
     }
 
+    void patternWindowGoesAndComesBackWithTheMainWindow()
+    {
+        open();
+        QStringList pattern;
+        form->hooks.setPatternVisible = [&pattern](bool visible) {
+            pattern << (visible ? QStringLiteral("shown") : QStringLiteral("hidden"));
+        };
+        gameState().settings.patmode = 2;
+        form->showMinimized();
+        QTRY_COMPARE(pattern, QStringList{QStringLiteral("hidden")});
+        form->showNormal();
+        QTRY_COMPARE(pattern, (QStringList{QStringLiteral("hidden"), QStringLiteral("shown")}));
+        // With the pattern on the board there is no window to bring back.
+        gameState().settings.patmode = 0;
+        pattern.clear();
+        form->showMinimized();
+        form->showNormal();
+        QTRY_COMPARE(pattern.size(), 2);
+        QVERIFY(!pattern.contains(QStringLiteral("shown")));
+    }
+
     void closeQuestionDecidesAndClosingWritesTheSettings()
     {
         open(3);
