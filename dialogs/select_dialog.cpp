@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "dialogs/pixel_frame.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
 
@@ -114,9 +115,8 @@ void TSelectDlg::paintPage(QPainter& painter) const
         const int y0 = kSelectCellPitchY * (cell / kSelectColumns);
         const QRect frame(x0, y0, kSelectFrameWidth, kSelectFrameHeight);
         painter.fillRect(frame, kFrameFill);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+        fillFrame(painter, frame, 1, Qt::black);
+        painter.setPen(QPen(Qt::black, 1));  // the number and the silhouette's edges
         painter.drawText(QRect(x0 + 3, y0 + 1, kSelectFrameWidth - 6, kSelectNumberStrip - 1),
                          Qt::AlignLeft | Qt::AlignTop, QString::number(n));
 

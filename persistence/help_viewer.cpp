@@ -3,12 +3,15 @@
 #include "persistence/help_viewer.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHelpEngine>
 #include <QHelpLink>
+#include <QImageReader>
+#include <QPixmap>
 #include <QAbstractTextDocumentLayout>
 #include <QMessageBox>
 #include <QScreen>
@@ -37,11 +40,42 @@ public:
     HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
 
     QVariant loadResource(int type, const QUrl& url) override {
-        if (url.scheme() == QLatin1String("qthelp")) return engine_->fileData(url);
-        return QTextBrowser::loadResource(type, url);
+        if (url.scheme() != QLatin1String("qthelp")) return QTextBrowser::loadResource(type, url);
+        const QByteArray data = engine_->fileData(url);
+        if (type != QTextDocument::ImageResource) return data;
+        // Made at the size the page shows it, in the screen's own pixels:
+        // left to the browser, a picture is read at its own size and then
+        // shrunk or stretched into its place, which blurs it, most of all
+        // on a scaled screen.
+        const QSize shown = shownSize(url);
+        if (shown.isEmpty()) return data;
+        QBuffer buffer;
+        buffer.setData(data);
+        QImageReader reader(&buffer);
+        const qreal ratio = devicePixelRatioF();
+        reader.setScaledSize(shown * ratio);
+        const QImage image = reader.read();
+        if (image.isNull()) return data;
+        QPixmap picture = QPixmap::fromImage(image);
+        picture.setDevicePixelRatio(ratio);
+        return picture;
     }
 
 private:
+    // The width and height the page gives the picture at url; empty when it
+    // gives none.
+    QSize shownSize(const QUrl& url) const {
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextCharFormat format = fragment.fragment().charFormat();
+                if (!format.isImageFormat()) continue;
+                const QTextImageFormat picture = format.toImageFormat();
+                if (QUrl(picture.name()).fileName() != url.fileName()) continue;
+                return QSize(qRound(picture.width()), qRound(picture.height()));
+            }
+        return {};
+    }
+
     QHelpEngine* engine_;
 };
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -30,7 +31,17 @@ QCursor artCursor(const QString& file, Qt::CursorShape fallback)
 {
     if (!artExists(file))
         return QCursor(fallback);
-    return QCursor(artPixmap(file, QSize(32, 32)), 16, 16);
+    QPixmap picture = artPixmap(file, QSize(32, 32));
+    // X11 reads a cursor's hot spot in the picture's own pixels, whatever
+    // its scale: on a scaled screen it is handed a picture of scale 1 and
+    // the hot spot counted in those pixels, so the pointer acts at the
+    // middle of the cross and not at its upper left.
+    const qreal ratio = picture.devicePixelRatio();
+    if (ratio != 1 && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        picture.setDevicePixelRatio(1);
+        return QCursor(picture, qRound(16 * ratio), qRound(16 * ratio));
+    }
+    return QCursor(picture, 16, 16);
 }
 
 } // namespace

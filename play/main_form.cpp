@@ -15,6 +15,7 @@
 #include "dialogs/dialog_look.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/pixel_frame.h"
 #include "engine/window_texts.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
@@ -193,6 +194,11 @@ bool TMainform::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && firstActivation_ && created_)
         FormActivate();
+    // The pattern window stays above every other window: left standing while
+    // the game is minimised it would float over whatever the player turned
+    // to. It goes and comes back with this window.
+    if (event->type() == QEvent::WindowStateChange && created_ && !firstActivation_ && hooks.setPatternVisible)
+        hooks.setPatternVisible(!isMinimized() && gameState().settings.patmode > 0);
     return QWidget::event(event);
 }
 
@@ -281,19 +287,16 @@ void TMainform::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawTiledPixmap(rect(), backgroundTile(gameState().settings.background, false));
     const QRect area = box->geometry();
-    // Each frame lies d pixels out from the area's outermost pixels on all
-    // four sides. A stroked QRect reaches one pixel past its right and
-    // bottom edges, hence the width and height one short.
-    auto frame = [&](int d, int penWidth) {
-        painter.setPen(QPen(Qt::black, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area.adjusted(-d, -d, d - 1, d - 1));
+    // Each frame is centred d pixels out from the area's outermost pixels on
+    // all four sides.
+    auto frame = [&](int d, int thickness) {
+        const int out = d + thickness / 2;
+        fillFrame(painter, area.adjusted(-out, -out, out, out), thickness, Qt::black);
     };
     frame(4, 3);
     frame(7, 1);
     frame(1, 1);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawRect(0, kToolBarHeight, width() - 1, height() - kToolBarHeight - 1);
+    fillFrame(painter, QRect(0, kToolBarHeight, width(), height() - kToolBarHeight), 1, Qt::black);
     if (hooks.repaintPattern)
         hooks.repaintPattern();
 }

@@ -81,16 +81,27 @@ TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget
 
 void TPatForm::loadPosition(const SettingsStore& store)
 {
-    QPoint position(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), kDefaultPosition.x()),
-                    store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), kDefaultPosition.y()));
-    // Kept on the desktop: a hand-edited position far outside it would hide
-    // this always-on-top window for good.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect desktop = screen->virtualGeometry();
-        position.setX(std::clamp(position.x(), desktop.left(), std::max(desktop.left(), desktop.right() + 1 - width())));
-        position.setY(std::clamp(position.y(), desktop.top(), std::max(desktop.top(), desktop.bottom() + 1 - height())));
-    }
-    move(position);
+    move(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), kDefaultPosition.x()),
+         store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), kDefaultPosition.y()));
+    keepOnDesktop();
+}
+
+void TPatForm::keepOnDesktop()
+{
+    // A hand-edited position far outside the desktop would hide this
+    // always-on-top window for good; a window left at the edge and then
+    // shown at a bigger placement would reach past it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect desktop = screen->virtualGeometry();
+    // With its frame, once the window manager has told it.
+    const QSize outer = frameGeometry().size();
+    const QPoint position(
+        std::clamp(pos().x(), desktop.left(), std::max(desktop.left(), desktop.right() + 1 - outer.width())),
+        std::clamp(pos().y(), desktop.top(), std::max(desktop.top(), desktop.bottom() + 1 - outer.height())));
+    if (position != pos())
+        move(position);
 }
 
 void TPatForm::savePosition(const SettingsStore& store) const
@@ -125,8 +136,10 @@ void TPatForm::refresh()
 
 void TPatForm::showEvent(QShowEvent* event)
 {
-    // Every showing takes the size of the placement of the moment.
+    // Every showing takes the size of the placement of the moment, on the
+    // desktop.
     setFixedSize(clientSizeForPlacement());
+    keepOnDesktop();
     setWindowTitle(caption());
     // Before the window is mapped: window managers read the hints then.
     allowMovingOnly(this);

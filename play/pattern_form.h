@@ -46,6 +46,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Moves the window back onto the desktop where it reaches past an edge.
+    void keepOnDesktop();
+
     const GameData& game_;
     const SettingsValues& settings_;
 };

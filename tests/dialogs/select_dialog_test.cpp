@@ -6,6 +6,7 @@
 #include "engine/pattern.h"
 #include "engine/selection.h"
 #include "persistence/game_state.h"
+#include "tests/support/gui_support.h"
 
 using namespace quellon;
 
@@ -206,6 +207,23 @@ private slots:
         turnWheel(dialog.pageBox());
         QCOMPARE(dialog.slider()->value(), overSlider);
         QCOMPARE(dialog.firstShown(), firstOnPage(game_.quellonCount, overSlider));
+    }
+
+    void pictureFramesKeepTheirPixelsOnAScaledScreen()
+    {
+        TSelectDlg dialog(game_, settings_);
+        game_.currentQuellon = 1;
+        dialog.show();
+        // Each frame line with one pixel either side of it.
+        QRegion band;
+        for (int cell = 0; cell < kSelectPageSize; ++cell) {
+            const QRect frame(kSelectCellPitchX * (cell % kSelectColumns), kSelectCellPitchY * (cell / kSelectColumns),
+                              kSelectFrameWidth, kSelectFrameHeight);
+            band += QRegion(frame.adjusted(-1, -1, 1, 1)).subtracted(frame.adjusted(2, 2, -2, -2));
+        }
+        band &= dialog.pageBox()->rect();
+        const std::optional<QPoint> moved = testing::blackMovedAtDoubleScale(*dialog.pageBox(), band);
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved->x()).arg(moved->y())));
     }
 
 private:

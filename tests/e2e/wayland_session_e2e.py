@@ -22,35 +22,14 @@ Usage: wayland_session_e2e.py <quellon executable> <zqln.dat>
 """
 import os
 import re
-import shutil
-import subprocess
 import sys
-import tempfile
-import time
 
-# Generous: CI machines run other tests beside this one.
-TIMEOUT = 60.0
+from e2e_sandbox import Sandbox, run, stop, wait_for
+
 STORED_POSITION = (640, 300)
 # weston draws a shadow this wide around the frame of an X window; its view
 # begins that far above and left of the window's place.
 WESTON_FRAME_SHADOW = 32
-
-
-def run(*args, env):
-    return subprocess.run(args, env=env, capture_output=True, text=True, timeout=TIMEOUT).stdout
-
-
-def wait_for(what, probe, process=None, log=None):
-    deadline = time.monotonic() + TIMEOUT
-    while time.monotonic() < deadline:
-        found = probe()
-        if found:
-            return found
-        if process is not None and process.poll() is not None:
-            break
-        time.sleep(0.2)
-    said = open(log).read() if log else ""
-    raise AssertionError(f"timed out waiting for {what}\n{said}")
 
 
 def scene_views(env):
@@ -70,76 +49,52 @@ def loaded_platform_plugins(log):
     return re.findall(r"platforms/libq(\w[\w-]*)\.so\" loaded library", open(log).read())
 
 
-def start_weston(work, env):
-    """A headless weston with XWayland; returns it and its X display."""
+def start_weston(sandbox, env):
+    """A headless weston with XWayland, ending with the sandbox; returns its X display."""
     # XWayland's socket folder, which an X server would make itself.
     try:
         os.mkdir("/tmp/.X11-unix")
         os.chmod("/tmp/.X11-unix", 0o1777)
     except FileExistsError:
         pass
-    log_path = os.path.join(work, "weston.log")
-    weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--xwayland", "--debug",
-                               "--socket=" + env["WAYLAND_DISPLAY"], "--idle-time=0",
-                               "--width=1280", "--height=1024"],
-                              env=env, stdout=open(log_path, "w"), stderr=subprocess.STDOUT)
+    log_path = sandbox.path("weston.log")
+    weston = sandbox.start(["weston", "--backend=headless-backend.so", "--xwayland", "--debug",
+                            "--socket=" + env["WAYLAND_DISPLAY"], "--idle-time=0",
+                            "--width=1280", "--height=1024"], env, log_path)
     display = wait_for("weston's X display",
                        lambda: re.findall(r"xserver listening on display (:\d+)", open(log_path).read()),
-                       weston, log_path)[0]
-    return weston, display
-
-
-def start_game(program, env, log_path):
-    return subprocess.Popen([program], env=env, stdout=open(log_path, "w"), stderr=subprocess.STDOUT)
-
-
-def stop(process):
-    if process is not None and process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
+                       process=weston, log=log_path)[0]
+    return display
 
 
 def main():
     program, catalogue = sys.argv[1], sys.argv[2]
-    work = tempfile.mkdtemp(prefix="quellon-wayland-")
-    weston = None
-    game = None
-    try:
-        program_dir = os.path.join(work, "program")
-        os.makedirs(program_dir)
-        shutil.copy2(program, os.path.join(program_dir, "quellon"))
-        shutil.copy2(catalogue, os.path.join(program_dir, "zqln.dat"))
-        program = os.path.join(program_dir, "quellon")
-        settings_dir = os.path.join(work, "config", "ZindleGames", "ZindleQuellon")
-        os.makedirs(settings_dir)
-        # English chosen before, no music, the small pattern window where the
-        # player left it.
-        with open(os.path.join(settings_dir, "V3.conf"), "w") as settings:
-            settings.write("[common]\ntongue=0\nmusic=0\nsound=0\npatmode=1\n"
-                           f"pleft={STORED_POSITION[0]}\nptop={STORED_POSITION[1]}\n")
-        runtime = os.path.join(work, "runtime")
+    # English chosen before, no music, the small pattern window where the
+    # player left it.
+    with Sandbox("quellon-wayland-", program, catalogue,
+                 "[common]\ntongue=0\nmusic=0\nsound=0\npatmode=1\n"
+                 f"pleft={STORED_POSITION[0]}\nptop={STORED_POSITION[1]}\n") as sandbox:
+        runtime = sandbox.path("runtime")
         os.makedirs(runtime, mode=0o700)
 
         env = {key: value for key, value in os.environ.items()
                if key not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP",
                               "XDG_SESSION_DESKTOP")}
         env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="quellon-test", XDG_SESSION_TYPE="wayland",
-                   XDG_CONFIG_HOME=os.path.join(work, "config"), XDG_DATA_HOME=os.path.join(work, "data"),
-                   XDG_CACHE_HOME=os.path.join(work, "cache"), QT_DEBUG_PLUGINS="1")
-        weston, display = start_weston(work, env)
+                   XDG_CONFIG_HOME=sandbox.config, XDG_DATA_HOME=sandbox.path("data"),
+                   XDG_CACHE_HOME=sandbox.path("cache"), QT_DEBUG_PLUGINS="1")
+        display = start_weston(sandbox, env)
         x_env = dict(env, DISPLAY=display)
 
         # 1. A Wayland session with XWayland: the game is an X11 client.
-        log = os.path.join(work, "game-x11.log")
-        game = start_game(program, x_env, log)
-        wait_for("the pattern window on the X display", lambda: "Quellon 1" in x_windows(game.pid, x_env), game, log)
+        log = sandbox.path("game-x11.log")
+        game = sandbox.start_game(x_env, log)
+        wait_for("the pattern window on the X display", lambda: "Quellon 1" in x_windows(game.pid, x_env),
+                 process=game, log=log)
         plugins = loaded_platform_plugins(log)
         assert plugins == ["xcb"], f"platform plugins loaded: {plugins}"
-        corner = wait_for("the pattern window in the compositor", lambda: scene_views(env).get("Quellon 1"), game, log)
+        corner = wait_for("the pattern window in the compositor", lambda: scene_views(env).get("Quellon 1"),
+                          process=game, log=log)
         shown = tuple(c + WESTON_FRAME_SHADOW for c in corner)
         assert shown == STORED_POSITION, f"pattern window at {shown}, stored at {STORED_POSITION}"
         stop(game)
@@ -148,11 +103,12 @@ def main():
         # 2. No X display, or one whose server is gone: the game runs on Wayland.
         gone = next(f":{n}" for n in range(90, 200)
                     if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
-        for case, case_env in (("no DISPLAY", env), ("DISPLAY of no server", dict(env, DISPLAY=gone))):
-            log = os.path.join(work, "game-wayland.log")
-            game = start_game(program, case_env, log)
+        cases = (("no DISPLAY", env), ("DISPLAY of no server", dict(env, DISPLAY=gone)))
+        for number, (case, case_env) in enumerate(cases):
+            log = sandbox.path(f"game-wayland-{number}.log")
+            game = sandbox.start_game(case_env, log)
             wait_for(f"the main window in the compositor ({case})",
-                     lambda: any(t.startswith("Zindle Quellon") for t in scene_views(env)), game, log)
+                     lambda: any(t.startswith("Zindle Quellon") for t in scene_views(env)), process=game, log=log)
             plugins = loaded_platform_plugins(log)
             assert plugins and plugins[-1].startswith("wayland"), f"{case}: platform plugins loaded: {plugins}"
             assert not x_windows(game.pid, x_env), f"{case}: the game made X windows"
@@ -160,10 +116,6 @@ def main():
             stop(game)
             wait_for(f"end of the game's windows ({case})", lambda: not scene_views(env))
         print("wayland session ok: X11 first with its windows in place, Wayland without an X server")
-    finally:
-        stop(game)
-        stop(weston)
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

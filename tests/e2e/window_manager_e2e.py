@@ -11,33 +11,17 @@ close request sent anyway (wmctrl -c) must leave it on the screen.
 Usage: window_manager_e2e.py <quellon executable> <zqln.dat>
 Exits 77 (skipped) when a tool it needs is missing.
 """
-import os
 import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
-TIMEOUT = 60.0
+from e2e_sandbox import TIMEOUT, Sandbox, run, wait_for
+
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo")
 
 # Motif function bits.
 MWM_HINTS_FUNCTIONS = 1
 MWM_FUNC_ALL, MWM_FUNC_RESIZE, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUNC_CLOSE = 1, 2, 8, 16, 32
-
-
-def run(*args, env):
-    return subprocess.run(args, env=env, capture_output=True, text=True, timeout=TIMEOUT).stdout.strip()
-
-
-def wait_for(what, probe, timeout=TIMEOUT):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.1)
-    raise AssertionError(f"timed out waiting for {what}")
 
 
 def visible(name, env):
@@ -113,42 +97,17 @@ def main():
         print("skipped: missing", " ".join(missing))
         return 77
     program, catalogue = sys.argv[1], sys.argv[2]
-    work = tempfile.mkdtemp(prefix="quellon-wm-")
-    processes = []
-    game = None
-    try:
-        program_dir = os.path.join(work, "program")
-        os.makedirs(program_dir)
-        shutil.copy2(program, os.path.join(program_dir, "quellon"))
-        shutil.copy2(catalogue, os.path.join(program_dir, "zqln.dat"))
-        config = os.path.join(work, "config")
-        settings_dir = os.path.join(config, "ZindleGames", "ZindleQuellon")
-        os.makedirs(settings_dir)
-        settings_file = os.path.join(settings_dir, "V3.conf")
-        # English, quiet, the small pattern window; no placement stored yet.
-        with open(settings_file, "w") as settings:
-            settings.write("[common]\ntongue=0\nmusic=0\nsound=0\npatmode=1\n")
-
-        read_fd, write_fd = os.pipe()
-        processes.append(subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-                                           "-nolisten", "tcp"], pass_fds=(write_fd,),
-                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        os.close(write_fd)
-        with os.fdopen(read_fd) as display_pipe:
-            display = display_pipe.readline().strip()
-        assert display, "Xvfb did not start"
-        env = dict(os.environ, DISPLAY=":" + display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb",
-                   QUELLON_NO_ANIMATION="1", HOME=work)
-        env.pop("WAYLAND_DISPLAY", None)
-        processes.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    # English, quiet, the small pattern window; no placement stored yet.
+    with Sandbox("quellon-wm-", program, catalogue,
+                 "[common]\ntongue=0\nmusic=0\nsound=0\npatmode=1\n") as sandbox:
+        env = dict(sandbox.start_xvfb(), QUELLON_NO_ANIMATION="1", HOME=sandbox.work)
+        sandbox.start(["openbox"], env)
         wait_for("openbox", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", env=env))
 
-        log_path = os.path.join(work, "game.log")
         first = None
         placements = []
         for start in range(1, 5):
-            game = subprocess.Popen([os.path.join(program_dir, "quellon")], env=env,
-                                    stdout=open(log_path, "a"), stderr=subprocess.STDOUT)
+            game = sandbox.start_game(env)
             window = wait_for("the main window", lambda: visible("^Zindle Quellon", env)[:1])[0]
             frame, client = settled_geometry(window, env)
             print(f"start {start}: client {client[0]} x {client[1]}, frame {frame}")
@@ -162,26 +121,10 @@ def main():
             question = wait_for("the quit question", lambda: quit_question(game.pid, env))
             run("xdotool", "mousemove", "--window", question, str(260 + 25), str(100 + 25), "click", "1", env=env)
             assert game.wait(timeout=TIMEOUT) == 0, f"start {start} did not end cleanly"
-            game = None
-            placements.append(stored_placement(settings_file))
+            placements.append(stored_placement(sandbox.settings_file))
             assert placements[-1] == placements[0], f"placements stored: {placements}"
         print("stored placement:", placements[0])
         return 0
-    except BaseException:
-        log_path = os.path.join(work, "game.log")
-        if os.path.exists(log_path):
-            with open(log_path) as said:
-                print("program output:\n" + said.read())
-        raise
-    finally:
-        for process in [game] + processes[::-1]:
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

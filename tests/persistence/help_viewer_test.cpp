@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QHelpEngineCore>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -202,10 +203,17 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
                     links << format.anchorHref().mid(1);
                 for (const QString& name : format.anchorNames()) anchors << name;
                 if (format.isImageFormat()) {
-                    const QString name = format.toImageFormat().name();
+                    const QTextImageFormat image = format.toImageFormat();
+                    const QString name = image.name();
                     const QVariant data =
                         browser->loadResource(QTextDocument::ImageResource, browser->source().resolved(QUrl(name)));
-                    QVERIFY2(!QImage::fromData(data.toByteArray()).isNull(), qPrintable(name));
+                    // Made at the size the page shows it, in device pixels, so
+                    // that nothing is shrunk or stretched when it is drawn.
+                    const QPixmap picture = data.value<QPixmap>();
+                    QVERIFY2(!picture.isNull(), qPrintable(name));
+                    const qreal ratio = browser->devicePixelRatioF();
+                    QCOMPARE(picture.devicePixelRatio(), ratio);
+                    QCOMPARE(picture.size(), QSize(qRound(image.width()), qRound(image.height())) * ratio);
                     pictures << name.section(QLatin1String("tool-"), 1).section(QLatin1String("-normal"), 0, 0);
                 }
             }

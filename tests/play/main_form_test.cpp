@@ -196,6 +196,17 @@ private slots:
         QVERIFY(form->width() >= 650 - (form->frameGeometry().width() - form->width()));
     }
 
+    void boardFramesKeepTheirPixelsOnAScaledScreen()
+    {
+        open();
+        // Around the board there is only the background and the black frames.
+        const QRegion band = QRegion(form->rect())
+                                 .subtracted(QRegion(0, 0, form->width(), TMainform::kToolBarHeight))
+                                 .subtracted(box()->geometry());
+        const std::optional<QPoint> moved = blackMovedAtDoubleScale(*form, band);
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved->x()).arg(moved->y())));
+    }
+
     void boardPictureShowsFieldSilhouettePiecesAndHeldOutline()
     {
         open();
@@ -647,6 +658,27 @@ private slots:
         QCOMPARE(button("StatBtn")->toolTip(), QStringLiteral("Let me see, what I've solved until now."));
         QCoreApplication::processEvents();
         QCOMPARE(asked, 1);
+    }
+
+    void patternWindowGoesAndComesBackWithTheMainWindow()
+    {
+        open();
+        QStringList pattern;
+        form->hooks.setPatternVisible = [&pattern](bool visible) {
+            pattern << (visible ? QStringLiteral("shown") : QStringLiteral("hidden"));
+        };
+        gameState().settings.patmode = 2;
+        form->showMinimized();
+        QTRY_COMPARE(pattern, QStringList{QStringLiteral("hidden")});
+        form->showNormal();
+        QTRY_COMPARE(pattern, (QStringList{QStringLiteral("hidden"), QStringLiteral("shown")}));
+        // With the pattern on the board there is no window to bring back.
+        gameState().settings.patmode = 0;
+        pattern.clear();
+        form->showMinimized();
+        form->showNormal();
+        QTRY_COMPARE(pattern.size(), 2);
+        QVERIFY(!pattern.contains(QStringLiteral("shown")));
     }
 
     void closeQuestionDecidesAndClosingWritesTheSettings()

@@ -108,6 +108,26 @@ private slots:
         QCOMPARE(next.storedPosition(), QPoint(123, 77));
     }
 
+    void aBiggerPlacementKeepsTheWindowOnTheDesktop()
+    {
+        // Left in the desktop's bottom right corner at the small size, then
+        // shown at each bigger placement: the whole window stays on it.
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        TPatForm form(game_, settings_);
+        settings_.patmode = 1;
+        form.showPattern();
+        const QSize outer = form.frameGeometry().size();
+        form.placeAt(desktop.bottomRight() - QPoint(outer.width(), outer.height()) + QPoint(1, 1));
+        QCOMPARE(form.frameGeometry().bottomRight(), desktop.bottomRight());
+        for (int patmode : {2, 3}) {
+            settings_.patmode = patmode;
+            form.hide();
+            form.showPattern();
+            QVERIFY2(desktop.contains(form.frameGeometry()),
+                     qPrintable(QStringLiteral("placement %1 at %2, %3").arg(patmode).arg(form.x()).arg(form.y())));
+        }
+    }
+
 private:
     testing::Sandbox sandbox_;
     GameData game_;

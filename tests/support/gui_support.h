@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMouseEvent>
+#include <QRegion>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/game_data.h"
@@ -160,6 +163,34 @@ inline void release(QWidget* box, QPoint pos, Qt::MouseButton button = Qt::LeftB
 inline void moveHeld(QWidget* box, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton)
 {
     sendMouse(box, QEvent::MouseMove, Qt::NoButton, buttons, pos);
+}
+
+// What a screen of two device pixels per pixel shows of the widget.
+inline QImage renderedAtDoubleScale(QWidget& widget)
+{
+    QImage image(widget.size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::magenta);
+    widget.render(&image);
+    return image;
+}
+
+// Lines must keep their pixels on a scaled screen: inside `band` (in the
+// widget's pixels) every device pixel at double scale is black exactly when
+// its pixel at single scale is. Gives the first device pixel that is not.
+inline std::optional<QPoint> blackMovedAtDoubleScale(QWidget& widget, const QRegion& band)
+{
+    const QImage single = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage twice = renderedAtDoubleScale(widget);
+    auto black = [](const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; };
+    for (const QRect& rect : band)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                for (int dy = 0; dy < 2; ++dy)
+                    for (int dx = 0; dx < 2; ++dx)
+                        if (black(twice, 2 * x + dx, 2 * y + dy) != black(single, x, y))
+                            return QPoint(2 * x + dx, 2 * y + dy);
+    return std::nullopt;
 }
 
 } // namespace quellon::testing
