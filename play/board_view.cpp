@@ -97,6 +97,8 @@ QPolygon BoardView::piecePolygon(const PieceState& piece) const
 
 void BoardView::fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge)
 {
+    if (pictureStale_)
+        return;  // the coming full repaint draws the board as it is then
     QPainter painter(&image_);
     painter.setPen(QPen(QColor::fromRgb(edge), 0));
     painter.setBrush(QColor::fromRgb(fill));
@@ -169,6 +171,8 @@ void xorOutline(QImage& image, const QPolygon& polygon, QRgb colour)
 
 void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
 {
+    if (pictureStale_)
+        return;
     QPolygon polygon = piecePolygon(board_.piece(i));
     if (exclusive) {
         xorOutline(image_, polygon, colour);
@@ -183,6 +187,8 @@ void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
 
 void BoardView::toggleOutline(const PieceState& piece)
 {
+    if (pictureStale_)
+        return;
     const QPolygon polygon = piecePolygon(piece);
     xorOutline(image_, polygon, board_colour::kHeldOutline);
     updateAround(polygon);
@@ -277,6 +283,8 @@ void BoardView::paintSilhouette(QPainter& painter) const
 
 void BoardView::drawSilhouette()
 {
+    if (pictureStale_)
+        return;
     QPainter painter(&image_);
     paintSilhouette(painter);
     painter.end();
@@ -285,13 +293,27 @@ void BoardView::drawSilhouette()
 
 void BoardView::repaintBoard()
 {
+    pictureStale_ = true;
+    update();
+}
+
+const QImage& BoardView::image()
+{
+    refreshPicture();
+    return image_;
+}
+
+void BoardView::refreshPicture()
+{
+    if (!pictureStale_)
+        return;
+    pictureStale_ = false;
     image_.fill(board_colour::kField);
     if (patternOnBoard_())
         drawSilhouette();
     fillAllPieces(pieceFill(board_.solveState), board_colour::kEdge);
     if (board_.selectedPiece != 0)
         drawOutline(board_.selectedPiece, board_colour::kHeldOutline, true);
-    update();
 }
 
 void BoardView::paintEvent(QPaintEvent* event)
@@ -326,6 +348,7 @@ void BoardView::paintEvent(QPaintEvent* event)
             return;
         }
     }
+    refreshPicture();
     const QRect area = event->rect();
     const qreal ratio = image_.devicePixelRatio();
     const QRectF source(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio);

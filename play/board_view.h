@@ -59,7 +59,10 @@ public:
     // The held piece n laid down where its outline is: the outline taken
     // off, the piece filled in the playing colours.
     void layDownPiece(int n);
-    // Field, silhouette (when on the board), pieces, held outline.
+    // Field, silhouette (when on the board), pieces, held outline: drawn
+    // when the picture is next shown or read, as a start lays out and sets
+    // up the board several times before its first paint. Until then the
+    // drawing calls above leave the picture alone.
     void repaintBoard();
 
     // Draws one step of the pointer handling; the board already holds its
@@ -80,7 +83,8 @@ public:
     bool blinking() const { return blinkPhase_ != 0; }
     bool openingRunning() const { return openingRunning_; }
 
-    const QImage& image() const { return image_; }
+    // The picture, drawn anew first when a full repaint is due.
+    const QImage& image();
     // Corners 0, 1, 2 of a piece in pixels of the area.
     QPolygon piecePolygon(const PieceState& piece) const;
 
@@ -95,6 +99,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void refreshPicture();
     void fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge);
     void toggleOutline(const PieceState& piece);
     void showPickedUp(int n);
@@ -109,6 +114,7 @@ private:
     std::function<bool()> patternOnBoard_;
     int cellSize_ = 1;
     QImage image_;
+    bool pictureStale_ = true;  // a full repaint is due
 
     bool openingDue_;             // until the first paint
     bool painted_ = false;
