@@ -80,9 +80,10 @@ private slots:
         sandbox.setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
         EventLog log;
         AnsweringMessages messages(log);
-        TMainform form(MainformServices{nullptr, &messages, sandbox.programDir.path()});
+        // Before the window, which still calls on them while it closes.
         UnusedHelp help;
         MusicPlayer music(sandbox.programDir.path());
+        TMainform form(MainformServices{nullptr, &messages, sandbox.programDir.path()});
         joinMediaHooks(form.hooks, help, music, gameState().settings, [](std::function<void()>) {});
         QVERIFY(form.FormCreate());
         GameWindows windows(form, &messages);

@@ -223,7 +223,7 @@ private slots:
         }
         band &= dialog.pageBox()->rect();
         const std::optional<QPoint> moved = testing::blackMovedAtDoubleScale(*dialog.pageBox(), band);
-        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved->x()).arg(moved->y())));
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved.value_or(QPoint()).x()).arg(moved.value_or(QPoint()).y())));
     }
 
 private:

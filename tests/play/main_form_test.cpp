@@ -204,7 +204,7 @@ private slots:
                                  .subtracted(QRegion(0, 0, form->width(), TMainform::kToolBarHeight))
                                  .subtracted(box()->geometry());
         const std::optional<QPoint> moved = blackMovedAtDoubleScale(*form, band);
-        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved->x()).arg(moved->y())));
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved.value_or(QPoint()).x()).arg(moved.value_or(QPoint()).y())));
     }
 
     void boardPictureShowsFieldSilhouettePiecesAndHeldOutline()
