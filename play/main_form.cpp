@@ -3,6 +3,7 @@
 #include "play/main_form.h"
 
 #include <chrono>
+#include <vector>
 
 #include <QStandardPaths>
 #include <QCloseEvent>
@@ -154,7 +155,24 @@ bool TMainform::FormCreate()
     return true;
 }
 
-void TMainform::showRestored() { placer_.showRestored(); }
+void TMainform::showRestored()
+{
+    // The window goes on the screen before its parts. The first part shown
+    // starts Qt's accessibility bridge, which connects to the session bus
+    // (without one, it tries to launch one) and would hold the window back
+    // that long. Nothing is painted before the event loop runs, so the first
+    // frame still has every part.
+    std::vector<QWidget*> parts;
+    for (QWidget* part : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!part->isWindow() && !part->isHidden()) {
+            part->hide();
+            parts.push_back(part);
+        }
+    }
+    placer_.showRestored();
+    for (QWidget* part : parts)
+        part->show();
+}
 
 void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
 
