@@ -150,6 +150,47 @@ private slots:
         QTRY_COMPARE(box()->cursor().shape(), Qt::PointingHandCursor);
     }
 
+    // The window is shown before any of its parts (the first part shown
+    // starts the accessibility bridge, which would hold the window back), and
+    // ends up with the same parts showing as a plain show() gives.
+    void showRestoredShowsTheWindowBeforeItsParts()
+    {
+        writeCatalogue(sandbox->programDir.path(), 3);
+        const auto visibleParts = [](const QWidget& window) {
+            QStringList names;
+            for (const QWidget* part : window.findChildren<QWidget*>())
+                if (part->isVisible())
+                    names << part->metaObject()->className() + QLatin1Char(':') + part->objectName();
+            names.sort();
+            return names;
+        };
+        TMainform plain(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        QVERIFY(plain.FormCreate());
+        plain.show();
+        const QStringList expected = visibleParts(plain);
+        QVERIFY(expected.size() > 10);
+        plain.hide();
+
+        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        QVERIFY(form->FormCreate());
+        struct ShowOrder : QObject {
+            QList<QObject*> shown;
+            bool eventFilter(QObject* watched, QEvent* event) override
+            {
+                if (event->type() == QEvent::Show)
+                    shown << watched;
+                return false;
+            }
+        } order;
+        qApp->installEventFilter(&order);
+        form->showRestored();
+        qApp->removeEventFilter(&order);
+        QVERIFY(!order.shown.isEmpty());
+        QCOMPARE(order.shown.first(), form.get());
+        QCOMPARE(visibleParts(*form), expected);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
     void resizeWorkedExample()
     {
         const TMainform::BoardLayout layout = TMainform::boardLayout(909, 698);
