@@ -63,7 +63,9 @@ done
 # show only the fatal box).
 mkdir -p "$work/config/ZindleGames/ZindleQuellon"
 printf '[common]\ntongue=2\nmusic=0\nsound=0\n' >"$work/config/ZindleGames/ZindleQuellon/V3.conf"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: the server would start afresh when its last client leaves and
+# refuse the game if it connected just then.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" "${game_pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done

@@ -103,7 +103,10 @@ class Sandbox:
         number is known; returns the environment of an X11 client on it that
         reads its settings from the sandbox."""
         read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", screen, "-nolisten", "tcp"],
+        # -noreset: without it the server starts afresh whenever its last
+        # client leaves (each xdotool call), and refuses whoever connects then.
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-noreset", "-screen", "0", screen,
+                                 "-nolisten", "tcp"],
                                 pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(xvfb)
         os.close(write_fd)

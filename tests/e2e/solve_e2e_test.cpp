@@ -165,9 +165,12 @@ private slots:
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
         // Xvfb picks a free display itself and reports its number once it
         // accepts connections: no race with other tests starting servers.
-        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                            QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                                            QStringLiteral("tcp")});
+        // -noreset: otherwise the server starts afresh whenever its last
+        // client leaves (every xdotool call here) and refuses the game if it
+        // connects just then.
+        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                                            QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         QVERIFY(xvfb.waitForStarted());
         QByteArray reported;
         QTRY_VERIFY_WITH_TIMEOUT((reported += xvfb.readAllStandardOutput()).contains('\n'), 15000);
