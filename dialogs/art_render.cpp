@@ -1,8 +1,7 @@
 // Drawing artwork and the raw picture format of the ahead-of-time pictures.
 #include "dialogs/art_render.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <cstring>
@@ -19,14 +18,16 @@ constexpr int kLargestSide = 4096;
 
 QImage renderSvgArt(const QString& path, QSize pixels)
 {
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
+    // Through Qt's SVG image plug-in, which draws exactly as QSvgRenderer
+    // does: the SVG library then loads with the first picture drawn at run
+    // time instead of with every start, when most pictures come from the
+    // build.
+    QImageReader reader(path, "svg");
+    reader.setScaledSize(pixels);
+    const QImage image = reader.read();
+    if (image.isNull() || image.size() != pixels)
         return {};
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QString prerenderedArtName(const QString& file, QSize size, int ratio)

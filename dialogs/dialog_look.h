@@ -61,9 +61,9 @@ bool artExists(const QString& file);
 // pixels (sharp on high-DPI screens). The pictures listed in
 // resources/art/prerendered.txt come drawn at build time for ratios 1 and 2,
 // as parsing and drawing SVG was most of the start-up's work; any other SVG
-// is rendered by QSvgRenderer, a PNG scaled. When the file is missing the
-// result is a plain `fallback` square, so a window stays usable while its
-// artwork is absent.
+// is rendered at run time (renderSvgArt), a PNG scaled. When the file is
+// missing the result is a plain `fallback` square, so a window stays usable
+// while its artwork is absent.
 QPixmap artPixmap(const QString& file, QSize size, const QColor& fallback = QColor(0x40, 0x40, 0x40));
 // "<file>@<width>x<height>@<ratio>" of every picture artPixmap has drawn from
 // SVG while running, in order: what the build did not draw ahead.
