@@ -17,6 +17,7 @@
 #include "persistence/help_viewer.h"
 #include "persistence/media_modules.h"
 #include "persistence/music_player.h"
+#include "persistence/settings_store.h"
 #include "play/main_form.h"
 
 namespace {
@@ -167,6 +168,8 @@ int main(int argc, char** argv)
     MusicPlayer music(programDir);
     HelpOpenedLater help(programDir, QStringLiteral("Zindle Quellon"));
 
+    // The start-up reads its settings through one opened store.
+    auto startupSettings = std::make_unique<SettingsStore::Session>();
     TMainform mainForm(MainformServices{&sounds, nullptr, programDir});
     AfterFirstPaint afterFirstPaint(mainForm);
     clock.mark("main window made");
@@ -186,6 +189,7 @@ int main(int argc, char** argv)
                              [&music] { return music.musicName(); });
     clock.mark("pattern window");
     mainForm.showRestored();
+    startupSettings.reset();
     sendToDisplayNow();
     clock.mark("shown");
     QTimer::singleShot(0, [&clock] { clock.mark("first events handled"); });

@@ -4,31 +4,48 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <memory>
+#include <optional>
+
 #include "engine/settings_values.h"
 
 namespace quellon {
 
 namespace {
 
+// The store a Session holds open, if any.
+QSettings* openStore = nullptr;
+
+constexpr QSettings::Format kFormat = QSettings::NativeFormat;
+constexpr QSettings::Scope kScope = QSettings::UserScope;
+
+// `use` on the store a Session holds, or on one opened for this call.
+template <typename Use>
+auto withStore(Use use)
+{
+    if (openStore != nullptr)
+        return use(*openStore);
+    QSettings settings(kFormat, kScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
+    return use(settings);
+}
+
 // Qt reads an unquoted "a,b,c" as a list; the game only ever stores text.
 std::optional<QString> storedText(const QString& section, const QString& key)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
-                       SettingsStore::kApplication);
-    const QString path = section + QLatin1Char('/') + key;
-    if (!settings.contains(path))
-        return std::nullopt;
-    const QVariant value = settings.value(path);
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    return withStore([&](QSettings& settings) -> std::optional<QString> {
+        const QString path = section + QLatin1Char('/') + key;
+        if (!settings.contains(path))
+            return std::nullopt;
+        const QVariant value = settings.value(path);
+        if (value.typeId() == QMetaType::QStringList)
+            return value.toStringList().join(QLatin1Char(','));
+        return value.toString();
+    });
 }
 
 void store(const QString& section, const QString& key, const QString& text)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
-                       SettingsStore::kApplication);
-    settings.setValue(section + QLatin1Char('/') + key, text);
+    withStore([&](QSettings& settings) { settings.setValue(section + QLatin1Char('/') + key, text); });
 }
 
 } // namespace
@@ -36,6 +53,20 @@ void store(const QString& section, const QString& key, const QString& text)
 QString SettingsStore::fileIn(const QString& configFolder)
 {
     return configFolder + QLatin1Char('/') + kOrganisation + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
+}
+
+SettingsStore::Session::Session()
+{
+    if (openStore == nullptr) {
+        settings_ = std::make_unique<QSettings>(kFormat, kScope, kOrganisation, kApplication);
+        openStore = settings_.get();
+    }
+}
+
+SettingsStore::Session::~Session()
+{
+    if (settings_)
+        openStore = nullptr;
 }
 
 void SettingsStore::redirectTo(const QString& configFolder)

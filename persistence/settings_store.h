@@ -1,9 +1,14 @@
 // The per-user settings store: every value of the game lies as text in the
 // section "common" of the store named by kOrganisation and kApplication. Each
-// operation opens the store for itself; reading never creates anything.
+// operation opens the store for itself, unless a Session holds it open;
+// reading never creates anything.
 #pragma once
 
 #include <QString>
+
+#include <memory>
+
+class QSettings;
 
 namespace quellon {
 
@@ -19,6 +24,21 @@ public:
     // Every store opened afterwards lies below `configFolder` instead of the
     // user's configuration folder. For tests and tools; the game never calls it.
     static void redirectTo(const QString& configFolder);
+
+    // While a Session lives, every store reads and writes through one opened
+    // store instead of opening it for each key: the start-up reads some twenty
+    // keys in a row. Hand edits of the file are seen again once it ends.
+    // Sessions nest; the outermost one holds the store.
+    class Session {
+    public:
+        Session();
+        ~Session();
+        Session(const Session&) = delete;
+        Session& operator=(const Session&) = delete;
+
+    private:
+        std::unique_ptr<QSettings> settings_;
+    };
 
     int readInteger(const QString& section, const QString& key, int defaultValue) const;
     bool readBoolean(const QString& section, const QString& key, bool defaultValue) const;

@@ -71,6 +71,51 @@ private slots:
         QCOMPARE(sandbox->setting(QStringLiteral("music")), QStringLiteral("0"));
     }
 
+    // A start-up with the store held open reads what it reads key by key and
+    // leaves the same file behind; writes in a session reach the file when it
+    // ends, and hand edits are seen again afterwards.
+    void aSessionReadsAndWritesLikeSingleOpenings()
+    {
+        writeCatalogue(sandbox->programDir.path(), 5);
+        QDir().mkpath(QFileInfo(sandbox->settingsFile()).path());
+        const QByteArray stored = "[common]\nMainForm=200,0,1,100,100,800,600\nlevel=3\ntongue=1\nsound=0\n"
+                                  "back=4\npatmode=1\n";
+        const auto startUp = [this, &stored](bool inSession) {
+            writeFile(sandbox->settingsFile(), stored);
+            QList<int> values;
+            {
+                std::optional<SettingsStore::Session> session;
+                std::optional<SettingsStore::Session> nested;
+                if (inSession) {
+                    session.emplace();
+                    nested.emplace();
+                }
+                auto form = makeForm();
+                if (form->FormCreate()) {
+                    const SettingsValues& v = gameState().settings;
+                    values = {v.language, v.soundOn, v.musicOn, v.background, v.patmode,
+                              gameState().game.currentQuellon};
+                }
+            }
+            QFile file(sandbox->settingsFile());
+            return std::make_pair(values, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        };
+        const auto keyByKey = startUp(false);
+        QCOMPARE(keyByKey.first, (QList<int>{1, 0, 1, 4, 1, 3}));
+        QCOMPARE(startUp(true), keyByKey);
+
+        const SettingsStore store;
+        const QString s = SettingsStore::kSection;
+        {
+            const SettingsStore::Session session;
+            store.writeInteger(s, QStringLiteral("back"), 5);
+            QCOMPARE(store.readInteger(s, QStringLiteral("back"), 0), 5);
+        }
+        QCOMPARE(sandbox->setting(QStringLiteral("back")), QStringLiteral("5"));
+        sandbox->setSetting(QStringLiteral("back"), QStringLiteral("2"));
+        QCOMPARE(store.readInteger(s, QStringLiteral("back"), 0), 2);
+    }
+
     void handEditedPlacementWithoutQuotesIsRead()
     {
         QDir().mkpath(QFileInfo(sandbox->settingsFile()).path());
