@@ -16,7 +16,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -47,14 +46,27 @@ bool readFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& by
     std::error_code error;
     if (!fs::is_regular_file(path, error))
         return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Plain reads: a stream's set-up (its locale) cost more than the read,
+    // and the catalogue is read before the window shows.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
     bytes.resize(maxBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(maxBytes));
-    if (in.bad())
-        return false;
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    size_t filled = 0;
+    while (filled < maxBytes) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, maxBytes - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    bytes.resize(filled);
     return true;
 }
 
