@@ -14,6 +14,10 @@ namespace quellon {
 // transparent ground. A null image when the file cannot be read.
 QImage renderSvgArt(const QString& path, QSize pixels);
 
+// The device pixel ratios the build draws its pictures for (the build's list
+// of file names in cmake/prerendered_art.cmake follows them).
+inline constexpr int kPrerenderedRatios[] = {1, 2};
+
 // The resource name of a picture rendered ahead of time:
 // "<file>@<width>x<height>@<ratio>.argb", sizes in device-independent pixels.
 QString prerenderedArtName(const QString& file, QSize size, int ratio);

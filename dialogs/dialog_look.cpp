@@ -4,6 +4,8 @@
 
 #include "dialogs/art_render.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
@@ -38,12 +40,12 @@ QStringList& renderedAtRunTime()
     return keys;
 }
 
-// The picture as the build drew it, for the whole ratios it draws (1 and 2);
-// a null image for any other ratio or a picture it did not draw.
+// The picture as the build drew it, for the ratios it draws; a null image
+// for any other ratio or a picture it did not draw.
 QImage prerenderedArt(const QString& file, QSize size, qreal ratio)
 {
     const int whole = qRound(ratio);
-    if (whole != ratio || (whole != 1 && whole != 2))
+    if (whole != ratio || std::ranges::find(kPrerenderedRatios, whole) == std::ranges::end(kPrerenderedRatios))
         return {};
     QFile stored(QStringLiteral(":/prerendered/") + prerenderedArtName(file, size, whole));
     if (!stored.open(QIODevice::ReadOnly))

@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         const QSize size(match.captured(2).toInt(), match.captured(3).toInt());
         if (size.isEmpty())
             return fail(QStringLiteral("%1: empty size").arg(argument));
-        for (const int ratio : {1, 2}) {
+        for (const int ratio : quellon::kPrerenderedRatios) {
             const QImage image = quellon::renderSvgArt(artDir + QLatin1Char('/') + file, size * ratio);
             if (image.isNull())
                 return fail(QStringLiteral("cannot draw %1").arg(file));
