@@ -77,6 +77,11 @@ conf('mainform_extreme.conf', '[common]', 'MainForm=200,0,1,-2147483648,-2147483
 conf('mainform_qt_type.conf', '[common]', 'MainForm=@Rect(1 2 3 4)', 'level=@Size(5 6)')
 conf('variant_garbage.conf', '[common]', 'level=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10garbage)',
      'game=@ByteArray(\\xff\\0\\x01)', 'tongue=@Variant(\\0\\0\\0\\n\\xff\\xff\\xff\\xff)')
+# Lengths no reader could meet: Qt asks for the memory they claim (here 128
+# GiB for a list, 6 GiB for a string list), gets none or never touches it,
+# and reads on to an empty value.
+conf('variant_huge_list.conf', '[common]', 'level=@Variant(\\0\\0\\0\\t\\0\\xff\\xff\\xff\\xf0)',
+     'tongue=@Variant(\\0\\0\\0\\v\\0\\x10\\0\\0\\0)', 'sound=0')
 conf('non_utf8.conf', raw=b'[common]\ntongue=\xff1\ngame=\xc3\x28\xa0\xa1gone\nlevel=\xe2\x82\n')
 conf('game_escape.conf', '[common]', 'game=../../../etc/passwd')
 conf('game_long.conf', '[common]', 'game=' + 'a' * 5000)

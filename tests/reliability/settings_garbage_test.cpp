@@ -127,6 +127,7 @@ private slots:
         row("mainform_extreme.conf", -1, true, 0, true, 1, "", 2, 0, Placement::Any);
         row("mainform_qt_type.conf", -1, true, 0, true, 1, "", 2);
         row("variant_garbage.conf", -1, true, 0, true, 1, "", 2);
+        row("variant_huge_list.conf", -1, false, 0, true, 1, "", 2);
         row("non_utf8.conf", -1, true, 0, true, 1, "", 2);
         row("game_escape.conf", -1, true, 0, true, 1, "", 2);
         row("game_long.conf", -1, true, 0, true, 1, "", 2);
