@@ -39,6 +39,24 @@ std::string joinPath(const std::string& dir, std::string_view name)
     return path;
 }
 
+// Up to `size` bytes, fewer at the end of the file; -1 on a read error.
+ssize_t readUpTo(int fd, uint8_t* data, size_t size)
+{
+    size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got = ::read(fd, data + filled, size - filled);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<size_t>(got);
+    }
+    return static_cast<ssize_t>(filled);
+}
+
 // Reads at most maxBytes: whatever lies beyond is ignored anyway, and a huge
 // file must not cost the memory to hold it.
 bool readFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes)
@@ -52,21 +70,11 @@ bool readFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& by
     if (fd < 0)
         return false;
     bytes.resize(maxBytes);
-    size_t filled = 0;
-    while (filled < maxBytes) {
-        const ssize_t got = ::read(fd, bytes.data() + filled, maxBytes - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            return false;
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<size_t>(got);
-    }
+    const ssize_t filled = readUpTo(fd, bytes.data(), maxBytes);
     ::close(fd);
-    bytes.resize(filled);
+    if (filled < 0)
+        return false;
+    bytes.resize(static_cast<size_t>(filled));
     return true;
 }
 
