@@ -3,6 +3,8 @@
 #include "dialogs/title_column.h"
 #include "engine/saved_games.h"
 
+#include <utility>
+
 namespace quellon {
 
 TSaveGameDlg::TSaveGameDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
@@ -44,7 +46,12 @@ void TSaveGameDlg::showEvent(QShowEvent* event)
 
 void TSaveGameDlg::FormActivate()
 {
-    NameEdit->setText(QString::fromStdString(game_.gameName));
+    if (offeredName_) {
+        NameEdit->setText(*std::exchange(offeredName_, std::nullopt));
+        NameEdit->selectAll();
+    } else {
+        NameEdit->setText(QString::fromStdString(game_.gameName));
+    }
     NameEdit->setFocus();
     const SaveDialogTexts texts = saveDialogTexts(settings_.language);
     setFittedText(AskLabel, QString::fromStdString(texts.ask));

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <optional>
+
 #include "dialogs/dialog_look.h"
 #include "engine/game_data.h"
 #include "persistence/game_state.h"
@@ -23,6 +25,8 @@ public:
     QLabel* askLabel() const { return AskLabel; }
     ImageButton* okButton() const { return OKBtn; }
     ImageButton* cancelButton() const { return CancelBtn; }
+    // The next showing starts with `name`, selected, instead of the game name.
+    void offerName(const QString& name) { offeredName_ = name; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -35,6 +39,7 @@ private:
 
     GameData& game_;
     const SettingsValues& settings_;
+    std::optional<QString> offeredName_;
     TexturedPanel* p7;
     QLabel* AskLabel;
     QLineEdit* NameEdit;

@@ -22,27 +22,34 @@ SaveOfferOutcome offerSave(GameData& game, int language, bool& unsavedProgress, 
 {
     if (!unsavedProgress)
         return SaveOfferOutcome::NothingToSave;
-    const int result = dialog.exec();
-    if (result != static_cast<int>(DialogResult::Ok) || game.gameName.empty()) {
-        // The progress stays in memory; only the reminder is dropped.
-        unsavedProgress = false;
-        if (updateTitle)
-            updateTitle();
-        return SaveOfferOutcome::Declined;
-    }
-
-    const std::string name = game.gameName;
-    // A name with a path in it would write outside the games directory:
-    // refused as a file that cannot be created, before anything is looked at.
-    if (!isSafeGameName(name)) {
-        messages.showText(MessageCode::Notice, textOf(saveFailureMessage(name), language));
-        return SaveOfferOutcome::Failed;
-    }
-    std::error_code error;
-    if (std::filesystem::exists(savedGamePath(game, name), error)) {
+    // A name the player declined to overwrite is not kept: the dialog comes
+    // back with it selected, to be changed or cancelled.
+    const std::string previousName = game.gameName;
+    std::string name;
+    for (;;) {
+        const int result = dialog.exec();
+        if (result != static_cast<int>(DialogResult::Ok) || game.gameName.empty()) {
+            // The progress stays in memory; only the reminder is dropped.
+            unsavedProgress = false;
+            if (updateTitle)
+                updateTitle();
+            return SaveOfferOutcome::Declined;
+        }
+        name = game.gameName;
+        // A name with a path in it would write outside the games directory:
+        // refused as a file that cannot be created, before anything is looked at.
+        if (!isSafeGameName(name)) {
+            messages.showText(MessageCode::Notice, textOf(saveFailureMessage(name), language));
+            return SaveOfferOutcome::Failed;
+        }
+        std::error_code error;
+        if (!std::filesystem::exists(savedGamePath(game, name), error))
+            break;
         const Message question = overwriteQuestion(name);
-        if (messages.showText(question.code, textOf(question, language)) != static_cast<int>(DialogResult::Yes))
-            return SaveOfferOutcome::NotOverwritten;
+        if (messages.showText(question.code, textOf(question, language)) == static_cast<int>(DialogResult::Yes))
+            break;
+        game.gameName = previousName;
+        dialog.offerName(QString::fromStdString(name));
     }
     if (!writeSavedGame(game, name)) {
         messages.showText(MessageCode::Notice, textOf(saveFailureMessage(name), language));

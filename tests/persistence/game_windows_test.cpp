@@ -122,6 +122,78 @@ private slots:
         QVERIFY(main_->windowTitle().endsWith(QStringLiteral(" - Game: evening")));
     }
 
+    // Declining to overwrite a saved game leads back to the name on each of
+    // the three ways the offer comes: the old file stays, the declined name
+    // is not taken, and the player saves under another one or cancels.
+    void declinedOverwriteAsksForAnotherNameOnEveryPath()
+    {
+        enum Path { Close, NewGame, Load };
+        for (const Path path : {Close, NewGame, Load}) {
+            for (const bool otherName : {true, false}) {
+                const QString where = QStringLiteral("path %1, %2").arg(path).arg(otherName ? "other name" : "cancel");
+                GameData& game = gameState().game;
+                QDir(sandbox_->programDir.path()).mkpath(QStringLiteral("games"));
+                QFile old(sandbox_->programDir.filePath(QStringLiteral("games/evening.zql")));
+                QVERIFY(old.open(QIODevice::WriteOnly));
+                old.write(QByteArray(950, '\x09'));
+                old.close();
+                QFile::remove(sandbox_->programDir.filePath(QStringLiteral("games/week.zql")));
+                game.gameName.clear();
+                game.progressTable[3] = 8;
+                main_->setUnsavedProgress(true);
+
+                ModalDriver driver;
+                const auto yes = [](QWidget* modal) { static_cast<TYesNoDlg*>(modal)->yesButton()->click(); };
+                if (path != Load)
+                    driver.expect("YesNoDlg", yes);  // "Do you really want to go?" or "... give up the game?"
+                driver.expect("SaveGameDlg", [](QWidget* modal) {
+                    auto* dialog = static_cast<TSaveGameDlg*>(modal);
+                    dialog->nameEdit()->setText(QStringLiteral("evening"));
+                    dialog->okButton()->click();
+                });
+                driver.expect("YesNoDlg", [](QWidget* modal) { static_cast<TYesNoDlg*>(modal)->noButton()->click(); });
+                driver.expect("SaveGameDlg", [otherName](QWidget* modal) {
+                    auto* dialog = static_cast<TSaveGameDlg*>(modal);
+                    QCOMPARE(dialog->nameEdit()->selectedText(), QStringLiteral("evening"));
+                    if (otherName) {
+                        dialog->nameEdit()->setText(QStringLiteral("week"));
+                        dialog->okButton()->click();
+                    } else {
+                        dialog->cancelButton()->click();
+                    }
+                });
+                if (path == Load)
+                    driver.expect("LoadGameDlg",
+                                  [](QWidget* modal) { static_cast<TLoadGameDlg*>(modal)->cancelButton()->click(); });
+                switch (path) {
+                case Close:
+                    main_->show();
+                    QTRY_VERIFY(!main_->firstActivation());
+                    main_->close();
+                    break;
+                case NewGame:
+                    main_->NewgameBtnClick();
+                    break;
+                case Load:
+                    main_->LoadBtnClick();
+                    break;
+                }
+                QVERIFY2(driver.allDone(), qPrintable(where));
+                QVERIFY2(driver.unexpected().isEmpty(), qPrintable(where));
+                QCOMPARE(old.open(QIODevice::ReadOnly) ? old.readAll() : QByteArray(), QByteArray(950, '\x09'));
+                old.close();
+                QCOMPARE(QFile::exists(sandbox_->programDir.filePath(QStringLiteral("games/week.zql"))), otherName);
+                QVERIFY(!main_->unsavedProgress());
+                // A new game forgets every name; otherwise the game is known
+                // by the name saved, never by the declined one.
+                const QString kept = otherName && path != NewGame ? QStringLiteral("week") : QString();
+                QCOMPARE(QString::fromStdString(game.gameName), kept);
+                if (path == Close)
+                    QCOMPARE(sandbox_->setting(QStringLiteral("game")), kept);
+            }
+        }
+    }
+
     void selectionChangesTheQuellon()
     {
         gameState().game.currentQuellon = 9;

@@ -112,23 +112,49 @@ private slots:
         QCOMPARE(gamesDir().entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("week.zql")});
     }
 
-    void existingNameAnsweredNoKeepsTheOldFile()
+    // No to "Overwrite?" leads back to the name, selected, and the game keeps
+    // its former name until another one is saved: a second name is written,
+    // a cancel only drops the reminder. The old file stays as it was.
+    void existingNameAnsweredNoAsksForTheNameAgain()
     {
-        writeOldGame(QStringLiteral("evening"));
-        ModalDriver driver;
-        driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("evening")); });
-        driver.expect("YesNoDlg", [](QWidget* modal) {
-            auto* question = static_cast<TYesNoDlg*>(modal);
-            QCOMPARE(question->shownText(), QStringLiteral("Game evening already exists. Overwrite?"));
-            QVERIFY(question->noButton()->isVisible());
-            question->noButton()->click();
-        });
-        QCOMPARE(offer(), SaveOfferOutcome::NotOverwritten);
-        QVERIFY(driver.allDone());
-        QVERIFY(unsaved_);
-        QCOMPARE(titleUpdates_, 0);
-        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("evening"));  // the typed name stays
-        QCOMPARE(fileBytes(gamePath(QStringLiteral("evening"))), QByteArray(950, '\x09'));
+        for (const bool cancelAfterwards : {false, true}) {
+            writeOldGame(QStringLiteral("evening"));
+            game().gameName = "old";
+            unsaved_ = true;
+            titleUpdates_ = 0;
+            ModalDriver driver;
+            driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("evening")); });
+            driver.expect("YesNoDlg", [](QWidget* modal) {
+                auto* question = static_cast<TYesNoDlg*>(modal);
+                QCOMPARE(question->shownText(), QStringLiteral("Game evening already exists. Overwrite?"));
+                QVERIFY(question->noButton()->isVisible());
+                question->noButton()->click();
+            });
+            driver.expect("SaveGameDlg", [cancelAfterwards](QWidget* modal) {
+                auto* dialog = static_cast<TSaveGameDlg*>(modal);
+                QCOMPARE(dialog->nameEdit()->text(), QStringLiteral("evening"));
+                QCOMPARE(dialog->nameEdit()->selectedText(), QStringLiteral("evening"));
+                QVERIFY(dialog->nameEdit()->hasFocus());
+                QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("old"));
+                if (cancelAfterwards)
+                    dialog->cancelButton()->click();
+                else
+                    typeNameAndAccept(modal, QStringLiteral("week"));
+            });
+            QCOMPARE(offer(), cancelAfterwards ? SaveOfferOutcome::Declined : SaveOfferOutcome::Saved);
+            QVERIFY(driver.allDone());
+            QVERIFY(driver.unexpected().isEmpty());
+            QVERIFY(!unsaved_);
+            QCOMPARE(titleUpdates_, 1);
+            QCOMPARE(QString::fromStdString(game().gameName),
+                     cancelAfterwards ? QStringLiteral("old") : QStringLiteral("week"));
+            QCOMPARE(fileBytes(gamePath(QStringLiteral("evening"))), QByteArray(950, '\x09'));
+            QCOMPARE(QFile::exists(gamePath(QStringLiteral("week"))), !cancelAfterwards);
+            // The next showing starts with the game name again.
+            saveDialog_->show();
+            QCOMPARE(saveDialog_->nameEdit()->text(), QString::fromStdString(game().gameName));
+            saveDialog_->hide();
+        }
     }
 
     void existingNameAnsweredYesOverwrites()
