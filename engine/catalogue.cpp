@@ -185,6 +185,23 @@ LoadResult loadSavedGame(GameData& game, std::string_view name)
     return {true, {}};
 }
 
+std::string savedGameTempName(std::string_view name)
+{
+    // Of one short length whatever the name, so that every name the file
+    // system takes for the game can be saved (one of 251 bytes makes a file
+    // name of 255). FNV-1a: the same name gets the same temporary file in
+    // every run, and a save finds what an interrupted one left. A dot-name
+    // with another extension never shows in the list of games.
+    uint64_t hash = 0xcbf29ce484222325u;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3u;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string(".zql-new-") + digits;
+}
+
 bool writeSavedGame(const GameData& game, std::string_view name)
 {
     if (!isSafeGameName(name))
@@ -193,11 +210,7 @@ bool writeSavedGame(const GameData& game, std::string_view name)
     std::error_code error;
     fs::create_directories(dir, error);
     const std::string finalPath = savedGamePath(game, name);
-    // A dot-name with another extension never shows in the list of games.
-    std::string tempName = ".";
-    tempName += name;
-    tempName += ".zql-new";
-    const std::string tempPath = joinPath(dir, tempName);
+    const std::string tempPath = joinPath(dir, savedGameTempName(name));
 
     // A fresh file, never whatever a leftover name may point to.
     ::unlink(tempPath.c_str());

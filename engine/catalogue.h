@@ -51,6 +51,9 @@ struct LoadResult {
 // clears its unsaved-progress flag.
 LoadResult loadSavedGame(GameData& game, std::string_view name);
 
+// The temporary file a save of `name` writes before it takes the game's name.
+std::string savedGameTempName(std::string_view name);
+
 // Writes the 950 progress bytes to a temporary file beside the saved game and
 // renames it over the old one: a failed write never touches the old file.
 bool writeSavedGame(const GameData& game, std::string_view name);

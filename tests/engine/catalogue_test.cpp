@@ -132,7 +132,7 @@ TEST_F(FileFixture, SavedGameRoundTripIsAlways950Bytes)
     loaded.progressTable.fill(5);
     ASSERT_TRUE(loadSavedGame(loaded, "evening").ok);
     EXPECT_TRUE(std::equal(loaded.progressTable.begin() + 1, loaded.progressTable.end(), game.progressTable.begin() + 1));
-    EXPECT_FALSE(fs::exists(dir / "games" / ".evening.zql-new"));
+    EXPECT_FALSE(fs::exists(dir / "games" / savedGameTempName("evening")));
 }
 
 TEST_F(FileFixture, ShortAndLongSavedGames)
@@ -178,7 +178,7 @@ TEST_F(FileFixture, FailedWriteLeavesTheOldGameIntact)
     game.progressTable.fill(8);
     ASSERT_TRUE(writeSavedGame(game, "week"));
     // Block the temporary file with a directory of the same name.
-    fs::create_directories(dir / "games" / ".week.zql-new" / "x");
+    fs::create_directories(dir / "games" / savedGameTempName("week") / "x");
     game.progressTable.fill(1);
     EXPECT_FALSE(writeSavedGame(game, "week"));
     EXPECT_EQ(readBytes(gameFile("week")), std::vector<uint8_t>(950, 8));
@@ -208,16 +208,39 @@ TEST_F(FileFixture, WriteErrorIsAFailureNotASuccess)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(readBytes(gameFile("full")), std::vector<uint8_t>(950, 8));
-    EXPECT_FALSE(fs::exists(dir / "games" / ".full.zql-new"));
+    EXPECT_FALSE(fs::exists(dir / "games" / savedGameTempName("full")));
 }
 
 TEST_F(FileFixture, LeftoverTemporaryLinkIsNeverWrittenThrough)
 {
     writeBytes(dir / "victim", {1, 2, 3});
-    fs::create_symlink(dir / "victim", dir / "games" / ".mine.zql-new");
+    fs::create_symlink(dir / "victim", dir / "games" / savedGameTempName("mine"));
     ASSERT_TRUE(writeSavedGame(game, "mine"));
     EXPECT_EQ(readBytes(dir / "victim"), (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(readBytes(gameFile("mine")).size(), 950u);
+}
+
+// Every name the file system takes as "<name>.zql" can be saved and loaded,
+// up to its limit of 255 bytes; beyond it the save fails and leaves nothing.
+TEST_F(FileFixture, NamesUpToTheFileSystemsLimitSave)
+{
+    const std::string umlauts = [] {
+        std::string text;
+        for (int k = 0; k < 125; ++k)
+            text += "\u00fc";  // two bytes each
+        return text + "x";
+    }();
+    ASSERT_EQ(umlauts.size(), 251u);
+    for (const std::string& name : {std::string(247, 'a'), std::string(250, 'b'), std::string(251, 'c'), umlauts}) {
+        game.progressTable.fill(static_cast<uint8_t>(name.size() % 13));
+        ASSERT_TRUE(writeSavedGame(game, name)) << name.size() << " bytes";
+        GameData loaded;
+        loaded.programDir = game.programDir;
+        ASSERT_TRUE(loadSavedGame(loaded, name).ok);
+        EXPECT_EQ(loaded.progressTable[950], name.size() % 13);
+    }
+    EXPECT_FALSE(writeSavedGame(game, std::string(252, 'd')));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "games"), fs::directory_iterator()), 4);
 }
 
 TEST_F(FileFixture, NamesThatLeaveTheGamesDirectoryAreRefused)

@@ -36,7 +36,7 @@ TEST_F(SavedGamesList, NamesWithoutExtensionSortedByName)
     touch("week.zql");
     touch("evening.zql");
     touch("notes.txt");
-    touch(".week.zql-new");  // an unfinished save
+    touch(savedGameTempName("week"));  // an unfinished save
     touch(".zql");           // no name: could never load
     fs::create_directories(dir_ / "games" / "folder.zql");
     EXPECT_EQ(listSavedGames(game_), (std::vector<std::string>{"evening", "week"}));

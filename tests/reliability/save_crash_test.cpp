@@ -140,7 +140,7 @@ TEST(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewGame)
         ASSERT_TRUE(onDisk == oldGame || onDisk == newGame)
             << "after kill " << kills << " the saved game holds " << onDisk.size() << " other bytes";
         (onDisk == oldGame ? sawOld : sawNew)++;
-        if (fs::exists(dir.path() / ".evening.zql-new"))
+        if (fs::exists(dir.path() / savedGameTempName("evening")))
             ++killedMidWrite;
         ASSERT_EQ(gameFiles(dir.path()), std::vector<std::string>{"evening.zql"});
         if (std::chrono::steady_clock::now() > deadline && kills >= 200)
@@ -157,7 +157,7 @@ TEST(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewGame)
     setProgress(game, newGame);
     ASSERT_TRUE(writeSavedGame(game, "evening"));
     EXPECT_EQ(readAll(file), newGame);
-    EXPECT_FALSE(fs::exists(dir.path() / ".evening.zql-new"));
+    EXPECT_FALSE(fs::exists(dir.path() / savedGameTempName("evening")));
 }
 
 TEST(CrashSafeSave, FirstSaveKilledLeavesNoGameOrTheWholeGame)
@@ -224,7 +224,7 @@ int failedSaveKeepsOldGame(GameData& game, const fs::path& dir, const Bytes& old
         return kReportedSuccess;
     if (readAll(dir / "evening.zql") != oldGame)
         return kOldGameChanged;
-    if (fs::exists(dir / ".evening.zql-new"))
+    if (fs::exists(dir / savedGameTempName("evening")))
         return kTempLeft;
     return kIntact;
 }
@@ -323,7 +323,7 @@ TEST(CrashSafeSave, LinkLeftWhereTheTemporaryFileGoesIsNotFollowed)
     TempDir dir;
     const fs::path victim = dir.path() / "victim";
     std::ofstream(victim) << "keep me";
-    fs::create_symlink(victim, dir.path() / ".evening.zql-new");
+    fs::create_symlink(victim, dir.path() / savedGameTempName("evening"));
     GameData game;
     game.gamesDir = dir.path().string();
     const Bytes bytes = gameBytes(4);
