@@ -15,6 +15,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QStandardPaths>
 #include <QTextBlock>
@@ -24,6 +25,7 @@
 #include <memory>
 
 #include "dialogs/dialog_look.h"
+#include "persistence/settings_store.h"
 
 namespace {
 
@@ -33,6 +35,18 @@ constexpr int kSmallestHelpHeight = 480;
 // The main window's tool bar, which the help window must leave visible.
 constexpr int kMainToolBarHeight = 60;
 const char* const kCompressedHelp = "zqln.qch";
+// The help window's place (its frame's top left corner) and size (inside the
+// frame), kept between runs.
+const char* const kPlacementKeys[] = {"helpleft", "helptop", "helpwid", "helphig"};
+constexpr QSize kSmallestStoredSize{200, 150};
+
+// The always-on-top pattern window, when it shows: the help must not open
+// under it.
+QRect patternWindowFrame() {
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("PatForm") && window->isVisible()) return window->frameGeometry();
+    return {};
+}
 
 // A browser whose pages and pictures come out of the help collection.
 class HelpBrowser : public QTextBrowser {
@@ -171,35 +185,64 @@ void HelpViewer::openHelp(int context) {
         layout->addWidget(browser_);
         connect(browser_, &QTextBrowser::sourceChanged, window_,
                 [this] { window_->setWindowTitle(browser_->documentTitle()); });
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+            connect(new QShortcut(keys, window_), &QShortcut::activated, window_, &QWidget::close);
     }
     browser_->setSource(page);
     window_->setWindowTitle(browser_->documentTitle());
-    if (!window_->isVisible())
-        placeWindow();
+    // Placed once a run: closed and opened again, it comes back where the
+    // player left it.
+    if (!placed_) {
+        if (!restorePlacement())
+            placeWindow();
+        placed_ = true;
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();
 }
 
-QRect HelpViewer::placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted) {
-    QSize size = wanted.boundedTo(screenArea.size());
-    QRect frame(QPoint(0, 0), size);
-    const int roomRight = screenArea.right() - mainFrame.right();
-    const int roomLeft = mainFrame.left() - screenArea.left();
-    if (roomRight >= size.width() || roomLeft >= size.width()) {
-        frame.moveLeft(roomRight >= size.width() ? mainFrame.right() + 1 : mainFrame.left() - size.width());
-        frame.moveTop(mainFrame.top());
-    } else {
-        // Over the main window's right side, below its tool bar.
-        const int below = qBound(screenArea.top(), toolBarBottom + 1, screenArea.bottom());
-        size.setHeight(qMin(size.height(), screenArea.bottom() - below + 1));
-        frame = QRect(QPoint(0, below), size);
-        frame.moveRight(mainFrame.right());
-    }
+QRect HelpViewer::placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted,
+                                  const QRect& uncovered) {
+    const QSize size = wanted.boundedTo(screenArea.size());
     // Kept on the screen; the tool bar stays free where the screen allows.
-    frame.moveLeft(qBound(screenArea.left(), frame.left(), screenArea.right() - size.width() + 1));
-    frame.moveTop(qBound(screenArea.top(), frame.top(), screenArea.bottom() - size.height() + 1));
-    return frame;
+    const auto onScreen = [&screenArea](QRect frame) {
+        frame.moveLeft(qBound(screenArea.left(), frame.left(), screenArea.right() - frame.width() + 1));
+        frame.moveTop(qBound(screenArea.top(), frame.top(), screenArea.bottom() - frame.height() + 1));
+        return frame;
+    };
+    // A frame from `top` down to the screen's bottom at most, right-aligned
+    // with the main window or left-aligned.
+    const auto overMain = [&](int top, bool right) {
+        top = qBound(screenArea.top(), top, screenArea.bottom());
+        QRect frame(QPoint(mainFrame.left(), top), QSize(size.width(), qMin(size.height(), screenArea.bottom() - top + 1)));
+        if (right) frame.moveRight(mainFrame.right());
+        return frame;
+    };
+    QList<QRect> places;
+    if (screenArea.right() - mainFrame.right() >= size.width())
+        places << QRect(QPoint(mainFrame.right() + 1, mainFrame.top()), size);
+    if (mainFrame.left() - screenArea.left() >= size.width())
+        places << QRect(QPoint(mainFrame.left() - size.width(), mainFrame.top()), size);
+    // Over the main window's right side below its tool bar, then its left.
+    places << overMain(toolBarBottom + 1, true) << overMain(toolBarBottom + 1, false);
+    // Below the pattern window, shorter, as long as a useful height is left.
+    if (!uncovered.isEmpty() && screenArea.bottom() - uncovered.bottom() >= kSmallestHelpHeight / 2)
+        places << overMain(qMax(toolBarBottom, uncovered.bottom()) + 1, true)
+               << overMain(qMax(toolBarBottom, uncovered.bottom()) + 1, false);
+    QRect best;
+    qint64 leastCovered = -1;
+    for (const QRect& place : std::as_const(places)) {
+        const QRect frame = onScreen(place);
+        const QRect covered = frame.intersected(uncovered);
+        const qint64 area = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
+        if (leastCovered < 0 || area < leastCovered) {
+            best = frame;
+            leastCovered = area;
+        }
+        if (area == 0) break;
+    }
+    return best;
 }
 
 int HelpViewer::tallestSectionHeight(int textWidth) const {
@@ -248,13 +291,49 @@ void HelpViewer::placeWindow() {
         return;
     }
     const int toolBarBottom = main->geometry().top() + kMainToolBarHeight - 1;
-    const QRect frame = placeBesideMain(main->frameGeometry(), toolBarBottom, area, wantedFrame);
+    const QRect frame = placeBesideMain(main->frameGeometry(), toolBarBottom, area, wantedFrame, patternWindowFrame());
     window_->resize(frame.size().shrunkBy(frameMargins));
     window_->move(frame.topLeft());
 }
 
+bool HelpViewer::restorePlacement() {
+    const SettingsStore store;
+    int values[4] = {};
+    for (int k = 0; k < 4; ++k) {
+        const QString key = QLatin1String(kPlacementKeys[k]);
+        if (!store.contains(SettingsStore::kSection, key)) return false;
+        values[k] = store.readInteger(SettingsStore::kSection, key, 0);
+    }
+    const QRect stored(values[0], values[1], values[2], values[3]);
+    if (stored.width() < kSmallestStoredSize.width() || stored.height() < kSmallestStoredSize.height()) return false;
+    // On the screen it was left on, or else the main window's, and never
+    // beyond that screen's free area (the frame is judged by the main
+    // window's).
+    const QWidget* main = mainWindow();
+    const QScreen* screen = QGuiApplication::screenAt(stored.center());
+    if (screen == nullptr) screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return false;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = main != nullptr ? main->frameGeometry().size() - main->size() : QSize();
+    const QSize size = stored.size().boundedTo(area.size() - frame);
+    window_->resize(size);
+    window_->move(qBound(area.left(), stored.left(), area.right() - size.width() - frame.width() + 1),
+                  qBound(area.top(), stored.top(), area.bottom() - size.height() - frame.height() + 1));
+    return true;
+}
+
+void HelpViewer::storePlacement() const {
+    if (window_ == nullptr || !placed_) return;
+    const SettingsStore store;
+    const int values[4] = {window_->x(), window_->y(), window_->width(), window_->height()};
+    for (int k = 0; k < 4; ++k)
+        store.writeInteger(SettingsStore::kSection, QLatin1String(kPlacementKeys[k]), values[k]);
+}
+
 void HelpViewer::closeHelp() {
-    if (window_ != nullptr) window_->close();
+    if (window_ == nullptr) return;
+    window_->close();
+    storePlacement();
 }
 
 } // namespace quellon

@@ -49,7 +49,11 @@ public:
     // the side with room on its screen's free area, else over the main
     // window below its tool bar; never beyond that area. `wanted` is the
     // frame size the pages ask for, shrunk to the area.
-    static QRect placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted);
+    // The first place the always-on-top frame `uncovered` (the pattern
+    // window's) leaves free, or else the one it covers least; one below it
+    // when nothing else is free.
+    static QRect placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted,
+                                 const QRect& uncovered = QRect());
     // The height of the page's tallest section (from one heading to the
     // next) laid out at a text width.
     int tallestSectionHeight(int textWidth) const;
@@ -57,6 +61,10 @@ public:
 private:
     bool openEngine();
     void placeWindow();
+    // The window's place and size are kept in the settings between runs:
+    // read when the window is first placed, written when it closes.
+    bool restorePlacement();
+    void storePlacement() const;
     QString usableCollection() const;
 
     QString programDir_;
@@ -65,6 +73,7 @@ private:
     bool engineFailed_ = false;
     QPointer<QWidget> window_;
     QTextBrowser* browser_ = nullptr;
+    bool placed_ = false;
 };
 
 } // namespace quellon

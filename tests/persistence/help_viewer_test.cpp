@@ -4,6 +4,7 @@
 #include "persistence/help_viewer.h"
 
 #include "dialogs/dialog_look.h"
+#include "persistence/settings_store.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -18,6 +19,10 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
+#include <QAbstractTextDocumentLayout>
+#include <QTextLayout>
+
+#include <memory>
 
 using namespace quellon;
 
@@ -26,17 +31,20 @@ class HelpViewerTest : public QObject {
 
 private slots:
     void initTestCase();
+    void init();
     void contextsResolveToTheGermanAndEnglishRules();
     void openHelpShowsThePageAndCloseHelpClosesIt();
     void theHelpFileCollectionRefersToTheHelpBesideIt();
     void aMissingHelpFileShowsTheMessageAndGoesOn();
     void theWindowOpensByTheMainWindowShowingWholeSections();
     void bothPagesListTheirSectionsAndShowEveryToolButton();
+    void theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace();
 
 private:
     // A copy of the built help, since the engine writes to its collection.
     QTemporaryDir programDir_;
     QTemporaryDir cache_;
+    QTemporaryDir config_;
     QString dir_;
 };
 
@@ -44,11 +52,15 @@ void HelpViewerTest::initTestCase() {
     QVERIFY(programDir_.isValid() && cache_.isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
     dir_ = programDir_.path() + QLatin1Char('/');
+    SettingsStore::redirectTo(config_.path());
     for (const char* name : {"zqln.qhc", "zqln.qch"}) {
         const QString built = QStringLiteral(QUELLON_RUNTIME_DIR "/") + QLatin1String(name);
         QVERIFY2(QFile::copy(built, dir_ + QLatin1String(name)), qPrintable(built));
     }
 }
+
+// Every test starts without a stored place of the help window.
+void HelpViewerTest::init() { QFile::remove(SettingsStore::fileIn(config_.path())); }
 
 void HelpViewerTest::contextsResolveToTheGermanAndEnglishRules() {
     HelpViewer help(dir_, QStringLiteral("Quellon"));
@@ -187,7 +199,7 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
         QStringLiteral("help"),    QStringLiteral("select"),      QStringLiteral("next"),
         QStringLiteral("prev"),    QStringLiteral("next-unsolved"), QStringLiteral("prev-unsolved"),
         QStringLiteral("options"), QStringLiteral("info"),        QStringLiteral("rules"),
-        QStringLiteral("exit")};
+        QStringLiteral("exit"), QStringLiteral("cursor-move"), QStringLiteral("cursor-turn")};
     QList<QSet<QString>> sectionsOfPages;
     for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
         HelpViewer help(dir_, QStringLiteral("Quellon"));
@@ -214,8 +226,22 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
                     const qreal ratio = browser->devicePixelRatioF();
                     QCOMPARE(picture.devicePixelRatio(), ratio);
                     QCOMPARE(picture.size(), QSize(qRound(image.width()), qRound(image.height())) * ratio);
-                    pictures << name.section(QLatin1String("tool-"), 1).section(QLatin1String("-normal"), 0, 0);
+                    pictures << QFileInfo(name).completeBaseName().remove(QLatin1String("tool-")).remove(QLatin1String("-normal"));
                 }
+            }
+        // However narrow the window, no entry of the contents breaks apart.
+        const std::unique_ptr<QTextDocument> narrow(browser->document()->clone());
+        narrow->setTextWidth(160);
+        narrow->documentLayout()->documentSize();
+        for (QTextBlock block = narrow->begin(); block.isValid(); block = block.next())
+            for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+                const QTextFragment part = fragment.fragment();
+                if (!part.charFormat().anchorHref().startsWith(QLatin1Char('#'))) continue;
+                const int first = part.position() - block.position();
+                const int last = first + part.length() - 1;
+                QVERIFY2(block.layout()->lineForTextPosition(first).lineNumber() ==
+                             block.layout()->lineForTextPosition(last).lineNumber(),
+                         qPrintable(part.text()));
             }
         QVERIFY(links.size() >= 10);
         QCOMPARE(links, anchors);
@@ -223,6 +249,61 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
         sectionsOfPages << anchors;
     }
     QCOMPARE(sectionsOfPages[0], sectionsOfPages[1]);
+}
+
+// The always-on-top pattern window never covers the rules as they open;
+// Escape and Ctrl+W close them; and the place and size the player gives the
+// window come back at the next run, beside the other settings untouched.
+void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace() {
+    QWidget main;
+    setMainWindow(&main);
+    QWidget pattern(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    pattern.setObjectName(QStringLiteral("PatForm"));
+    const QRect area = main.screen()->availableGeometry();
+    // The main window over most of the screen, the pattern window at a few
+    // places over it: below the tool bar in the middle, at the right, at the left.
+    main.setGeometry(area.adjusted(20, 20, -20, -20));
+    main.show();
+    for (const QPoint& at : {QPoint(area.width() / 2 - 130, 90), QPoint(area.width() - 300, 90), QPoint(30, 90)}) {
+        QFile::remove(SettingsStore::fileIn(config_.path()));
+        pattern.setGeometry(QRect(area.topLeft() + at, QSize(271, 180)));
+        pattern.show();
+        HelpViewer help(dir_, QStringLiteral("Quellon"));
+        help.openHelp(HelpViewer::kEnglishRules);
+        const QRect frame = help.window()->frameGeometry();
+        QVERIFY2(!frame.intersects(pattern.frameGeometry()),
+                 qPrintable(QStringLiteral("help %1,%2 %3x%4, pattern at %5,%6").arg(frame.x()).arg(frame.y())
+                                .arg(frame.width()).arg(frame.height()).arg(at.x()).arg(at.y())));
+        QVERIFY(area.contains(frame));
+        QVERIFY(frame.top() >= main.geometry().top() + 60);
+    }
+    pattern.hide();
+    QFile::remove(SettingsStore::fileIn(config_.path()));
+
+    const SettingsStore store;
+    store.writeInteger(SettingsStore::kSection, QStringLiteral("pleft"), 123);
+    store.writeText(SettingsStore::kSection, QStringLiteral("game"), QStringLiteral("evening, late"));
+    const QRect chosen(area.left() + 37, area.top() + 41, 420, 333);
+    {
+        HelpViewer help(dir_, QStringLiteral("Quellon"));
+        help.openHelp(HelpViewer::kGermanRules);
+        QWidget* window = help.window();
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keySequence(window, keys);
+            QVERIFY2(!window->isVisible(), qPrintable(keys.toString()));
+            help.openHelp(HelpViewer::kGermanRules);
+            QVERIFY(window->isVisible());
+        }
+        window->setGeometry(chosen);
+    }  // the game ends
+    QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), 0), 123);
+    QCOMPARE(store.readText(SettingsStore::kSection, QStringLiteral("game"), QString()), QStringLiteral("evening, late"));
+    HelpViewer help(dir_, QStringLiteral("Quellon"));
+    help.openHelp(HelpViewer::kEnglishRules);
+    QCOMPARE(help.window()->geometry(), chosen);
+    setMainWindow(nullptr);
 }
 
 QTEST_MAIN(HelpViewerTest)

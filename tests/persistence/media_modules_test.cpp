@@ -40,6 +40,8 @@ private slots:
     {
         QVERIFY(cache_.isValid());
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
+        // The help window keeps its place in the settings.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(cache_.path()));
     }
 
     void soundsBringQtMultimediaOnlyWhenLoaded()
