@@ -166,6 +166,7 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
         main.setGeometry(placement);
         main.show();
         for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
+            init();  // a first opening: no place kept from before
             HelpViewer help(dir_, QStringLiteral("Quellon"));
             help.openHelp(context);
             QWidget* window = help.window();
@@ -231,7 +232,7 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
             }
         // However narrow the window, no entry of the contents breaks apart.
         const std::unique_ptr<QTextDocument> narrow(browser->document()->clone());
-        narrow->setTextWidth(160);
+        narrow->setTextWidth(240);
         narrow->documentLayout()->documentSize();
         for (QTextBlock block = narrow->begin(); block.isValid(); block = block.next())
             for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {

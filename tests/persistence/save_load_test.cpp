@@ -119,6 +119,7 @@ private slots:
     {
         for (const bool cancelAfterwards : {false, true}) {
             writeOldGame(QStringLiteral("evening"));
+            QFile::remove(gamePath(QStringLiteral("week")));
             game().gameName = "old";
             unsaved_ = true;
             titleUpdates_ = 0;
