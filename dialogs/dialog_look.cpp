@@ -363,6 +363,12 @@ void FramelessDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void setSpokenText(QWidget* control, const QString& name, const QString& description)
+{
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(description);
+}
+
 bool isConfirmKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_J || key == Qt::Key_Y;

@@ -175,6 +175,11 @@ QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogS
 // Moves `dialog` by that rule over mainWindow(); nothing when there is none.
 void placeOverMain(QWidget* dialog);
 
+// What a screen reader says of a control: its name and, as its description,
+// what it does. Set once the windows are up: the first accessibility call
+// starts the platform's bridge.
+void setSpokenText(QWidget* control, const QString& name, const QString& description);
+
 // Enter, J (ja) and Y (yes): the keys that confirm every dialog.
 bool isConfirmKey(int key);
 

@@ -64,6 +64,9 @@ void TInfoDlg::showEvent(QShowEvent* event)
 {
     FramelessDialog::showEvent(event);
     setFittedText(CreditLabel, creditText(gameState().settings.language));
+    setSpokenText(OKBtn, QStringLiteral("OK"),
+                  gameState().settings.german() ? QStringLiteral("Zur\u00fcck zum Spiel")
+                                                : QStringLiteral("Back to the game"));
 }
 
 void TInfoDlg::keyPressEvent(QKeyEvent* event)

@@ -86,6 +86,12 @@ void TYesNoDlg::FormActivate()
     // A carriage return starts a new line.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setFittedText(txt, text);
+    const bool german = gameState().settings.german();
+    const QString yes = buttonMode_ == ButtonMode::OkOnly ? QStringLiteral("OK")
+                        : german                          ? QStringLiteral("Ja")
+                                                          : QStringLiteral("Yes");
+    setSpokenText(YesBtn, yes, text);
+    setSpokenText(NoBtn, german ? QStringLiteral("Nein") : QStringLiteral("No"), text);
 }
 
 void TYesNoDlg::keyPressEvent(QKeyEvent* event)

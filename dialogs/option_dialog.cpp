@@ -93,6 +93,19 @@ void TOptionDlg::updateOptionTexts()
     setFittedText(BackLabel, qt(texts.backgroundLabel));
     PatBtn->setToolTip(qt(texts.patternHint));
     setFittedText(PatLabel, qt(texts.patternLabel));
+    // Named by what they set; the label beside each tells the present value.
+    const bool german = settings_.german();
+    setSpokenText(OKBtn, QStringLiteral("OK"), qt(texts.okHint));
+    setSpokenText(TongueBtn, german ? QStringLiteral("Sprache") : QStringLiteral("Language"),
+                  qt(texts.languageHint) + QLatin1Char(' ') + qt(texts.languageLabel));
+    setSpokenText(SoundBtn, german ? QStringLiteral("Ger\u00e4usche") : QStringLiteral("Sound"),
+                  qt(texts.soundHint) + QLatin1Char(' ') + qt(texts.soundLabel));
+    setSpokenText(MusicBtn, german ? QStringLiteral("Musik") : QStringLiteral("Music"),
+                  qt(texts.musicHint) + QLatin1Char(' ') + qt(texts.musicLabel));
+    setSpokenText(BackBtn, german ? QStringLiteral("Hintergrund") : QStringLiteral("Background"),
+                  qt(texts.backgroundHint) + QLatin1Char(' ') + qt(texts.backgroundLabel));
+    setSpokenText(PatBtn, german ? QStringLiteral("Vorlage") : QStringLiteral("Pattern"),
+                  qt(texts.patternHint) + QLatin1Char(' ') + qt(texts.patternLabel));
 }
 
 void TOptionDlg::showEvent(QShowEvent* event)

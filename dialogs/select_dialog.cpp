@@ -88,6 +88,11 @@ void TSelectDlg::FormActivate()
     const bool german = settings_.language == kLanguageGerman;
     setWindowTitle(german ? QStringLiteral("Quellon w\u00e4hlen") : QStringLiteral("Select Quellon"));
     CancelBtn->setToolTip(german ? QStringLiteral("Abbruch") : QStringLiteral("Cancel"));
+    setSpokenText(CancelBtn, CancelBtn->toolTip(),
+                  german ? QStringLiteral("Kein anderes Quellon w\u00e4hlen") : QStringLiteral("Keep the current Quellon"));
+    setSpokenText(Scroll, german ? QStringLiteral("Seiten der Quellons") : QStringLiteral("Pages of Quellons"),
+                  german ? QStringLiteral("Pfeiltasten: eine Reihe weiter, Bild auf und ab: eine Seite")
+                         : QStringLiteral("Arrow keys: one row on, Page Up and Down: one page"));
     box->setToolTip(german ? QStringLiteral("Ein Mausklick und schon gehts mit diesem Quellon los.")
                            : QStringLiteral("A mouselick and the Quellon is selected."));
     // The page opens at the current Quellon, or is the last page when the

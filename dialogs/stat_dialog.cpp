@@ -1,5 +1,6 @@
 #include "dialogs/stat_dialog.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace quellon {
@@ -19,6 +20,35 @@ QLabel* sentenceLabel(QWidget* parent, const char* name, int y, int height)
     return label;
 }
 
+// A gauge as a screen reader knows it: a progress bar from 0 to 100.
+class GaugeAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit GaugeAccessible(StatGauge* gauge) : QAccessibleWidget(gauge, QAccessible::ProgressBar) {}
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? gauge()->percentText() : QAccessibleWidget::text(t);
+    }
+    QVariant currentValue() const override { return gauge()->percent(); }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    StatGauge* gauge() const { return static_cast<StatGauge*>(widget()); }
+};
+
+QAccessibleInterface* gaugeAccessible(const QString&, QObject* object)
+{
+    auto* gauge = qobject_cast<StatGauge*>(object);
+    return gauge != nullptr ? new GaugeAccessible(gauge) : nullptr;
+}
+
 class BarArea : public QWidget {
 public:
     BarArea(QWidget* parent, const TStatDlg* dialog) : QWidget(parent), dialog_(dialog) {}
@@ -36,7 +66,14 @@ private:
 
 } // namespace
 
-StatGauge::StatGauge(QWidget* parent, const QColor& barColour) : QWidget(parent), barColour_(barColour) {}
+StatGauge::StatGauge(QWidget* parent, const QColor& barColour) : QWidget(parent), barColour_(barColour)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(gaugeAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+}
 
 void StatGauge::setProgress(int progress, int maximum)
 {
@@ -122,6 +159,11 @@ void TStatDlg::FormActivate()
     setFittedText(L2, QString::fromStdString(helpSentence(totals_, language)));
     setFittedText(L3, QString::fromStdString(pointsSentence(totals_, language)));
     pieBox->update();
+    const bool german = language == kLanguageGerman;
+    setSpokenText(G1, german ? QStringLiteral("Fertige Quellons") : QStringLiteral("Finished Quellons"), L1->text());
+    setSpokenText(G2, german ? QStringLiteral("Erreichte Punkte") : QStringLiteral("Points reached"), L3->text());
+    setSpokenText(OKBtn, QStringLiteral("OK"),
+                  german ? QStringLiteral("Zur\u00fcck zum Spiel") : QStringLiteral("Back to the game"));
 }
 
 void TStatDlg::pieBoxPaint(QPainter& painter) const

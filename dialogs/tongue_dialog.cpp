@@ -40,6 +40,8 @@ TTongueDlg::TTongueDlg(SettingsValues& settings, QWidget* parent)
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
     }
+    setSpokenText(GermanBtn, QStringLiteral("Deutsch"), QString::fromLatin1(kGermanChoiceLabel));
+    setSpokenText(EnglishBtn, QStringLiteral("English"), QString::fromLatin1(kEnglishChoiceLabel));
     connect(GermanBtn, &QAbstractButton::clicked, this, [this] { GermanBtnClick(); });
     connect(EnglishBtn, &QAbstractButton::clicked, this, [this] { EnglishBtnClick(); });
 }

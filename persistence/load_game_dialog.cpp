@@ -80,6 +80,10 @@ void TLoadGameDlg::FormActivate()
     const LoadDialogTexts texts = loadDialogTexts(settings_.language);
     setFittedText(WhatLabel, QString::fromStdString(texts.what));
     CancelBtn->setToolTip(QString::fromStdString(texts.cancelHint));
+    const bool german = settings_.german();
+    setSpokenText(CancelBtn, german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"), CancelBtn->toolTip());
+    setSpokenText(NameListBox, german ? QStringLiteral("Gespeicherte Spiele") : QStringLiteral("Saved games"),
+                  WhatLabel->text());
     NameListBox->setFocus();
 }
 

@@ -56,6 +56,11 @@ void TSaveGameDlg::FormActivate()
     const SaveDialogTexts texts = saveDialogTexts(settings_.language);
     setFittedText(AskLabel, QString::fromStdString(texts.ask));
     OKBtn->setToolTip(QString::fromStdString(texts.okHint));
+    const bool german = settings_.german();
+    setSpokenText(NameEdit, QStringLiteral("Name"), AskLabel->text());
+    setSpokenText(OKBtn, QStringLiteral("OK"), OKBtn->toolTip());
+    setSpokenText(CancelBtn, german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"),
+                  german ? QStringLiteral("Nicht speichern") : QStringLiteral("Don't save"));
 }
 
 void TSaveGameDlg::exitClick()

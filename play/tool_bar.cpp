@@ -96,9 +96,14 @@ void ToolBar::layOut(int width, int height)
 
 void ToolBar::applyHints(bool german)
 {
+    // A screen reader says the short name and gives the hint as what the
+    // button does.
     for (const ButtonHint& hint : kButtonHints)
-        if (auto* button = findChild<ImageButton*>(QLatin1String(hint.button)))
-            button->setToolTip(QString::fromUtf8(german ? hint.german : hint.english));
+        if (auto* button = findChild<ImageButton*>(QLatin1String(hint.button))) {
+            const QString text = QString::fromUtf8(german ? hint.german : hint.english);
+            button->setToolTip(text);
+            setSpokenText(button, QString::fromUtf8(german ? hint.germanName : hint.englishName), text);
+        }
 }
 
 void ToolBar::repaintTiles() { ToolBox->update(); }
