@@ -38,6 +38,24 @@ private:
     TSelectDlg* dialog_;
 };
 
+// The slider's top end is the first page, so Home goes up to it and End down
+// to the last page; a plain slider sends Home to its minimum, at the bottom.
+class PageSlider : public QSlider {
+public:
+    explicit PageSlider(QWidget* parent) : QSlider(Qt::Vertical, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+            triggerAction(event->key() == Qt::Key_Home ? SliderToMaximum : SliderToMinimum);
+            event->accept();
+            return;
+        }
+        QSlider::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
@@ -47,7 +65,7 @@ TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* 
       titleColumn_(addTitleColumn(background(), true, kClientSize.height() - 12)),
       p7(new TexturedPanel(background(), art::kContentTexture)),
       box(new PageBox(p7, this)),
-      Scroll(new QSlider(Qt::Vertical, p7)),
+      Scroll(new PageSlider(p7)),
       CancelBtn(new ImageButton(background(), art::kCrossFace, art::kCrossFaceOver, QSize(50, 50)))
 {
     setObjectName(QStringLiteral("SelectDlg"));

@@ -70,6 +70,11 @@ private slots:
         QCOMPARE(dialog.firstShown(), 21);
         QTest::keyClick(dialog.slider(), Qt::Key_Up);
         QCOMPARE(dialog.firstShown(), 17);
+        // Home is the first page (the slider's top), End the last.
+        QTest::keyClick(dialog.slider(), Qt::Key_End);
+        QCOMPARE(dialog.firstShown(), 935);
+        QTest::keyClick(dialog.slider(), Qt::Key_Home);
+        QCOMPARE(dialog.firstShown(), 1);
         QVERIFY(dialog.isVisible());
     }
 
