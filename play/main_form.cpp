@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QStandardPaths>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPaintEvent>
@@ -174,7 +175,12 @@ void TMainform::showRestored()
         part->show();
 }
 
-void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
+void TMainform::setProgramIcon()
+{
+    // For every window of the game: the pattern window, shown before this,
+    // would keep the window system's generic icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
+}
 
 void TMainform::closeEvent(QCloseEvent* event)
 {
