@@ -8,16 +8,19 @@ lies under the pattern window, and the framed main window is centred.
 A restart: the pattern window carries the game's icon.
 A window closed maximised: made normal again it has its stored outer size
 and place, and closing it once more stores the same rectangle.
+At 1x and 2x: the picture-selection button is not left lit once a Quellon
+was chosen in its dialog with the pointer elsewhere.
 Usage: screen_placement_e2e.py <quellon executable> <zqln.dat>
 Exits 77 (skipped) when a tool it needs is missing.
 """
 import shutil
+import subprocess
 import sys
 import time
 
 from e2e_sandbox import TIMEOUT, Sandbox, run, wait_for
 
-TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo")
+TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "import", "compare")
 QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\n"
 
 # The tool buttons in the window's own pixels: (left, top, width, height),
@@ -119,6 +122,44 @@ def restart_and_maximised(program, catalogue):
         assert again == [stored], f"stored {again}, before {stored}"
 
 
+def button_face(sandbox, env, client, scale, name):
+    """The picture-selection button as the screen shows it, as a file."""
+    left, top, side = client[0] + 218 * scale, client[1] + 6 * scale, 50 * scale
+    path = sandbox.path(name + ".png")
+    subprocess.run(["import", "-window", "root", "-crop", f"{side}x{side}+{left}+{top}", path], env=env, check=True)
+    return path
+
+
+def same_picture(a, b, env):
+    """compare prints the number of differing pixels."""
+    done = subprocess.run(["compare", "-metric", "AE", a, b, "null:"], env=env, capture_output=True, text=True)
+    return done.stderr.strip() == "0"
+
+
+def face_after_choice(program, catalogue, scale):
+    with Sandbox("quellon-face-", program, catalogue, QUIET + "patmode=0\n") as sandbox:
+        env, game, main = start(sandbox, "2560x1600x24", scale)
+        client, _ = settled(main, env)
+        time.sleep(0.5)  # the first activation's steps
+
+        def point(x, y, *click):
+            run("xdotool", "mousemove", "--window", main, str(x * scale), str(y * scale), *click, env=env)
+        point(450, 400)
+        time.sleep(0.5)
+        plain = button_face(sandbox, env, client, scale, "plain")
+        point(243, 31)
+        wait_for("the lit face", lambda: not same_picture(plain, button_face(sandbox, env, client, scale, "lit"), env))
+        point(243, 31, "click", "1")
+        chooser = wait_for("the picture selection", lambda: visible("^Select Quellon$", env)[:1])[0]
+        time.sleep(0.3)
+        run("xdotool", "mousemove", "--window", chooser, str(330 * scale), str(60 * scale), "click", "1", env=env)
+        wait_for("the selection to close", lambda: not visible("^Select Quellon$", env))
+        time.sleep(0.5)
+        after = button_face(sandbox, env, client, scale, "after")
+        assert same_picture(plain, after, env), f"scale {scale}: the button is still lit with the pointer elsewhere"
+        quit_game(game, main, env)
+
+
 def main():
     missing = [tool for tool in TOOLS if not shutil.which(tool)]
     if missing:
@@ -129,6 +170,8 @@ def main():
         for patmode in (2, 3):
             first_start(program, catalogue, screen, scale, patmode)
     restart_and_maximised(program, catalogue)
+    for scale in (1, 2):
+        face_after_choice(program, catalogue, scale)
     return 0
 
 
