@@ -1,11 +1,14 @@
 #include "dialogs/select_dialog.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
 #include <QPolygon>
 
+#include "dialogs/art_render.h"
 #include "dialogs/pixel_frame.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
@@ -89,6 +92,27 @@ TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* 
     connect(CancelBtn, &QAbstractButton::clicked, this, [this] { exitClick(); });
 }
 
+QPixmap TSelectDlg::faceStrip()
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    const int side = qRound(kFaceSize * ratio);
+    if (qFuzzyCompare(side, kFaceSize * ratio))
+        return artPixmap(kFaceStrip, kFaceStripSize);
+    // At a fractional scale the strip's own size would cut the faces at half
+    // pixels, and each would show a sliver of its neighbour: drawn five
+    // whole faces wide instead.
+    static QHash<int, QPixmap> drawn;
+    if (const auto found = drawn.constFind(side); found != drawn.constEnd())
+        return *found;
+    const QImage image = renderSvgArt(QStringLiteral(":/art/") + kFaceStrip, QSize(5 * side, side));
+    if (image.isNull())
+        return artPixmap(kFaceStrip, kFaceStripSize);
+    QPixmap strip = QPixmap::fromImage(image);
+    strip.setDevicePixelRatio(ratio);
+    drawn.insert(side, strip);
+    return strip;
+}
+
 int TSelectDlg::firstShown() const
 {
     return firstOnPage(game_.quellonCount, Scroll->value());
@@ -123,7 +147,7 @@ void TSelectDlg::paintPage(QPainter& painter) const
     numberFont.setPixelSize(11);  // 8 point
     numberFont.setBold(true);
     painter.setFont(numberFont);
-    const QPixmap faces = artPixmap(kFaceStrip, kFaceStripSize);
+    const QPixmap faces = faceStrip();
     for (int cell = 0; cell < kSelectPageSize; ++cell) {
         const std::optional<int> shown = quellonInCell(game_.quellonCount, first, cell);
         if (!shown)
@@ -140,11 +164,12 @@ void TSelectDlg::paintPage(QPainter& painter) const
 
         const uint8_t progress = game_.progressTable[static_cast<size_t>(n)];
         if (const std::optional<int> face = faceOffset(progress)) {
-            // The source rectangle counts the strip's own pixels, which are
-            // more than its size on a high-density screen.
+            // Pixel for pixel, at a whole device pixel: the strip's faces are
+            // whole device pixels wide (faceStrip).
             const qreal ratio = faces.devicePixelRatio();
-            painter.drawPixmap(QRectF(x0 + 73, y0 + 2, kFaceSize, kFaceSize), faces,
-                               QRectF(*face * ratio, 0, kFaceSize * ratio, kFaceSize * ratio));
+            const int side = faces.height();
+            const QPointF corner = QPointF((QPointF(x0 + 73, y0 + 2) * ratio).toPoint()) / ratio;
+            painter.drawPixmap(corner, faces, QRectF(*face / kFaceSize * side, 0, side, side));
         }
 
         // One grid unit is one pixel; the silhouette sits below the number.

@@ -220,7 +220,30 @@ void BoardView::layDownPiece(int n)
     // Off first: the outline's pixel runs of a tilted piece are not all
     // under the filled triangle's edge, and would stay beside it.
     drawOutline(n, board_colour::kHeldOutline, true);
-    fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+    // On a screen of a fractional scale the edges of touching pieces do not
+    // fall on the same device pixels, so the piece laid on top of its
+    // neighbours would differ from a repaint, where the higher number lies
+    // on top. Its area is drawn as a repaint draws it, clipped to whole
+    // device pixels; at whole scales this is the piece filled on top.
+    if (pictureStale_)
+        return;
+    const QPolygon polygon = piecePolygon(board_.piece(n));
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF around(polygon.boundingRect().adjusted(-1, -1, 2, 2));
+    const QRect device = QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect();
+    const QRectF clip(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio);
+    QPainter painter(&image_);
+    painter.setClipRect(clip);
+    painter.fillRect(clip, QColor::fromRgb(board_colour::kField));
+    if (patternOnBoard_())
+        paintSilhouette(painter);
+    painter.setPen(QPen(QColor::fromRgb(board_colour::kEdge), 0));
+    painter.setBrush(QColor::fromRgb(pieceFill(board_.solveState)));
+    for (int i = 1; i <= kPieceCount; ++i)
+        if (i != board_.selectedPiece)
+            painter.drawPolygon(piecePolygon(board_.piece(i)));
+    painter.end();
+    update(clip.toAlignedRect());
 }
 
 void BoardView::showPickedUp(int n)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The pointer acts where the board's cursors point, on a plain and on a
-doubly scaled screen (QT_SCALE_FACTOR=2).
+"""The pointer acts where the board's cursors point, on a plain, a doubly
+and a one-and-a-half times scaled screen (QT_SCALE_FACTOR=2, 1.5).
 
 For each scale the real program runs under its own Xvfb; help lays piece 1
 at its solution spot, a press on its anchor picks it up, and a small move
@@ -67,11 +67,12 @@ def check_scale(scale, program, catalogue, first_piece):
         time.sleep(0.5)  # the first activation's steps
 
         def press_at(x, y):  # in the window's own (unscaled) pixels
-            run("xdotool", "mousemove", "--window", window, str(x * scale), str(y * scale), "click", "1", env=env)
+            run("xdotool", "mousemove", "--window", window, str(round(x * scale)), str(round(y * scale)), "click", "1",
+                env=env)
 
         press_at(*TIP_BUTTON)
         # The board's place in the window, as the window lays it out.
-        width, height = (size // scale for size in client_size(window, env))
+        width, height = (int(size / scale) for size in client_size(window, env))
         cell = min(width // 93, (height - TOOL_BAR_HEIGHT) // 63)
         left = (width - BOARD_COLUMNS * cell) // 2
         top = (height - TOOL_BAR_HEIGHT - BOARD_ROWS * cell) // 2 + TOOL_BAR_HEIGHT
@@ -79,8 +80,9 @@ def check_scale(scale, program, catalogue, first_piece):
         time.sleep(0.3)
         press_at(*anchor)  # picks piece 1 up
         time.sleep(0.3)
-        run("xdotool", "mousemove", "--window", window, str(anchor[0] * scale + 1), str(anchor[1] * scale + 1), env=env)
-        expected = CURSOR_SIZE * scale
+        run("xdotool", "mousemove", "--window", window, str(round(anchor[0] * scale) + 1), str(round(anchor[1] * scale) + 1),
+            env=env)
+        expected = round(CURSOR_SIZE * scale)
 
         def move_cursor():
             shown = shown_cursor(env["DISPLAY"])
@@ -95,9 +97,9 @@ def main():
     program, catalogue = sys.argv[1], sys.argv[2]
     with open(catalogue, "rb") as file:
         first_piece = tuple(file.read(3))  # Quellon 1, piece 1: x, y, orientation
-    for scale in (1, 2):
+    for scale in (1, 2, 1.5):
         check_scale(scale, program, catalogue, first_piece)
-    print("cursors act at their middle at both scales")
+    print("cursors act at their middle at every scale")
     return 0
 
 
