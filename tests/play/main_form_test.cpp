@@ -296,6 +296,34 @@ private slots:
         }
     }
 
+    // On a screen of a fractional scale the three frames round the board
+    // have the same widths and gaps on all four sides.
+    void boardFramesAreAlikeOnAllFourSidesAtFractionalScales()
+    {
+        open();
+        const QRect area = box()->geometry();
+        for (const qreal ratio : {1.25, 1.5, 1.75}) {
+            QImage image(form->size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::magenta);
+            form->render(&image);
+            const QRect board(qRound(area.left() * ratio), qRound(area.top() * ratio), qRound(area.width() * ratio),
+                              qRound(area.height() * ratio));
+            const int span = qRound(12 * ratio);
+            // Black or not, from the board's edge outwards.
+            auto profile = [&](QPoint edge, QPoint out) {
+                QString seen;
+                for (int i = 1; i <= span; ++i)
+                    seen += (image.pixel(edge + out * i) & 0xFFFFFF) == 0 ? QLatin1Char('#') : QLatin1Char('-');
+                return seen;
+            };
+            const QString left = profile(QPoint(board.left(), board.center().y()), QPoint(-1, 0));
+            QCOMPARE(profile(QPoint(board.right(), board.center().y()), QPoint(1, 0)), left);
+            QCOMPARE(profile(QPoint(board.center().x(), board.top()), QPoint(0, -1)), left);
+            QCOMPARE(profile(QPoint(board.center().x(), board.bottom()), QPoint(0, 1)), left);
+        }
+    }
+
     void boardPictureShowsFieldSilhouettePiecesAndHeldOutline()
     {
         open();
