@@ -233,7 +233,10 @@ bool ImageButton::pointerIsOver() const
 
 void ImageButton::enterEvent(QEnterEvent* event)
 {
-    setHovered(true);
+    // Only where the pointer really is: after a click that ran a dialog, the
+    // toolkit enters the button it last saw under the pointer once the
+    // dialog has gone, wherever the dialog left the pointer.
+    setHovered(pointerIsOver());
     QAbstractButton::enterEvent(event);
 }
 

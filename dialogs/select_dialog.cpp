@@ -1,11 +1,14 @@
 #include "dialogs/select_dialog.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
 #include <QPolygon>
 
+#include "dialogs/art_render.h"
 #include "dialogs/pixel_frame.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
@@ -38,6 +41,24 @@ private:
     TSelectDlg* dialog_;
 };
 
+// The slider's top end is the first page, so Home goes up to it and End down
+// to the last page; a plain slider sends Home to its minimum, at the bottom.
+class PageSlider : public QSlider {
+public:
+    explicit PageSlider(QWidget* parent) : QSlider(Qt::Vertical, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+            triggerAction(event->key() == Qt::Key_Home ? SliderToMaximum : SliderToMinimum);
+            event->accept();
+            return;
+        }
+        QSlider::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
@@ -47,7 +68,7 @@ TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* 
       titleColumn_(addTitleColumn(background(), true, kClientSize.height() - 12)),
       p7(new TexturedPanel(background(), art::kContentTexture)),
       box(new PageBox(p7, this)),
-      Scroll(new QSlider(Qt::Vertical, p7)),
+      Scroll(new PageSlider(p7)),
       CancelBtn(new ImageButton(background(), art::kCrossFace, art::kCrossFaceOver, QSize(50, 50)))
 {
     setObjectName(QStringLiteral("SelectDlg"));
@@ -69,6 +90,27 @@ TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* 
     CancelBtn->move(504, 371);
     connect(Scroll, &QSlider::valueChanged, box, [this] { box->update(); });
     connect(CancelBtn, &QAbstractButton::clicked, this, [this] { exitClick(); });
+}
+
+QPixmap TSelectDlg::faceStrip()
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    const int side = qRound(kFaceSize * ratio);
+    if (qFuzzyCompare(side, kFaceSize * ratio))
+        return artPixmap(kFaceStrip, kFaceStripSize);
+    // At a fractional scale the strip's own size would cut the faces at half
+    // pixels, and each would show a sliver of its neighbour: drawn five
+    // whole faces wide instead.
+    static QHash<int, QPixmap> drawn;
+    if (const auto found = drawn.constFind(side); found != drawn.constEnd())
+        return *found;
+    const QImage image = renderSvgArt(QStringLiteral(":/art/") + kFaceStrip, QSize(5 * side, side));
+    if (image.isNull())
+        return artPixmap(kFaceStrip, kFaceStripSize);
+    QPixmap strip = QPixmap::fromImage(image);
+    strip.setDevicePixelRatio(ratio);
+    drawn.insert(side, strip);
+    return strip;
 }
 
 int TSelectDlg::firstShown() const
@@ -110,7 +152,7 @@ void TSelectDlg::paintPage(QPainter& painter) const
     numberFont.setPixelSize(11);  // 8 point
     numberFont.setBold(true);
     painter.setFont(numberFont);
-    const QPixmap faces = artPixmap(kFaceStrip, kFaceStripSize);
+    const QPixmap faces = faceStrip();
     for (int cell = 0; cell < kSelectPageSize; ++cell) {
         const std::optional<int> shown = quellonInCell(game_.quellonCount, first, cell);
         if (!shown)
@@ -127,11 +169,12 @@ void TSelectDlg::paintPage(QPainter& painter) const
 
         const uint8_t progress = game_.progressTable[static_cast<size_t>(n)];
         if (const std::optional<int> face = faceOffset(progress)) {
-            // The source rectangle counts the strip's own pixels, which are
-            // more than its size on a high-density screen.
+            // Pixel for pixel, at a whole device pixel: the strip's faces are
+            // whole device pixels wide (faceStrip).
             const qreal ratio = faces.devicePixelRatio();
-            painter.drawPixmap(QRectF(x0 + 73, y0 + 2, kFaceSize, kFaceSize), faces,
-                               QRectF(*face * ratio, 0, kFaceSize * ratio, kFaceSize * ratio));
+            const int side = faces.height();
+            const QPointF corner = QPointF((QPointF(x0 + 73, y0 + 2) * ratio).toPoint()) / ratio;
+            painter.drawPixmap(corner, faces, QRectF(*face / kFaceSize * side, 0, side, side));
         }
 
         // One grid unit is one pixel; the silhouette sits below the number.

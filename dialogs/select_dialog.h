@@ -30,6 +30,9 @@ public:
     void boxMouseDown(QPoint point);
     // Draws the page onto a painter whose origin is the page area's corner.
     void paintPage(QPainter& painter) const;
+    // The five faces, each a whole number of device pixels square (the
+    // strip's height) at the screen's scale.
+    static QPixmap faceStrip();
 
 protected:
     void showEvent(QShowEvent* event) override;

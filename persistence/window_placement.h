@@ -7,6 +7,7 @@
 #include <optional>
 
 #include <QObject>
+#include <QRect>
 #include <QSize>
 
 #include "persistence/settings_store.h"
@@ -32,11 +33,18 @@ private:
     // Once the frame is known: the minimum outer size, and the restored
     // outer size taken back to a client size.
     void adoptFrame();
+    // The outer window centred on the primary screen.
+    void centre();
 
     QWidget& window_;
     const SettingsStore& store_;
     QSize minimumOuterSize_;
     std::optional<QSize> pendingOuterSize_;  // restored outer size, until the frame is known
+    bool centreWithFrame_ = false;           // centred without a frame, until it is known
+    bool maximizeWhenFramed_ = false;        // restored maximised, shown normal until framed
+    // The frame of the normal window (offsets of its left and top, widths
+    // added), as first seen.
+    std::optional<QRect> normalMargins_;
     static constexpr int kFrameWait = 3000;  // ms a restored window waits for its frame
 };
 

@@ -1,7 +1,9 @@
 // Drawing of the board into its image, and the pointer events of the area.
 #include "play/board_view.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -24,8 +26,11 @@ QPoint pixelOf(const QPointF& position)
 
 constexpr int kOpeningMs = 350;
 constexpr int kOpeningFrameMs = 16;
-constexpr int kBlinkPhaseMs = 110;
-constexpr int kBlinkPhases = 4;  // off, on, off, on
+// A refused put-down: the outline flashes red twice within 300 ms.
+constexpr int kBlinkPhaseMs = 70;
+constexpr int kBlinkPhases = 4;  // red, yellow, red, yellow
+constexpr int kRefusedPenWidth = 3;  // logical pixels: seen at a glance
+const QColor kRefusedOutline(0xFF, 0, 0);
 
 QCursor artCursor(const QString& file, Qt::CursorShape fallback)
 {
@@ -127,9 +132,8 @@ void BoardView::fillAllPieces(QRgb fill, QRgb edge)
 
 namespace {
 
-// Exclusive-or of one pixel run along a line, without its end point, so that
-// the segments of a closed outline meet without touching a corner twice.
-void xorSegment(QImage& image, QPoint from, QPoint to, QRgb bits)
+// The pixels of a line from one point to another, end point included.
+void linePixels(QPoint from, QPoint to, std::vector<QPoint>& pixels)
 {
     int x = from.x();
     int y = from.y();
@@ -138,11 +142,10 @@ void xorSegment(QImage& image, QPoint from, QPoint to, QRgb bits)
     const int sx = x < to.x() ? 1 : -1;
     const int sy = y < to.y() ? 1 : -1;
     int error = dx + dy;
-    const int width = image.width();
-    const int height = image.height();
-    while (x != to.x() || y != to.y()) {
-        if (x >= 0 && y >= 0 && x < width && y < height)
-            reinterpret_cast<QRgb*>(image.scanLine(y))[x] ^= bits;
+    for (;;) {
+        pixels.emplace_back(x, y);
+        if (x == to.x() && y == to.y())
+            return;
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -155,19 +158,37 @@ void xorSegment(QImage& image, QPoint from, QPoint to, QRgb bits)
     }
 }
 
+} // namespace
+
 // Straight on the pixels: the painter's raster operations hand wide images
 // to a thread pool, far slower than the few hundred pixels of an outline.
-// Drawn twice, the outline leaves every bit as it was.
+// The pen is a square one logical pixel wide (two device pixels at 2x), so
+// the outline is as easy to see on a scaled screen; each pixel is flipped
+// once however often the pen passes it, so corners do not go dark. Drawn
+// twice, the outline leaves every bit as it was.
 void xorOutline(QImage& image, const QPolygon& polygon, QRgb colour)
 {
     const qreal ratio = image.devicePixelRatio();
-    const QRgb bits = colour & 0x00FFFFFF;
+    const int pen = std::max(1, qRound(ratio));
+    std::vector<QPoint> centre;
     for (int k = 0; k < 3; ++k)
-        xorSegment(image, (QPointF(polygon.point(k)) * ratio).toPoint(),
-                   (QPointF(polygon.point((k + 1) % 3)) * ratio).toPoint(), bits);
+        linePixels((QPointF(polygon.point(k)) * ratio).toPoint(),
+                   (QPointF(polygon.point((k + 1) % 3)) * ratio).toPoint(), centre);
+    std::vector<QPoint> pixels;
+    pixels.reserve(centre.size() * static_cast<size_t>(pen * pen));
+    for (const QPoint& p : centre)
+        for (int dy = 0; dy < pen; ++dy)
+            for (int dx = 0; dx < pen; ++dx)
+                pixels.emplace_back(p.x() + dx, p.y() + dy);
+    const auto before = [](const QPoint& a, const QPoint& b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); };
+    std::sort(pixels.begin(), pixels.end(), before);
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    const QRgb bits = colour & 0x00FFFFFF;
+    const QRect inside = image.rect();
+    for (const QPoint& p : pixels)
+        if (inside.contains(p))
+            reinterpret_cast<QRgb*>(image.scanLine(p.y()))[p.x()] ^= bits;
 }
-
-} // namespace
 
 void BoardView::drawOutline(int i, QRgb colour, bool exclusive)
 {
@@ -199,7 +220,30 @@ void BoardView::layDownPiece(int n)
     // Off first: the outline's pixel runs of a tilted piece are not all
     // under the filled triangle's edge, and would stay beside it.
     drawOutline(n, board_colour::kHeldOutline, true);
-    fillPiece(n, board_colour::kPlaying, board_colour::kEdge);
+    // On a screen of a fractional scale the edges of touching pieces do not
+    // fall on the same device pixels, so the piece laid on top of its
+    // neighbours would differ from a repaint, where the higher number lies
+    // on top. Its area is drawn as a repaint draws it, clipped to whole
+    // device pixels; at whole scales this is the piece filled on top.
+    if (pictureStale_)
+        return;
+    const QPolygon polygon = piecePolygon(board_.piece(n));
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF around(polygon.boundingRect().adjusted(-1, -1, 2, 2));
+    const QRect device = QRectF(around.topLeft() * ratio, around.size() * ratio).toAlignedRect();
+    const QRectF clip(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio);
+    QPainter painter(&image_);
+    painter.setClipRect(clip);
+    painter.fillRect(clip, QColor::fromRgb(board_colour::kField));
+    if (patternOnBoard_())
+        paintSilhouette(painter);
+    painter.setPen(QPen(QColor::fromRgb(board_colour::kEdge), 0));
+    painter.setBrush(QColor::fromRgb(pieceFill(board_.solveState)));
+    for (int i = 1; i <= kPieceCount; ++i)
+        if (i != board_.selectedPiece)
+            painter.drawPolygon(piecePolygon(board_.piece(i)));
+    painter.end();
+    update(clip.toAlignedRect());
 }
 
 void BoardView::showPickedUp(int n)
@@ -353,8 +397,14 @@ void BoardView::paintEvent(QPaintEvent* event)
     const qreal ratio = image_.devicePixelRatio();
     const QRectF source(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio);
     if (blinkPhase_ % 2 == 1 && board_.selectedPiece != 0) {
+        // On a copy: the board's own picture stays as it is.
         QImage frame = image_;
-        xorOutline(frame, piecePolygon(board_.piece(board_.selectedPiece)), board_colour::kHeldOutline);
+        const QPolygon outline = piecePolygon(board_.piece(board_.selectedPiece));
+        xorOutline(frame, outline, board_colour::kHeldOutline);
+        QPainter flash(&frame);
+        flash.setPen(QPen(kRefusedOutline, kRefusedPenWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        flash.drawPolygon(outline);
+        flash.end();
         painter.drawImage(area.topLeft(), frame, source);
         return;
     }

@@ -8,7 +8,7 @@
 // Two short effects are shown on the screen only, never drawn into the
 // picture: the opening (the pieces flying out from the board's centre to
 // their places after the first paint; off when QUELLON_NO_ANIMATION is set)
-// and the held outline blinking twice when a put-down is refused.
+// and the held outline flashing red twice when a put-down is refused.
 #pragma once
 
 #include <functional>
@@ -40,6 +40,10 @@ constexpr QRgb kHeldOutline = 0xFFFFFF00;  // exclusive-or
 
 // The fill colour of the pieces in a solve state.
 QRgb pieceFill(SolveState state);
+
+// Flips the colour's bits along the closed outline of a polygon given in
+// logical pixels, one logical pixel wide at the image's pixel ratio.
+void xorOutline(QImage& image, const QPolygon& polygon, QRgb colour);
 
 class BoardView : public QWidget {
     Q_OBJECT
@@ -78,7 +82,7 @@ public:
     // questions, which held back the window's appearance at the start.
     void showPlainCursor();
 
-    // The held outline blinks twice on the screen; the picture stays as it is.
+    // The held outline flashes red twice on the screen; the picture stays as it is.
     void blinkHeldOutline();
     bool blinking() const { return blinkPhase_ != 0; }
     bool openingRunning() const { return openingRunning_; }
@@ -121,7 +125,7 @@ private:
     bool openingRunning_ = false;
     QElapsedTimer openingClock_;  // started by the first paint
     QTimer openingFrames_;
-    int blinkPhase_ = 0;          // odd: the outline is off on the screen
+    int blinkPhase_ = 0;          // odd: the outline is red on the screen
     QTimer blinkTimer_;
     std::optional<QCursor> crTurn;
     std::optional<QCursor> crMove;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QStandardPaths>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPaintEvent>
@@ -174,7 +175,12 @@ void TMainform::showRestored()
         part->show();
 }
 
-void TMainform::setProgramIcon() { setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg"))); }
+void TMainform::setProgramIcon()
+{
+    // For every window of the game: the pattern window, shown before this,
+    // would keep the window system's generic icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/quellon.svg")));
+}
 
 void TMainform::closeEvent(QCloseEvent* event)
 {
@@ -306,14 +312,22 @@ void TMainform::paintEvent(QPaintEvent*)
     painter.drawTiledPixmap(rect(), backgroundTile(gameState().settings.background, false));
     const QRect area = box->geometry();
     // Each frame is centred d pixels out from the area's outermost pixels on
-    // all four sides.
+    // all four sides. Drawn in device pixels, each frame and gap rounded
+    // once: on a screen of a fractional scale every side then has the same
+    // widths (at whole scales nothing changes).
+    const qreal ratio = painter.deviceTransform().m11();
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    const QRect board(qRound(area.left() * ratio), qRound(area.top() * ratio), qRound(area.width() * ratio),
+                      qRound(area.height() * ratio));
     auto frame = [&](int d, int thickness) {
-        const int out = d + thickness / 2;
-        fillFrame(painter, area.adjusted(-out, -out, out, out), thickness, Qt::black);
+        const int out = qRound((d + thickness / 2) * ratio);
+        fillFrame(painter, board.adjusted(-out, -out, out, out), std::max(1, qRound(thickness * ratio)), Qt::black);
     };
     frame(4, 3);
     frame(7, 1);
     frame(1, 1);
+    painter.restore();
     fillFrame(painter, QRect(0, kToolBarHeight, width(), height() - kToolBarHeight), 1, Qt::black);
     if (hooks.repaintPattern)
         hooks.repaintPattern();

@@ -90,7 +90,7 @@ public:
     bool FormCreate();
     // Shows the window at its stored placement, or centred on the screen.
     void showRestored();
-    // The program's icon on the window. Rendered from its SVG at every size
+    // The program's icon on its windows. Rendered from its SVG at every size
     // the window system asks for, so it is worth giving once the window stands.
     void setProgramIcon();
 

@@ -3,14 +3,18 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QTimer>
 #include <QPolygon>
 #include <QScreen>
 
 #include "engine/pattern.h"
+#include "engine/pattern_placement.h"
 
 #if defined(QUELLON_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
@@ -81,6 +85,19 @@ TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget
 
 void TPatForm::loadPosition(const SettingsStore& store)
 {
+    firstStart_ = !store.contains(SettingsStore::kSection, QStringLiteral("pleft")) ||
+                  !store.contains(SettingsStore::kSection, QStringLiteral("ptop"));
+    // Until the player moves it, it keeps its place by the main window, which
+    // the window manager may still move when it frames it.
+    if (firstStart_ && parentWidget()) {
+        parentWidget()->window()->installEventFilter(this);
+        followMain_.setSingleShot(true);
+        followMain_.setInterval(kFollowDelayMs);
+        connect(&followMain_, &QTimer::timeout, this, [this] {
+            placedSize_ = QSize();
+            placeForFirstStart();
+        });
+    }
     move(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), kDefaultPosition.x()),
          store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), kDefaultPosition.y()));
     keepOnDesktop();
@@ -104,6 +121,47 @@ void TPatForm::keepOnDesktop()
         move(position);
 }
 
+void TPatForm::placeForFirstStart()
+{
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    // Once the player has moved it, the window stays where it was put.
+    // A pixel or two off is the frame's rounding on a scaled screen.
+    if (!firstStart_ || main == nullptr || !main->isVisible() ||
+        (placedByGame_ && (pos() - *placedByGame_).manhattanLength() > 2))
+        return;
+    // Shown again at the same size, it stays where it stood.
+    if (placedByGame_ && size() == placedSize_)
+        return;
+    const QScreen* screen = main->screen();
+    if (screen == nullptr)
+        return;
+    const auto toScreenRect = [](const QRect& r) { return ScreenRect{r.left(), r.top(), r.width(), r.height()}; };
+    std::vector<ScreenRect> buttons;
+    for (const QAbstractButton* button : main->findChildren<QAbstractButton*>())
+        if (button->window() == main && button->isVisible())
+            buttons.push_back(toScreenRect(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
+    // Until this window is framed, its frame is taken to be the main window's.
+    QSize outer = frameGeometry().size();
+    if (outer == size())
+        outer += main->frameGeometry().size() - main->size();
+    const ScreenPoint at = firstPatternPosition(toScreenRect(main->frameGeometry()),
+                                                toScreenRect(screen->availableGeometry()), buttons, outer.width(),
+                                                outer.height());
+    move(at.x, at.y);
+    placedByGame_ = pos();
+    placedSize_ = size();
+}
+
+bool TPatForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // Once both windows are framed and still: a move while the window
+    // manager is framing this one may land a title bar's height off.
+    if (parentWidget() && watched == parentWidget()->window() && placedByGame_ && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        followMain_.start();
+    return QWidget::eventFilter(watched, event);
+}
+
 void TPatForm::savePosition(const SettingsStore& store) const
 {
     const QPoint position = storedPosition();
@@ -125,6 +183,7 @@ QString TPatForm::caption() const
 void TPatForm::showPattern()
 {
     setFixedSize(clientSizeForPlacement());
+    placeForFirstStart();
     show();
 }
 

@@ -3,11 +3,14 @@
 // finished state. Its size follows the pattern placement at every showing.
 #pragma once
 
+#include <optional>
+
 #include <QCloseEvent>
 #include <QPaintEvent>
 #include <QPoint>
 #include <QShowEvent>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 #include "engine/game_data.h"
@@ -44,10 +47,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Moves the window back onto the desktop where it reaches past an edge.
     void keepOnDesktop();
+    // With no stored position, until the player moves the window: the same
+    // point of the main window as the default on the screen it was chosen
+    // for, clear of the main window's tool buttons at the size of the moment.
+    void placeForFirstStart();
+
+    bool firstStart_ = false;
+    std::optional<QPoint> placedByGame_;  // where placeForFirstStart put it last
+    QSize placedSize_;                    // and at which size
+    QTimer followMain_;                   // the main window moved or was resized
+    static constexpr int kFollowDelayMs = 150;
 
     const GameData& game_;
     const SettingsValues& settings_;

@@ -157,12 +157,21 @@ private slots:
     void buttonsChangeTheirFaceUnderTheMouse()
     {
         ImageButton button(nullptr, art::kTickFace, art::kTickFaceOver, QSize(50, 50));
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QCursor::setPos(button.mapToGlobal(QPoint(200, 200)));
+        QTest::qWait(50);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&button, &leave);
         const QImage normal = button.grab().toImage();
-        QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+        // An enter lights the face only where the pointer really is.
+        QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), button.mapToGlobal(QPointF(10, 10)));
         QApplication::sendEvent(&button, &enter);
+        QVERIFY(!button.isHovered());
+        QCursor::setPos(button.mapToGlobal(QPoint(10, 10)));
+        QTest::qWait(50);
         QVERIFY(button.isHovered());
         QVERIFY(button.grab().toImage() != normal);
-        QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&button, &leave);
         QCOMPARE(button.grab().toImage(), normal);
     }

@@ -70,6 +70,11 @@ private slots:
         QCOMPARE(dialog.firstShown(), 21);
         QTest::keyClick(dialog.slider(), Qt::Key_Up);
         QCOMPARE(dialog.firstShown(), 17);
+        // Home is the first page (the slider's top), End the last.
+        QTest::keyClick(dialog.slider(), Qt::Key_End);
+        QCOMPARE(dialog.firstShown(), 935);
+        QTest::keyClick(dialog.slider(), Qt::Key_Home);
+        QCOMPARE(dialog.firstShown(), 1);
         QVERIFY(dialog.isVisible());
     }
 
@@ -152,7 +157,7 @@ private slots:
     }
 
     // Each finished help level shows its own face of the strip, at every
-    // device pixel ratio (the test runs again at ratio 2).
+    // device pixel ratio (the test runs again at ratios 2 and 1.5).
     void facesShowTheHelpUsed()
     {
         game_.currentQuellon = 1;
@@ -161,16 +166,17 @@ private slots:
         TSelectDlg dialog(game_, settings_);
         dialog.show();
         const QImage page = pageImage(dialog);
-        const QPixmap strip = artPixmap(QStringLiteral("faces.svg"), QSize(75, 15));
+        const QPixmap strip = TSelectDlg::faceStrip();
         const qreal ratio = page.devicePixelRatio();
         QCOMPARE(strip.devicePixelRatio(), ratio);
         const int side = qRound(15 * ratio);
+        QCOMPARE(strip.size(), QSize(5 * side, side));
         for (int level = 0; level <= 4; ++level) {
             // The strip's square over the cell's silver, as the page shows it.
             QImage expected(side, side, QImage::Format_RGB32);
             expected.fill(QColor(0xC0, 0xC0, 0xC0));
             QPainter painter(&expected);
-            QImage square = strip.toImage().copy(QRect(qRound((4 - level) * 15 * ratio), 0, side, side));
+            QImage square = strip.toImage().copy(QRect((4 - level) * side, 0, side, side));
             square.setDevicePixelRatio(1);
             painter.drawImage(0, 0, square);
             painter.end();

@@ -1,0 +1,179 @@
+#!/usr/bin/env python3
+"""Where the windows stand under a real window manager (openbox on its own
+Xvfb), on the screens players have.
+
+First start, nothing stored, on a 1920 x 1080 screen and on a doubly scaled
+1280 x 800 one, with the medium and the big pattern window: no tool button
+lies under the pattern window, and the framed main window is centred.
+A restart: the pattern window carries the game's icon.
+A window closed maximised: made normal again it has its stored outer size
+and place, and closing it once more stores the same rectangle.
+At 1x and 2x: the picture-selection button is not left lit once a Quellon
+was chosen in its dialog with the pointer elsewhere.
+Usage: screen_placement_e2e.py <quellon executable> <zqln.dat>
+Exits 77 (skipped) when a tool it needs is missing.
+"""
+import shutil
+import subprocess
+import sys
+import time
+
+from e2e_sandbox import TIMEOUT, Sandbox, run, wait_for
+
+TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "import", "compare")
+QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\n"
+
+# The tool buttons in the window's own pixels: (left, top, width, height),
+# a negative left counting from the client area's right edge.
+BUTTONS = [(left, 6, 50, 50) for left in (5, 58, 111, 164, 218, -208, -156, -104, -52)] + \
+          [(left, top, 50, 25) for left in (270, 323) for top in (6, 30)]
+
+
+def visible(name, env):
+    return run("xdotool", "search", "--onlyvisible", "--name", name, env=env).split()
+
+
+def prop(window, name, env):
+    line = run("xprop", "-id", window, name, env=env)
+    return line.split("=", 1)[1].strip() if "=" in line else ""
+
+
+def geometry(window, env):
+    """(client rectangle, frame rectangle) on the screen, once framed."""
+    extents = prop(window, "_NET_FRAME_EXTENTS", env)
+    if not extents:
+        return None
+    left, right, top, bottom = (int(v) for v in extents.split(","))
+    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window, env=env).splitlines()
+                if line.strip().startswith(("Absolute upper-left", "Width", "Height")))
+    x, y = int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
+    width, height = int(info["Width"]), int(info["Height"])
+    return (x, y, width, height), (x - left, y - top, width + left + right, height + top + bottom)
+
+
+def settled(window, env):
+    def probe():
+        first = geometry(window, env)
+        time.sleep(0.4)
+        return first if first and first == geometry(window, env) else None
+    return wait_for("a window to settle in its frame", probe)
+
+
+def overlaps(a, b):
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+
+
+def start(sandbox, screen, scale):
+    env = dict(sandbox.start_xvfb(screen), QUELLON_NO_ANIMATION="1", HOME=sandbox.work, QT_SCALE_FACTOR=str(scale))
+    sandbox.start(["openbox"], env)
+    wait_for("openbox", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", env=env))
+    game = sandbox.start_game(env)
+    main = wait_for("the main window", lambda: visible("^Zindle Quellon", env)[:1])[0]
+    return env, game, main
+
+
+def quit_game(game, main, env):
+    run("xdotool", "key", "--window", main, "alt+F4", env=env)
+    time.sleep(1.0)
+    run("xdotool", "key", "Return", env=env)
+    assert game.wait(timeout=TIMEOUT) == 0, "the game did not end cleanly"
+
+
+def first_start(program, catalogue, screen, scale, patmode):
+    with Sandbox("quellon-place-", program, catalogue, QUIET + f"patmode={patmode}\n") as sandbox:
+        env, game, main = start(sandbox, screen, scale)
+        pattern = wait_for("the pattern window", lambda: visible("^Quellon [0-9]+", env)[:1])[0]
+        client, frame = settled(main, env)
+        _, pattern_frame = settled(pattern, env)
+        width, height = (int(v) for v in screen.split("x")[:2])
+        print(f"{screen} at {scale}, pattern mode {patmode}: main frame {frame}, pattern frame {pattern_frame}")
+        # The framed window centred by its outer size.
+        assert abs(frame[0] - (width - frame[2]) // 2) <= 1 and abs(frame[1] - (height - frame[3]) // 2) <= 1, \
+            f"main frame {frame} not centred on {width} x {height}"
+        for left, top, w, h in BUTTONS:
+            x = left if left >= 0 else client[2] / scale + left
+            button = (client[0] + round(x * scale), client[1] + round(top * scale), round(w * scale), round(h * scale))
+            assert not overlaps(button, pattern_frame), f"the pattern window {pattern_frame} covers the button {button}"
+        assert 0 <= pattern_frame[0] and pattern_frame[0] + pattern_frame[2] <= width and \
+            0 <= pattern_frame[1] and pattern_frame[1] + pattern_frame[3] <= height, "the pattern window is off the screen"
+        quit_game(game, main, env)
+
+
+def restart_and_maximised(program, catalogue):
+    outer = (200, 150, 1000, 760)  # left, top, width, height
+    stored = f"200,0,3,{outer[0]},{outer[1]},{outer[0] + outer[2]},{outer[1] + outer[3]}"
+    with Sandbox("quellon-place-", program, catalogue,
+                 QUIET + f"patmode=2\npleft=700\nptop=600\nMainForm={stored}\n") as sandbox:
+        env, game, main = start(sandbox, "1920x1080x24", 1)
+        pattern = wait_for("the pattern window", lambda: visible("^Quellon [0-9]+", env)[:1])[0]
+        wait_for("the pattern window's icon", lambda: prop(pattern, "_NET_WM_ICON", env), timeout=10)
+        wait_for("the main window maximised", lambda: "MAXIMIZED_VERT" in prop(main, "_NET_WM_STATE", env))
+        run("wmctrl", "-i", "-r", main, "-b", "remove,maximized_vert,maximized_horz", env=env)
+        wait_for("the main window made normal", lambda: "MAXIMIZED" not in prop(main, "_NET_WM_STATE", env))
+        _, frame = settled(main, env)
+        print(f"closed maximised, made normal: frame {frame}, stored {outer}")
+        assert frame == outer, f"made normal at {frame}, stored {outer}"
+        run("wmctrl", "-i", "-r", main, "-b", "add,maximized_vert,maximized_horz", env=env)
+        wait_for("the main window maximised again", lambda: "MAXIMIZED_VERT" in prop(main, "_NET_WM_STATE", env))
+        time.sleep(0.5)
+        quit_game(game, main, env)
+        with open(sandbox.settings_file) as settings:
+            again = [line.split("=", 1)[1].strip().strip('"') for line in settings if line.startswith("MainForm=")]
+        assert again == [stored], f"stored {again}, before {stored}"
+
+
+def button_face(sandbox, env, client, scale, name):
+    """The picture-selection button as the screen shows it, as a file."""
+    left, top, side = client[0] + 218 * scale, client[1] + 6 * scale, 50 * scale
+    path = sandbox.path(name + ".png")
+    subprocess.run(["import", "-window", "root", "-crop", f"{side}x{side}+{left}+{top}", path], env=env, check=True)
+    return path
+
+
+def same_picture(a, b, env):
+    """compare prints the number of differing pixels."""
+    done = subprocess.run(["compare", "-metric", "AE", a, b, "null:"], env=env, capture_output=True, text=True)
+    return done.stderr.strip() == "0"
+
+
+def face_after_choice(program, catalogue, scale):
+    with Sandbox("quellon-face-", program, catalogue, QUIET + "patmode=0\n") as sandbox:
+        env, game, main = start(sandbox, "2560x1600x24", scale)
+        client, _ = settled(main, env)
+        time.sleep(0.5)  # the first activation's steps
+
+        def point(x, y, *click):
+            run("xdotool", "mousemove", "--window", main, str(x * scale), str(y * scale), *click, env=env)
+        point(450, 400)
+        time.sleep(0.5)
+        plain = button_face(sandbox, env, client, scale, "plain")
+        point(243, 31)
+        wait_for("the lit face", lambda: not same_picture(plain, button_face(sandbox, env, client, scale, "lit"), env))
+        point(243, 31, "click", "1")
+        chooser = wait_for("the picture selection", lambda: visible("^Select Quellon$", env)[:1])[0]
+        time.sleep(0.3)
+        run("xdotool", "mousemove", "--window", chooser, str(330 * scale), str(60 * scale), "click", "1", env=env)
+        wait_for("the selection to close", lambda: not visible("^Select Quellon$", env))
+        time.sleep(0.5)
+        after = button_face(sandbox, env, client, scale, "after")
+        assert same_picture(plain, after, env), f"scale {scale}: the button is still lit with the pointer elsewhere"
+        quit_game(game, main, env)
+
+
+def main():
+    missing = [tool for tool in TOOLS if not shutil.which(tool)]
+    if missing:
+        print("skipped: missing", " ".join(missing))
+        return 77
+    program, catalogue = sys.argv[1], sys.argv[2]
+    for screen, scale in (("1920x1080x24", 1), ("2560x1600x24", 2)):
+        for patmode in (2, 3):
+            first_start(program, catalogue, screen, scale, patmode)
+    restart_and_maximised(program, catalogue)
+    for scale in (1, 2):
+        face_after_choice(program, catalogue, scale)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
