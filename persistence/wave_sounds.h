@@ -1,11 +1,13 @@
 // The game's six sound effects, played from the WAV files embedded as
-// ":/sounds/...". Each effect is loaded once; a new sound cuts off the one
-// before instead of queueing, since step sounds can come at every cell of a
-// drag.
+// ":/sounds/...". Each wave is read into memory once; a new sound cuts off
+// the one before instead of queueing, since step sounds can come at every
+// cell of a drag.
 #pragma once
 
 #include "persistence/sound.h"
 
+#include <QAudioFormat>
+#include <QByteArray>
 #include <QMediaDevices>
 #include <QObject>
 #include <QString>
@@ -13,7 +15,8 @@
 #include <array>
 #include <functional>
 
-class QSoundEffect;
+class QAudioSink;
+class QBuffer;
 
 namespace quellon {
 
@@ -21,12 +24,17 @@ class WaveSounds : public QObject, public SoundEffects {
     Q_OBJECT
 public:
     static constexpr int kSoundCount = 6;
+    // Silence played after every sound. A sound server holds back the start
+    // of a stream until its buffer has filled (about a tenth of a second);
+    // the short step sounds alone never fill it, and were dropped unheard
+    // when the stream closed. The silence also lets the sound play out
+    // before the stream is closed.
+    static constexpr int kTailMilliseconds = 300;
 
     // soundOn is read at every call, so the owner's flag (the "sound"
     // setting) stays the one place that says whether effects play.
     // outputCheck answers whether an audio output exists; by default the
-    // platform's device list is asked. With no device a QSoundEffect reports
-    // "playing" for ever, so nothing is started then.
+    // platform's device list is asked. With no device nothing is started.
     explicit WaveSounds(const bool& soundOn, std::function<bool()> outputCheck = {},
                         QObject* parent = nullptr);
     ~WaveSounds() override;
@@ -35,21 +43,34 @@ public:
 
     // Resource path of sound n (1..6), empty for any other number.
     static QString resourceFor(int n);
-    // The effect object of sound n (1..6); nullptr for any other number and
-    // while no audio output has been seen.
-    QSoundEffect* effect(int n) const;
+    // The samples of sound n (1..6) as they go to the output, the silence
+    // after them included; empty for any other number, for a wave that is
+    // not plain PCM, and while no audio output has been seen.
+    QByteArray samples(int n) const;
+    QAudioFormat format(int n) const;
     // The sound last started and not yet cut off by a later call (0: none).
     int currentSound() const { return current_; }
+    // An output stream is open for the current sound.
+    bool streamOpen() const { return sink_ != nullptr; }
 
 private:
+    struct Wave {
+        QAudioFormat format;
+        QByteArray samples;
+    };
     bool outputPresent() const;
     void loadWaves();
+    void closeStream();
+    static Wave readWave(const QString& resource);
 
     const bool& soundOn_;
     std::function<bool()> outputPresentCheck_;
     QMediaDevices* devices_ = nullptr;
     bool hasOutput_ = false;
-    std::array<QSoundEffect*, kSoundCount> effects_{};
+    bool loaded_ = false;
+    std::array<Wave, kSoundCount> waves_{};
+    QAudioSink* sink_ = nullptr;
+    QBuffer* playing_ = nullptr;
     int current_ = 0;
 };
 
