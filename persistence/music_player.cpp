@@ -23,7 +23,7 @@ const char* const kTimSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 const char* const kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
 // Background music sits below the effects; FluidSynth's default gain of 0.2
 // is too faint for the quiet pieces.
-constexpr double kSynthGain = 0.6;
+constexpr double kSynthGain = 1.06;
 constexpr int kLogLines = 20;
 
 QMutex logMutex;

@@ -25,6 +25,8 @@ namespace quellon {
 
 WaveSounds::WaveSounds(const bool& soundOn, std::function<bool()> outputCheck, QObject* parent)
     : QObject(parent), soundOn_(soundOn), outputPresentCheck_(std::move(outputCheck)) {
+    closeTimer_.setSingleShot(true);
+    connect(&closeTimer_, &QTimer::timeout, this, [this] { closeStream(); });
     if (!outputPresentCheck_) {
         // Asking the platform for its device list at every step of a drag is
         // wasteful; keep the answer and renew it when the devices change (a
@@ -61,9 +63,12 @@ WaveSounds::Wave WaveSounds::readWave(const QString& resource) {
             wave.format.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
             haveFormat = true;
         } else if (id == "data" && haveFormat) {
-            wave.samples = bytes.mid(body, size - size % wave.format.bytesPerFrame());
+            const char silence = wave.format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
+            const qsizetype lead = wave.format.bytesForDuration(qint64(kLeadMilliseconds) * 1000);
             const qsizetype tail = wave.format.bytesForDuration(qint64(kTailMilliseconds) * 1000);
-            wave.samples.append(tail, wave.format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0));
+            wave.samples = QByteArray(lead, silence);
+            wave.samples.append(bytes.mid(body, size - size % wave.format.bytesPerFrame()));
+            wave.samples.append(tail, silence);
             return wave;
         }
         at = body + size + (size & 1);
@@ -95,6 +100,7 @@ bool WaveSounds::outputPresent() const {
 }
 
 void WaveSounds::closeStream() {
+    closeTimer_.stop();
     if (sink_ == nullptr) return;
     QAudioSink* sink = sink_;
     sink_ = nullptr;
@@ -119,14 +125,24 @@ void WaveSounds::playSound(int n) {
     playing_ = new QBuffer(sink_);
     playing_->setData(wave.samples);
     playing_->open(QIODevice::ReadOnly);
+    // The whole sound goes to the server at once: fed bit by bit from this
+    // thread, it broke off whenever the window was busy for longer than the
+    // buffer lasted (the solved message opening cut the bells in two). The
+    // server still starts it at once.
+    sink_->setBufferSize(wave.samples.size());
     connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        // Idle: every sample, the silence after the sound included, went to
-        // the server; Stopped: the server went away. The stream is closed
-        // either way, so none is kept open between sounds.
-        if (state == QAudio::IdleState || state == QAudio::StoppedState) closeStream();
+        // Stopped on its own: the server went away, and the stream with it.
+        if (state == QAudio::StoppedState) closeStream();
     });
     sink_->start(playing_);
     current_ = n;
+    // The stream is closed once the sound and the silence after it have
+    // played, so none is kept open between sounds. Not at the sink's "idle":
+    // that comes when the last sample has been handed to the server, which
+    // may not have played a third of a second of it yet, and closing then
+    // drops it.
+    if (sink_ != nullptr)
+        closeTimer_.start(static_cast<int>(wave.format.durationForBytes(wave.samples.size()) / 1000) + kCloseMarginMilliseconds);
 }
 
 } // namespace quellon

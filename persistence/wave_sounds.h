@@ -11,6 +11,7 @@
 #include <QMediaDevices>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -30,6 +31,12 @@ public:
     // when the stream closed. The silence also lets the sound play out
     // before the stream is closed.
     static constexpr int kTailMilliseconds = 300;
+    // Silence before every sound. A server that has mixed ahead of the
+    // clock starts a new stream a little into its samples (a hundredth of a
+    // second on a sink mixing that far ahead, more on slower ones): without
+    // it the attack of a step sound, its loudest part, was lost.
+    static constexpr int kLeadMilliseconds = 20;
+    static constexpr int kCloseMarginMilliseconds = 200;
 
     // soundOn is read at every call, so the owner's flag (the "sound"
     // setting) stays the one place that says whether effects play.
@@ -44,7 +51,7 @@ public:
     // Resource path of sound n (1..6), empty for any other number.
     static QString resourceFor(int n);
     // The samples of sound n (1..6) as they go to the output, the silence
-    // after them included; empty for any other number, for a wave that is
+    // around them included; empty for any other number, for a wave that is
     // not plain PCM, and while no audio output has been seen.
     QByteArray samples(int n) const;
     QAudioFormat format(int n) const;
@@ -71,6 +78,7 @@ private:
     std::array<Wave, kSoundCount> waves_{};
     QAudioSink* sink_ = nullptr;
     QBuffer* playing_ = nullptr;
+    QTimer closeTimer_;
     int current_ = 0;
 };
 
