@@ -195,7 +195,12 @@ public:
         close(pipeFds[1]);
         fd_ = pipeFds[0];
         reader_ = std::thread([this] { read(); });
-        return pid_ > 0;
+        if (pid_ <= 0)
+            return false;
+        // Listening only once the first block has come: parec takes a while
+        // to connect on a busy machine.
+        const double started = now();
+        return reach(started);
     }
 
     void stop()
@@ -493,12 +498,14 @@ class AudioEndToEnd : public QObject {
             QTest::qWait(50);
         if (!dialog)
             return false;
-        click(QPointF(dialog->x + 116 + 16 + 25, dialog->y + 12 + top + 25));
+        if (top >= 0)
+            optionsButtonClickTime_ = click(QPointF(dialog->x + 116 + 16 + 25, dialog->y + 12 + top + 25));
         QTest::qWait(100);
         click(QPointF(dialog->x + 436 + 25, dialog->y + 355 + 25));
         QTest::qWait(300);
         return !windowOfSize(game.process.processId(), 497, 416);
     }
+    double optionsButtonClickTime_ = 0;
     static constexpr int kSoundButton = 103;
     static constexpr int kMusicButton = 159;
 
@@ -754,8 +761,8 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
         // long one), and that none was cut short.
         QVERIFY2(std::abs(heard.length - fileLength) <= 0.03,
                  qPrintable(QStringLiteral("%1 lasted %2 ms, its file %3 ms").arg(QLatin1String(step.name)).arg(heard.length * 1000).arg(fileLength * 1000)));
-        // Above the music, yet never more than 10 LU above it.
-        if (qEnvironmentVariableIsSet("X")) QVERIFY2(heard.loudness > kLoudnessTarget && heard.loudness <= kLoudnessTarget + 10,
+        // Clearly above the music, yet never more than 10 LU above it.
+        QVERIFY2(heard.loudness >= kLoudnessTarget + 3 && heard.loudness <= kLoudnessTarget + 10,
                  qPrintable(QStringLiteral("%1 at %2 LUFS").arg(QLatin1String(step.name)).arg(heard.loudness)));
         QTest::qWait(300);
     }
@@ -791,17 +798,150 @@ void AudioEndToEnd::everyEffectArrivesOnTimeAtItsLevelAndNoneWithSoundOff()
 
 void AudioEndToEnd::musicStartsStopsAndRepeatsWithSteadyStreamsAndMemory()
 {
-    QSKIP("not yet");
+    if (kSanitized)
+        QSKIP("The sanitizers slow the game several times over: the timing of music is measured in the plain build");
+    // Pieces of a few seconds from the music tool, in the program folder of
+    // this game only.
+    const QString shortDir = work.filePath(QStringLiteral("short"));
+    QProcess tool;
+    tool.start(QStringLiteral(QUELLON_MAKE_MUSIC), {QStringLiteral("--short"), shortDir});
+    QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
+    const QStringList pieces = QDir(shortDir).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
+    QVERIFY(pieces.size() >= 2);
+
+    SinkRecorder ears;
+    QVERIFY(ears.start(server->socket()));
+    Game game;
+    QVERIFY(startGame(game, QStringLiteral("music"), "sound=1\nmusic=1\n", server->runtimeDir(),
+                      {shortDir + QLatin1Char('/') + pieces[0], shortDir + QLatin1Char('/') + pieces[1]}));
+    std::optional<double> painted;
+    QTRY_VERIFY_WITH_TIMEOUT((painted = firstPaint(game)).has_value(), 10000);
+
+    // The first piece arrives within a second of the first paint.
+    QVERIFY(ears.reach(*painted + kMusicDelay + 3));
+    const Pcm early = ears.pcm();
+    const size_t onset = media::firstFrameAbove(early, ears.frameAt(game.started), -50);
+    QVERIFY2(onset < early.frames(), "no music within three seconds of the first paint");
+    qInfo("music after %.0f ms from the first paint", (ears.timeOf(onset) - *painted) * 1000);
+    QVERIFY2(ears.timeOf(onset) - *painted <= kMusicDelay,
+             qPrintable(QStringLiteral("music came %1 ms after the first paint").arg((ears.timeOf(onset) - *painted) * 1000)));
+
+    // Five ends of the piece: it starts again each time, with one stream at
+    // the server all along and no growth in memory.
+    const qint64 pid = game.process.processId();
+    QList<int> streams;
+    qint64 memoryAfterFirstEnd = -1;
+    const double deadline = now() + 60;
+    size_t ends = 0;
+    while (ends < 6 && now() < deadline) {
+        QTest::qWait(500);
+        streams << server->streamsOf(pid);
+        ends = stretches(ears.pcm(), onset, 0.25).size() - 1;
+        if (ends >= 1 && memoryAfterFirstEnd < 0)
+            memoryAfterFirstEnd = residentKiB(pid);
+    }
+    const qint64 memoryAfterLastEnd = residentKiB(pid);
+    qInfo("%zu piece ends, streams at the server %s, memory %lld kB after the first end, %lld kB after the last",
+          ends, qPrintable(QString::number(streams.first())), memoryAfterFirstEnd, memoryAfterLastEnd);
+    QVERIFY2(ends >= 5, qPrintable(QStringLiteral("the piece ended and started again %1 times in a minute").arg(ends)));
+    QCOMPARE(streams.count(1), streams.size());
+    QVERIFY2(memoryAfterLastEnd - memoryAfterFirstEnd < 2048,
+             qPrintable(QStringLiteral("memory grew by %1 kB").arg(memoryAfterLastEnd - memoryAfterFirstEnd)));
+
+    // Off in the options: silence, and no stream left open.
+    QVERIFY(optionsButton(game, kMusicButton));
+    const double off = now();
+    QVERIFY(silentBetween(ears, off + 0.2, off + 1.5));
+    QCOMPARE(server->streamsOf(pid), 0);
+    // On again: the next piece plays.
+    QVERIFY(optionsButton(game, kMusicButton));
+    QVERIFY(ears.reach(now() + 1.0));
+    const Pcm later = ears.pcm();
+    const size_t again = media::firstFrameAbove(later, ears.frameAt(optionsButtonClickTime_), -50);
+    QVERIFY2(again < later.frames(), "no music after switching it on again");
+    QVERIFY2(ears.timeOf(again) - optionsButtonClickTime_ <= kMusicDelay,
+             qPrintable(QStringLiteral("music came back %1 ms after the switch").arg((ears.timeOf(again) - optionsButtonClickTime_) * 1000)));
+    endGame(game);
 }
 
 void AudioEndToEnd::serverKilledMidGameAndStartedAgain()
 {
-    QSKIP("not yet");
+    Game game;
+    QVERIFY(startGame(game, QStringLiteral("comes-and-goes"), "sound=1\nmusic=1\n", server->runtimeDir(),
+                      {QStringLiteral(QUELLON_MUSIC_DIR "/1 Morgenlicht.mid")}));
+    const qint64 pid = game.process.processId();
+    {
+        // The music playing at the sink.
+        SinkRecorder before;
+        QVERIFY(before.start(server->socket()));
+        auto playing = [&before] {
+            const Pcm heard = before.pcm();
+            return media::firstFrameAbove(heard, 0, -50) < heard.frames();
+        };
+        const double deadline = now() + 10;
+        while (!playing() && now() < deadline)
+            QTest::qWait(100);
+        QVERIFY2(playing(), "no music before the server went away");
+        QCOMPARE(server->streamsOf(pid), 1);
+    }
+
+    server->kill();
+    // The game goes on: a piece picked up and put down (to no server), the
+    // options opened and closed, the window still there.
+    const PieceState slot = parkingSlot(8);
+    click(game.at(slot.x + 0.3, slot.y + 0.3));
+    click(game.at(45.5, 30.5));
+    QVERIFY2(optionsButton(game, -1), "the options dialog did not come and go without the sound server");
+    QCOMPARE(game.process.state(), QProcess::Running);
+    QVERIFY(gameWindow(game).has_value());
+
+    // The server again: the music comes back by itself, the effects at the
+    // next sound, within a few seconds.
+    QVERIFY2(server->start(), "the sound server did not start again");
+    SinkRecorder ears;
+    QVERIFY(ears.start(server->socket()));
+    const double back = now();
+    bool music = false, effect = false;
+    while (now() < back + 10 && !(music && effect)) {
+        const double event = click(game.at(slot.x + 0.3, slot.y + 0.3));
+        QTest::qWait(400);
+        click(game.at(45.5, 30.5));
+        QTest::qWait(600);
+        const Pcm heard = ears.pcm();
+        music = music || server->streamsOf(pid) >= 1;
+        effect = effect || listen(ears, event, waves[kSoundPickUp], 0.4).peak > -20;
+        music = music && media::firstFrameAbove(heard, 0, -50) < heard.frames();
+    }
+    qInfo("after the server came back: music %s, effects %s, %.1f s", music ? "yes" : "no", effect ? "yes" : "no",
+          now() - back);
+    QVERIFY2(music, qPrintable(QStringLiteral("the music did not come back; the game said:\n") + QString::fromLocal8Bit(game.process.readAllStandardError())));
+    QVERIFY2(effect, "the effects did not come back");
+    QCOMPARE(game.process.state(), QProcess::Running);
+    endGame(game);
 }
 
 void AudioEndToEnd::noServerAtStartIsSilentWithoutAMessage()
 {
-    QSKIP("not yet");
+    const QString nowhere = work.filePath(QStringLiteral("no-server"));
+    QDir().mkpath(nowhere);
+    Game game;
+    QVERIFY(startGame(game, QStringLiteral("silent"), "sound=1\nmusic=1\n", nowhere,
+                      {QStringLiteral(QUELLON_MUSIC_DIR "/1 Morgenlicht.mid")}));
+    const PieceState slot = parkingSlot(8);
+    click(game.at(slot.x + 0.3, slot.y + 0.3));
+    QTest::qWait(300);
+    click(game.at(45.5, 30.5));
+    QTest::qWait(2500);  // the music's start and a few ticks of its timer
+    QCOMPARE(game.process.state(), QProcess::Running);
+    // One window, the main one: no message box.
+    const QStringList windows = run(QStringLiteral("xdotool"),
+                                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                     QString::number(game.process.processId())},
+                                    displayEnv)
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(windows.size(), 1);
+    QVERIFY(gameWindow(game).has_value());
+    endGame(game);
 }
 
 QTEST_GUILESS_MAIN(AudioEndToEnd)
