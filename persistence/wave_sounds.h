@@ -25,17 +25,16 @@ class WaveSounds : public QObject, public SoundEffects {
     Q_OBJECT
 public:
     static constexpr int kSoundCount = 6;
-    // Silence played after every sound. A sound server holds back the start
-    // of a stream until its buffer has filled (about a tenth of a second);
-    // the short step sounds alone never fill it, and were dropped unheard
-    // when the stream closed. The silence also lets the sound play out
-    // before the stream is closed.
+    // Silence played after every sound: a server that waits for a minimum
+    // of buffered sound before it starts a stream gets it even for the
+    // shortest step, and the sound has played out before its stream closes.
     static constexpr int kTailMilliseconds = 300;
     // Silence before every sound. A server that has mixed ahead of the
     // clock starts a new stream a little into its samples (a hundredth of a
     // second on a sink mixing that far ahead, more on slower ones): without
     // it the attack of a step sound, its loudest part, was lost.
     static constexpr int kLeadMilliseconds = 20;
+    // How long a stream stays open after its samples' duration.
     static constexpr int kCloseMarginMilliseconds = 200;
 
     // soundOn is read at every call, so the owner's flag (the "sound"
