@@ -6,9 +6,10 @@
 
 #include <QAudioDevice>
 #include <QAudioSink>
-#include <QBuffer>
 #include <QFile>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +28,8 @@ WaveSounds::WaveSounds(const bool& soundOn, std::function<bool()> outputCheck, Q
     : QObject(parent), soundOn_(soundOn), outputPresentCheck_(std::move(outputCheck)) {
     closeTimer_.setSingleShot(true);
     connect(&closeTimer_, &QTimer::timeout, this, [this] { closeStream(); });
+    feedTimer_.setInterval(kFeedMilliseconds);
+    connect(&feedTimer_, &QTimer::timeout, this, [this] { feed(); });
     if (!outputPresentCheck_) {
         // Asking the platform for its device list at every step of a drag is
         // wasteful; keep the answer and renew it when the devices change (a
@@ -101,10 +104,13 @@ bool WaveSounds::outputPresent() const {
 
 void WaveSounds::closeStream() {
     closeTimer_.stop();
+    feedTimer_.stop();
+    pending_.clear();
+    written_ = 0;
     if (sink_ == nullptr) return;
     QAudioSink* sink = sink_;
     sink_ = nullptr;
-    playing_ = nullptr;
+    output_ = nullptr;
     sink->disconnect(this);
     sink->stop();  // drops what the server has not played yet: the cut-off
     sink->deleteLater();
@@ -122,27 +128,47 @@ void WaveSounds::playSound(int n) {
     // A stream of its own for every sound, on the output that is the
     // default now: the server or its devices may have changed since the last.
     sink_ = new QAudioSink(QMediaDevices::defaultAudioOutput(), wave.format, this);
-    playing_ = new QBuffer(sink_);
-    playing_->setData(wave.samples);
-    playing_->open(QIODevice::ReadOnly);
-    // The whole sound goes to the server at once: fed bit by bit from this
-    // thread, it broke off whenever the window was busy for longer than the
-    // buffer lasted (the solved message opening cut the bells in two). The
-    // server still starts it at once.
+    // Room for the whole sound, written at once: fed bit by bit from this
+    // thread's event loop it started a timer tick late, and broke off
+    // whenever the window was busy for longer than the buffer lasted (the
+    // solved message opening cut the bells in two).
     sink_->setBufferSize(wave.samples.size());
     connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
         // Stopped on its own: the server went away, and the stream with it.
         if (state == QAudio::StoppedState) closeStream();
     });
-    sink_->start(playing_);
     current_ = n;
+    output_ = sink_->start();
+    if (sink_ == nullptr || output_ == nullptr) {
+        closeStream();  // no server to take it
+        return;
+    }
+    pending_ = wave.samples;
+    written_ = 0;
+    feed();
     // The stream is closed once the sound and the silence after it have
     // played, so none is kept open between sounds. Not at the sink's "idle":
     // that comes when the last sample has been handed to the server, which
     // may not have played a third of a second of it yet, and closing then
     // drops it.
-    if (sink_ != nullptr)
-        closeTimer_.start(static_cast<int>(wave.format.durationForBytes(wave.samples.size()) / 1000) + kCloseMarginMilliseconds);
+    closeTimer_.start(static_cast<int>(wave.format.durationForBytes(wave.samples.size()) / 1000) +
+                      kCloseMarginMilliseconds);
+}
+
+// Writes what the server takes now; a server that keeps less than the
+// whole sound gets the rest as it plays.
+void WaveSounds::feed() {
+    while (sink_ != nullptr && written_ < pending_.size()) {
+        const qsizetype room = std::min<qsizetype>(sink_->bytesFree(), pending_.size() - written_);
+        if (room <= 0) break;
+        const qint64 wrote = output_->write(pending_.constData() + written_, room);
+        if (wrote <= 0) break;
+        written_ += wrote;
+    }
+    if (sink_ != nullptr && written_ < pending_.size())
+        feedTimer_.start();
+    else
+        feedTimer_.stop();
 }
 
 } // namespace quellon

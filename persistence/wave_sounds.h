@@ -17,7 +17,7 @@
 #include <functional>
 
 class QAudioSink;
-class QBuffer;
+class QIODevice;
 
 namespace quellon {
 
@@ -36,6 +36,7 @@ public:
     static constexpr int kLeadMilliseconds = 20;
     // How long a stream stays open after its samples' duration.
     static constexpr int kCloseMarginMilliseconds = 200;
+    static constexpr int kFeedMilliseconds = 20;
 
     // soundOn is read at every call, so the owner's flag (the "sound"
     // setting) stays the one place that says whether effects play.
@@ -54,7 +55,8 @@ public:
     // not plain PCM, and while no audio output has been seen.
     QByteArray samples(int n) const;
     QAudioFormat format(int n) const;
-    // The sound last started and not yet cut off by a later call (0: none).
+    // The sound last asked for and not yet cut off by a later call (0: none),
+    // whether or not a server took it.
     int currentSound() const { return current_; }
     // An output stream is open for the current sound.
     bool streamOpen() const { return sink_ != nullptr; }
@@ -67,6 +69,7 @@ private:
     bool outputPresent() const;
     void loadWaves();
     void closeStream();
+    void feed();
     static Wave readWave(const QString& resource);
 
     const bool& soundOn_;
@@ -76,7 +79,10 @@ private:
     bool loaded_ = false;
     std::array<Wave, kSoundCount> waves_{};
     QAudioSink* sink_ = nullptr;
-    QBuffer* playing_ = nullptr;
+    QIODevice* output_ = nullptr;  // the stream's input, owned by sink_
+    QByteArray pending_;           // the sound being written
+    qsizetype written_ = 0;
+    QTimer feedTimer_;
     QTimer closeTimer_;
     int current_ = 0;
 };
