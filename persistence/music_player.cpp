@@ -21,10 +21,13 @@ Q_LOGGING_CATEGORY(lcMusic, "quellon.music", QtWarningMsg)
 
 const char* const kTimSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 const char* const kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
-// Background music sits below the effects; FluidSynth's default gain of 0.2
-// is too faint for the quiet pieces.
-constexpr double kSynthGain = 0.6;
+// Every piece reaches the sound server at -23 LUFS (integrated loudness, as
+// a meter reads it; scripts/measure-music), the level of programme audio,
+// with the effects standing clearly above it.
+constexpr double kSynthGain = 1.06;
 constexpr int kLogLines = 20;
+// Seconds a playing piece may stand still before its output counts as lost.
+constexpr int kStalledTicks = 2;
 
 QMutex logMutex;
 QStringList logLines;
@@ -153,6 +156,7 @@ void MusicPlayer::start(bool musicOn) {
 }
 
 bool MusicPlayer::toggleMusic() {
+    outputLost_ = false;
     if (musicOn_) {
         closeDevice();
         musicOn_ = false;
@@ -187,7 +191,28 @@ int MusicPlayer::currentTick() const { return player_ ? fluid_->playerCurrentTic
 int MusicPlayer::totalTicks() const { return player_ ? fluid_->playerTotalTicks(player_) : 0; }
 
 void MusicPlayer::Timer1Timer() {
-    if (!musicFound_ || !musicOn_ || player_ == nullptr || isPlaying()) return;
+    if (!musicFound_ || !musicOn_) return;
+    if (player_ == nullptr) {
+        // The output went away while a piece played (a sound server that
+        // stopped): try it again every second until it is back, then the
+        // piece starts afresh.
+        if (outputLost_) play();
+        return;
+    }
+    if (isPlaying()) {
+        // A playing piece whose position stands still for seconds has lost
+        // its output: the synthesiser is only driven while the output takes
+        // its sound.
+        const int tick = fluid_->playerCurrentTick(player_);
+        stalledTicks_ = tick == lastTick_ ? stalledTicks_ + 1 : 0;
+        lastTick_ = tick;
+        if (stalledTicks_ >= kStalledTicks) {
+            qCDebug(lcMusic, "the audio output stopped taking sound");
+            closeDevice();
+            outputLost_ = true;
+        }
+        return;
+    }
     if (fluid_->playerTotalTicks(player_) <= 0) {
         // The player gave up on the file without a single tick: a damaged
         // file is not tried again every second.
@@ -203,6 +228,8 @@ void MusicPlayer::Timer1Timer() {
 
 void MusicPlayer::play() {
     closeDevice();
+    lastTick_ = -1;
+    stalledTicks_ = 0;
     const QByteArray path = QFile::encodeName(musicFile_);
     if (!looksLikeMidi(musicFile_)) {
         qCDebug(lcMusic, "not a MIDI file: %s", path.constData());
@@ -214,6 +241,7 @@ void MusicPlayer::play() {
         close();
         return;
     }
+    outputLost_ = false;
     player_ = fluid_->newPlayer(synth_);
     if (player_ == nullptr || fluid_->playerAdd(player_, path.constData()) != FLUID_OK ||
         fluid_->playerPlay(player_) != FLUID_OK) {

@@ -56,7 +56,8 @@ public:
     // Start-up: look for music, then play the first piece if `musicOn` (the
     // "music" setting) is set.
     void start(bool musicOn);
-    // The one-second timer: starts a finished piece again from its beginning.
+    // The one-second timer: starts a finished piece again from its beginning,
+    // and the music again once a lost audio output is back.
     void Timer1Timer();
     // Off: stops and closes the device. On: plays the next music file,
     // after the last one the first again. Returns whether music is now on,
@@ -106,6 +107,9 @@ private:
     bool musicFound_ = false;
     QString musicFile_;
     int restarts_ = 0;
+    int lastTick_ = -1;
+    int stalledTicks_ = 0;
+    bool outputLost_ = false;  // a piece played until its output went away
 
     std::unique_ptr<FluidSynthLibrary> fluid_;
     QString soundFont_;

@@ -21,8 +21,10 @@
 #include "engine/setup.h"
 #include "persistence/settings_store.h"
 #include "play/main_form.h"
+#include "tests/support/board_reading.h"
 
 using namespace quellon;
+using namespace quellon::e2e;
 
 namespace {
 
@@ -57,47 +59,6 @@ PieceState solutionPiece(int n)
     if (n == 1)
         piece.x = static_cast<uint8_t>(piece.x + kPieceOneShift);
     return piece;
-}
-
-QPolygonF triangle(const PieceState& piece, int cell, QPointF origin)
-{
-    QPolygonF polygon;
-    for (int k = 0; k < 3; ++k) {
-        const size_t index = static_cast<size_t>(k * kOrientationCount + piece.orientation);
-        polygon << origin + QPointF((piece.x + vertexX[index]) * cell, (piece.y + vertexY[index]) * cell);
-    }
-    return polygon;
-}
-
-bool isBlack(QRgb c) { return qRed(c) < 0x30 && qGreen(c) < 0x30 && qBlue(c) < 0x30; }
-
-// The orientation whose triangle best matches the black pixels around the slot.
-int detectOrientation(const QImage& shot, int n, int cell, QPointF origin)
-{
-    const PieceState slot = parkingSlot(n);
-    const QRectF area(origin.x() + (slot.x - 8) * cell, origin.y() + (slot.y - 8) * cell, 16 * cell, 16 * cell);
-    int best = -1;
-    double bestScore = -1;
-    for (int o = 0; o < kOrientationCount; ++o) {
-        PieceState candidate = slot;
-        candidate.orientation = static_cast<uint8_t>(o);
-        const QPolygonF shape = triangle(candidate, cell, origin);
-        int both = 0;
-        int either = 0;
-        for (double y = area.top(); y < area.bottom(); y += 1)
-            for (double x = area.left(); x < area.right(); x += 1) {
-                const bool inside = shape.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill);
-                const bool black = isBlack(shot.pixel(static_cast<int>(x), static_cast<int>(y)));
-                both += inside && black;
-                either += inside || black;
-            }
-        const double score = either ? double(both) / either : 0;
-        if (score > bestScore) {
-            bestScore = score;
-            best = o;
-        }
-    }
-    return bestScore > 0.8 ? best : -1;
 }
 
 } // namespace
@@ -251,7 +212,7 @@ private slots:
         QVERIFY(!start.isNull());
         int orientation[kPieceCount + 1] = {};
         for (int n = 1; n <= kPieceCount; ++n) {
-            orientation[n] = detectOrientation(start, n, cell, origin);
+            orientation[n] = detectOrientation(start, parkingSlot(n), cell, origin);
             QVERIFY2(orientation[n] >= 0, qPrintable(QStringLiteral("piece %1 not found").arg(n)));
         }
 

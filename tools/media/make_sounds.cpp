@@ -199,9 +199,9 @@ int main(int argc, char** argv) {
     };
     // Step sounds come at every cell of a drag, so they are kept quieter.
     const Effect effects[] = {
-        {"pick_up.wav", pickUp(), 0.55},   {"put_down.wav", putDown(), 0.60},
+        {"pick_up.wav", pickUp(), 0.46},   {"put_down.wav", putDown(), 0.60},
         {"turn_step.wav", turnStep(), 0.30}, {"move_step.wav", moveStep(), 0.30},
-        {"solved.wav", solved(), 0.60},    {"refused.wav", refused(), 0.39},
+        {"solved.wav", solved(), 0.60},    {"refused.wav", refused(), 0.33},
     };
     for (const Effect& effect : effects) {
         const auto pcm = finish(effect.signal, effect.peak);
