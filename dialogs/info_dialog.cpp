@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 
 #include "dialogs/title_column.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

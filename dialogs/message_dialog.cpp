@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

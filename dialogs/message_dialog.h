@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QString>
 
-#include "dialogs/dialog_look.h"
-#include "persistence/message_seam.h"
+#include "ui/dialog_look.h"
+#include "ui/message_seam.h"
 
 namespace quellon {
 

@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/title_column.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

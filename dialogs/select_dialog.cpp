@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "dialogs/pixel_frame.h"
+#include "ui/pixel_frame.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
 

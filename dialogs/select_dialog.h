@@ -6,10 +6,10 @@
 #include <QKeyEvent>
 #include <QSlider>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/title_column.h"
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

@@ -8,9 +8,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/orientation_table.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

@@ -13,15 +13,15 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
-#include "dialogs/pixel_frame.h"
+#include "ui/pixel_frame.h"
 #include "engine/window_texts.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
 #include "play/tool_bar.h"
-#include "persistence/startup.h"
+#include "storage/startup.h"
 
 namespace quellon {
 

@@ -24,11 +24,11 @@
 #include "engine/board.h"
 #include "engine/interaction.h"
 #include "engine/setup.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
-#include "persistence/sound.h"
-#include "persistence/window_placement.h"
+#include "session/game_state.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
+#include "session/sound.h"
+#include "storage/window_placement.h"
 
 namespace quellon {
 

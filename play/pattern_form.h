@@ -11,8 +11,8 @@
 #include <QWidget>
 
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
-#include "persistence/settings_store.h"
+#include "session/game_state.h"
+#include "storage/settings_store.h"
 
 namespace quellon {
 

@@ -5,9 +5,9 @@
 
 #include <QPainter>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/window_texts.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

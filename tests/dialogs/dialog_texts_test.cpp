@@ -15,9 +15,9 @@
 #include "dialogs/tongue_dialog.h"
 #include "engine/catalogue.h"
 #include "engine/saved_games.h"
-#include "persistence/game_state.h"
-#include "persistence/load_game_dialog.h"
-#include "persistence/save_game_dialog.h"
+#include "session/game_state.h"
+#include "dialogs/load_game_dialog.h"
+#include "dialogs/save_game_dialog.h"
 
 using namespace quellon;
 

@@ -4,7 +4,7 @@
 
 #include "dialogs/option_dialog.h"
 #include "dialogs/tongue_dialog.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 #include "play/pattern_form.h"
 
 using namespace quellon;

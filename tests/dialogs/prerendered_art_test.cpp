@@ -7,12 +7,12 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "dialogs/art_render.h"
-#include "dialogs/dialog_look.h"
-#include "persistence/game_state.h"
-#include "persistence/game_windows.h"
-#include "persistence/media_modules.h"
-#include "persistence/music_player.h"
+#include "ui/art_render.h"
+#include "ui/dialog_look.h"
+#include "session/game_state.h"
+#include "play/game_windows.h"
+#include "media/media_modules.h"
+#include "media/music_player.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"

@@ -5,7 +5,7 @@
 #include "dialogs/select_dialog.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 #include "tests/support/gui_support.h"
 
 using namespace quellon;

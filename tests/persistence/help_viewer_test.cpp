@@ -1,9 +1,9 @@
 // The rules in the help window: contexts 1 and 2 resolve to the German and
 // the English page, the window shows them and closes, and a missing help
 // file brings up the message box while the game goes on.
-#include "persistence/help_viewer.h"
+#include "media/help_viewer.h"
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

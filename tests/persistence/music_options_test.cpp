@@ -4,7 +4,7 @@
 // button is disabled and the label says so; the shipped pieces are named
 // in full.
 #include "dialogs/option_dialog.h"
-#include "persistence/music_player.h"
+#include "media/music_player.h"
 
 #include <QFile>
 #include <QLabel>

@@ -8,10 +8,10 @@
 #include "dialogs/message_dialog.h"
 #include "engine/catalogue.h"
 #include "tests/support/modal_driver.h"
-#include "persistence/game_state.h"
-#include "persistence/load_game_dialog.h"
-#include "persistence/save_game_dialog.h"
-#include "persistence/save_offer.h"
+#include "session/game_state.h"
+#include "dialogs/load_game_dialog.h"
+#include "dialogs/save_game_dialog.h"
+#include "dialogs/save_offer.h"
 #include "tests/support/gui_support.h"
 
 using namespace quellon;

@@ -9,8 +9,8 @@
 
 #include "engine/catalogue.h"
 #include "tests/support/gui_support.h"
-#include "persistence/settings_store.h"
-#include "persistence/startup.h"
+#include "storage/settings_store.h"
+#include "storage/startup.h"
 #include "play/main_form.h"
 
 using namespace quellon;

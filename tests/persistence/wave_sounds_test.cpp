@@ -1,7 +1,7 @@
 // Sound effects: the embedded waves load, a new sound cuts off the one
 // before, sound off neither plays nor stops anything, and nothing is tried
 // without an audio output.
-#include "persistence/wave_sounds.h"
+#include "media/wave_sounds.h"
 
 #include <QAudioDevice>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <QtTest>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/message_dialog.h"
 #include "engine/orientation_table.h"
 #include "engine/settings_values.h"

@@ -22,10 +22,10 @@
 #include <random>
 #include <string>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/interaction.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
+#include "session/game_state.h"
+#include "ui/message_seam.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
 #include "tests/support/gui_support.h"

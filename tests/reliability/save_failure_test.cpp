@@ -15,12 +15,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/catalogue.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/save_game_dialog.h"
-#include "persistence/save_offer.h"
+#include "session/game_state.h"
+#include "ui/message_seam.h"
+#include "dialogs/save_game_dialog.h"
+#include "dialogs/save_offer.h"
 #include "tests/support/gui_support.h"
 
 using namespace quellon;

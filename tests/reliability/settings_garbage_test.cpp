@@ -13,12 +13,12 @@
 #include <memory>
 #include <optional>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/settings_values.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
-#include "persistence/startup.h"
+#include "session/game_state.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
+#include "storage/startup.h"
 #include "play/main_form.h"
 #include "play/board_view.h"
 #include "play/pattern_form.h"

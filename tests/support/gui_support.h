@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
-#include "persistence/sound.h"
+#include "session/game_state.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
+#include "session/sound.h"
 
 namespace quellon::testing {
 

@@ -1,5 +1,5 @@
 // FluidSynth through dlopen; the library's name comes from the build.
-#include "persistence/fluidsynth_library.h"
+#include "media/fluidsynth_library.h"
 
 #include <dlfcn.h>
 

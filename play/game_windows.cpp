@@ -1,4 +1,4 @@
-#include "persistence/game_windows.h"
+#include "play/game_windows.h"
 
 #include <QTimer>
 
@@ -7,12 +7,12 @@
 #include "dialogs/select_dialog.h"
 #include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
-#include "persistence/game_state.h"
-#include "persistence/media_modules.h"
-#include "persistence/load_game_dialog.h"
-#include "persistence/music_player.h"
-#include "persistence/save_game_dialog.h"
-#include "persistence/save_offer.h"
+#include "session/game_state.h"
+#include "media/media_modules.h"
+#include "dialogs/load_game_dialog.h"
+#include "media/music_player.h"
+#include "dialogs/save_game_dialog.h"
+#include "dialogs/save_offer.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"
 

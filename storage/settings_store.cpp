@@ -1,5 +1,5 @@
 // The settings store on QSettings' native per-user store.
-#include "persistence/settings_store.h"
+#include "storage/settings_store.h"
 
 #include <QSettings>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "persistence/load_game_dialog.h"
+#include "dialogs/load_game_dialog.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 // Sound effects through QSoundEffect. Numbers 1..6 map to the embedded waves
 // in the order pick up, put down, turn step, move step, solved, refused.
-#include "persistence/wave_sounds.h"
+#include "media/wave_sounds.h"
 
 #include <QAudioDevice>
 #include <QSoundEffect>

@@ -1,6 +1,6 @@
 // The module quellon-sounds.so: the game's sound effects on Qt Multimedia.
-#include "persistence/media_modules.h"
-#include "persistence/wave_sounds.h"
+#include "media/media_modules.h"
+#include "media/wave_sounds.h"
 
 extern "C" Q_DECL_EXPORT SoundEffects* quellonMakeSoundEffects(const bool* soundOn)
 {

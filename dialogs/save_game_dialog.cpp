@@ -1,4 +1,4 @@
-#include "persistence/save_game_dialog.h"
+#include "dialogs/save_game_dialog.h"
 
 #include "dialogs/title_column.h"
 #include "engine/saved_games.h"

@@ -2,9 +2,9 @@
 // piece plays; the audio output is opened while music is on and closed when
 // it is switched off. A machine without sound simply stays silent, and keeps
 // neither a synthesiser nor the FluidSynth library in memory.
-#include "persistence/music_player.h"
+#include "media/music_player.h"
 
-#include "persistence/fluidsynth_library.h"
+#include "media/fluidsynth_library.h"
 
 #include <QDir>
 #include <QFile>

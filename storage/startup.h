@@ -10,9 +10,9 @@
 #include <QString>
 
 #include "engine/settings_values.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
+#include "session/game_state.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
 
 namespace quellon {
 

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

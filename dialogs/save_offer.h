@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "engine/game_data.h"
-#include "persistence/message_seam.h"
-#include "persistence/save_game_dialog.h"
+#include "ui/message_seam.h"
+#include "dialogs/save_game_dialog.h"
 
 namespace quellon {
 

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "persistence/sound.h"
+#include "session/sound.h"
 
 namespace quellon {
 

@@ -1,5 +1,5 @@
 // The one instance of the game's global state.
-#include "persistence/game_state.h"
+#include "session/game_state.h"
 
 namespace quellon {
 

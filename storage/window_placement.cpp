@@ -1,5 +1,5 @@
 // Restoring and recording the main window's placement.
-#include "persistence/window_placement.h"
+#include "storage/window_placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "persistence/startup.h"
+#include "storage/startup.h"
 
 namespace quellon {
 

@@ -1,8 +1,8 @@
 // The shared look of the dialogs: artwork loading, bevelled panels, image
 // buttons, upright labels and the placement over the main window.
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 
-#include "dialogs/art_render.h"
+#include "ui/art_render.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Help window: a QTextBrowser that reads its pages from the compiled help
 // collection through QHelpEngine.
-#include "persistence/help_viewer.h"
+#include "media/help_viewer.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -23,7 +23,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 
 namespace {
 

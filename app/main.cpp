@@ -12,12 +12,12 @@
 #include <memory>
 #include <vector>
 
-#include "persistence/display_platform.h"
-#include "persistence/game_windows.h"
-#include "persistence/help_viewer.h"
-#include "persistence/media_modules.h"
-#include "persistence/music_player.h"
-#include "persistence/settings_store.h"
+#include "app/display_platform.h"
+#include "play/game_windows.h"
+#include "media/help_viewer.h"
+#include "media/media_modules.h"
+#include "media/music_player.h"
+#include "storage/settings_store.h"
 #include "play/main_form.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Start-up and shutdown steps on the settings store and the files.
-#include "persistence/startup.h"
+#include "storage/startup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,7 +7,6 @@
 #include <QTemporaryFile>
 
 #include "engine/catalogue.h"
-#include "persistence/music_player.h"
 
 namespace quellon {
 

@@ -4,7 +4,7 @@
 // drag.
 #pragma once
 
-#include "persistence/sound.h"
+#include "session/sound.h"
 
 #include <QMediaDevices>
 #include <QObject>

@@ -1,6 +1,6 @@
 // Loading the media modules; once loaded they stay until the program ends,
 // as the objects they made live until then.
-#include "persistence/media_modules.h"
+#include "media/media_modules.h"
 
 #include <QLibrary>
 #include <QLoggingCategory>

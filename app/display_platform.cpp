@@ -1,5 +1,5 @@
 // The windowing platform the game starts on.
-#include "persistence/display_platform.h"
+#include "app/display_platform.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>

@@ -1,8 +1,8 @@
 // The module quellon-help.so: the help window on Qt Help.
 #include <QWidget>
 
-#include "persistence/help_viewer.h"
-#include "persistence/media_modules.h"
+#include "media/help_viewer.h"
+#include "media/media_modules.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Drawing artwork and the raw picture format of the ahead-of-time pictures.
-#include "dialogs/art_render.h"
+#include "ui/art_render.h"
 
 #include <QImageReader>
 #include <QtEndian>

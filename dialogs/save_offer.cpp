@@ -1,4 +1,4 @@
-#include "persistence/save_offer.h"
+#include "dialogs/save_offer.h"
 
 #include <filesystem>
 #include <system_error>

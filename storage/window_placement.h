@@ -9,7 +9,7 @@
 #include <QObject>
 #include <QSize>
 
-#include "persistence/settings_store.h"
+#include "storage/settings_store.h"
 
 class QWidget;
 

@@ -24,8 +24,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
 
 namespace quellon {
 
