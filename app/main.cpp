@@ -1,7 +1,8 @@
-// The game's entry point: the sound, music and help first (the main window's
-// start-up uses them), then the main window with its start-up, then the
-// pattern window (the dialogs follow on first use); the message loop; and the
-// way down in the reverse order. The program takes no arguments of its own.
+// The game's entry point: the session, the sound, music and help first (the
+// main window's start-up uses them), then the main window with the pattern
+// window (the dialogs follow on first use) and its start-up; the message
+// loop; and the way down in the reverse order. The program takes no
+// arguments of its own.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -13,12 +14,12 @@
 #include <vector>
 
 #include "app/display_platform.h"
-#include "play/game_windows.h"
-#include "media/help_viewer.h"
 #include "media/media_modules.h"
+#include "media/media_service.h"
 #include "media/music_player.h"
-#include "storage/settings_store.h"
 #include "play/main_form.h"
+#include "session/game_session.h"
+#include "storage/settings_store.h"
 
 namespace {
 
@@ -41,34 +42,6 @@ private:
     std::unique_ptr<SoundEffects> waves_;
 };
 
-// The help, loaded with its module the first time the rules are asked for.
-class HelpOpenedLater : public quellon::HelpService {
-public:
-    HelpOpenedLater(const QString& programDir, const QString& programTitle)
-        : programDir_(programDir), programTitle_(programTitle)
-    {
-    }
-    void openHelp(int context) override
-    {
-        if (!help_)
-            help_ = quellon::loadHelp(programDir_, programTitle_);
-        if (help_)
-            help_->openHelp(context);
-        else
-            QMessageBox::warning(nullptr, programTitle_, quellon::HelpViewer::messageText());
-    }
-    void closeHelp() override
-    {
-        if (help_)
-            help_->closeHelp();
-    }
-
-private:
-    QString programDir_;
-    QString programTitle_;
-    std::unique_ptr<quellon::HelpService> help_;
-};
-
 // Runs steps once the window has been painted for the first time: some at
 // once, the others a quarter of a second later (or all after a second if it
 // never is painted). The sound effects and the music ask the audio system for
@@ -79,13 +52,18 @@ private:
 // The first sound needs a click on a piece, later anyway.
 class AfterFirstPaint : public QObject {
 public:
-    explicit AfterFirstPaint(QWidget& window) : window_(window)
+    AfterFirstPaint()
     {
-        window_.installEventFilter(this);
         QTimer::singleShot(kLatestMilliseconds, this, [this] {
             runSteps(soonSteps_);
             runSteps(laterSteps_);
         });
+    }
+    // The window whose first paint counts.
+    void watch(QWidget& window)
+    {
+        window_ = &window;
+        window.installEventFilter(this);
     }
     // Right after the first paint.
     void addSoon(std::function<void()> step) { add(soonSteps_, std::move(step)); }
@@ -95,9 +73,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &window_ && event->type() == QEvent::Paint && !painted_) {
+        if (watched == window_ && event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
-            window_.removeEventFilter(this);
+            window_->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] { runSteps(soonSteps_); });
             QTimer::singleShot(kSettleMilliseconds, this, [this] { runSteps(laterSteps_); });
         }
@@ -129,7 +107,7 @@ private:
         steps.waiting.clear();
     }
 
-    QWidget& window_;
+    QWidget* window_ = nullptr;
     Steps soonSteps_;
     Steps laterSteps_;
     bool painted_ = false;
@@ -151,6 +129,27 @@ private:
     QElapsedTimer clock_;
 };
 
+// Like the sounds, the music starts a moment after the window has shown.
+class MediaStartedLater : public quellon::MediaService {
+public:
+    MediaStartedLater(quellon::MusicPlayer& music, const quellon::SettingsValues& settings, const QString& programDir,
+                      const QString& programTitle, AfterFirstPaint& afterFirstPaint, const StartupClock& clock)
+        : MediaService(music, settings, programDir, programTitle), afterFirstPaint_(afterFirstPaint), clock_(clock)
+    {
+    }
+    void startMusic() override
+    {
+        afterFirstPaint_.addLater([this] {
+            MediaService::startMusic();
+            clock_.mark("music started");
+        });
+    }
+
+private:
+    AfterFirstPaint& afterFirstPaint_;
+    const StartupClock& clock_;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -162,32 +161,22 @@ int main(int argc, char** argv)
     clock.mark("application");
     QApplication::setApplicationName(QStringLiteral("Zindle Quellon"));
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    SettingsValues& settings = gameState().settings;
+    GameSession session;
 
-    SoundsOpenedLater sounds(programDir, settings.soundOn);
+    SoundsOpenedLater sounds(programDir, session.settings().soundOn);
     MusicPlayer music(programDir);
-    HelpOpenedLater help(programDir, QStringLiteral("Zindle Quellon"));
+    AfterFirstPaint afterFirstPaint;
+    MediaStartedLater media(music, session.settings(), programDir, QStringLiteral("Zindle Quellon"), afterFirstPaint,
+                            clock);
 
     // The start-up reads its settings through one opened store.
     auto startupSettings = std::make_unique<SettingsStore::Session>();
-    TMainform mainForm(MainformServices{&sounds, nullptr, programDir});
-    AfterFirstPaint afterFirstPaint(mainForm);
+    TMainform mainForm(session, sounds, media, nullptr, programDir);
+    afterFirstPaint.watch(mainForm);
     clock.mark("main window made");
-    // Like the sounds, the music starts a moment after the window has shown.
-    joinMediaHooks(mainForm.hooks, help, music, settings, [&clock, &afterFirstPaint](std::function<void()> start) {
-        afterFirstPaint.addLater([&clock, start = std::move(start)] {
-            start();
-            clock.mark("music started");
-        });
-    });
     if (!mainForm.FormCreate())
         return 1;
-    clock.mark("start-up steps (settings, catalogue, last game, set-up)");
-
-    GameWindows windows(mainForm, &mainForm.messages());
-    windows.setMusicControls([&music] { return music.toggleMusic(); }, [&music] { return music.musicFound(); },
-                             [&music] { return music.musicName(); });
-    clock.mark("pattern window");
+    clock.mark("start-up steps (settings, catalogue, last game, set-up) and the pattern window");
     mainForm.showRestored();
     startupSettings.reset();
     sendToDisplayNow();

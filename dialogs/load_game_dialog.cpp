@@ -38,7 +38,7 @@ protected:
 
 } // namespace
 
-TLoadGameDlg::TLoadGameDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
+TLoadGameDlg::TLoadGameDlg(const GameData& game, const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
       game_(game),
       settings_(settings),
@@ -106,11 +106,17 @@ void TLoadGameDlg::NameListBoxClick(int row)
 {
     if (row < 0 || row >= NameListBox->count())
         return;
-    // The placeholder line closes with Ok too, leaving the game name alone; the
-    // caller's load then reports the name it cannot read.
-    if (hasGames_)
-        game_.gameName = NameListBox->item(row)->text().toStdString();
+    // The placeholder line closes with Ok too, choosing the game name as it
+    // is; the caller's load then reports the name it cannot read.
+    chosen_ = hasGames_ ? NameListBox->item(row)->text().toStdString() : game_.gameName;
     finish(DialogResult::Ok);
+}
+
+std::optional<std::string> TLoadGameDlg::chooseGame()
+{
+    if (exec() != static_cast<int>(DialogResult::Ok))
+        return std::nullopt;
+    return chosen_;
 }
 
 } // namespace quellon

@@ -2,13 +2,16 @@
 // every showing; choosing a line closes it with Ok and the chosen name.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 
 #include "ui/dialog_look.h"
 #include "engine/game_data.h"
-#include "session/game_state.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 
@@ -17,7 +20,12 @@ class TLoadGameDlg : public FramelessDialog {
 public:
     static constexpr QSize kClientSize{357, 416};
 
-    TLoadGameDlg(GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+    TLoadGameDlg(const GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+
+    // Shows the dialog: the name of the game chosen, nothing when cancelled.
+    std::optional<std::string> chooseGame();
+    // The name chosen at the last close with Ok.
+    const std::string& chosenGame() const { return chosen_; }
 
     bool hasGames() const { return hasGames_; }
     QListWidget* nameList() const { return NameListBox; }
@@ -36,7 +44,8 @@ private:
     void fillNameList();
     void CancelBtnClick() { finish(DialogResult::Cancel); }
 
-    GameData& game_;
+    const GameData& game_;
+    std::string chosen_;
     const SettingsValues& settings_;
     bool hasGames_ = false;
     TexturedPanel* p7;

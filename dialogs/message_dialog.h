@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "ui/dialog_look.h"
+#include "engine/settings_values.h"
 #include "ui/message_seam.h"
 
 namespace quellon {
@@ -17,7 +18,8 @@ class TYesNoDlg : public FramelessDialog, public Messages {
 public:
     static constexpr QSize kClientSize{319, 158};
 
-    explicit TYesNoDlg(QWidget* parent = nullptr);
+    // The fixed texts follow the language of `settings`.
+    explicit TYesNoDlg(const SettingsValues& settings, QWidget* parent = nullptr);
 
     int showCode(MessageCode code) override;
     int showText(MessageCode code, const QString& text) override;
@@ -47,6 +49,7 @@ private:
     MessageCode messageCode_ = MessageCode::Notice;
     ButtonMode buttonMode_ = ButtonMode::OkOnly;
     QString messageText_;
+    const SettingsValues& settings_;
 
     TexturedPanel* Pan;
     QLabel* txt;

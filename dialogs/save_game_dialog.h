@@ -8,7 +8,7 @@
 
 #include "ui/dialog_look.h"
 #include "engine/game_data.h"
-#include "session/game_state.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 

@@ -40,7 +40,7 @@ private:
 
 } // namespace
 
-TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
+TSelectDlg::TSelectDlg(const GameData& game, const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
       game_(game),
       settings_(settings),
@@ -149,8 +149,15 @@ void TSelectDlg::boxMouseDown(QPoint point)
     const std::optional<int> chosen = quellonAt(game_.quellonCount, firstShown(), point.x(), point.y());
     if (!chosen)
         return;
-    game_.currentQuellon = *chosen;
+    chosen_ = *chosen;
     finish(DialogResult::Ok);
+}
+
+std::optional<int> TSelectDlg::chooseQuellon()
+{
+    if (exec() != static_cast<int>(DialogResult::Ok))
+        return std::nullopt;
+    return chosen_;
 }
 
 void TSelectDlg::keyPressEvent(QKeyEvent* event)

@@ -10,7 +10,7 @@
 #include "dialogs/title_column.h"
 #include "engine/game_data.h"
 #include "engine/statistics.h"
-#include "session/game_state.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 

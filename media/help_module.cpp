@@ -8,7 +8,10 @@ namespace {
 
 class HelpInModule : public quellon::HelpService {
 public:
-    HelpInModule(const QString& programDir, const QString& programTitle) : viewer_(programDir, programTitle) {}
+    HelpInModule(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)
+        : viewer_(programDir, programTitle, mainWindow)
+    {
+    }
     void openHelp(int context) override { viewer_.openHelp(context); }
     void closeHelp() override { viewer_.closeHelp(); }
 
@@ -18,7 +21,8 @@ private:
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT quellon::HelpService* quellonMakeHelp(const QString* programDir, const QString* programTitle)
+extern "C" Q_DECL_EXPORT quellon::HelpService* quellonMakeHelp(const QString* programDir, const QString* programTitle,
+                                                               const QWidget* mainWindow)
 {
-    return new HelpInModule(*programDir, *programTitle);
+    return new HelpInModule(*programDir, *programTitle, mainWindow);
 }

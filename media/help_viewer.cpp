@@ -23,7 +23,6 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "ui/dialog_look.h"
 
 namespace {
 
@@ -92,8 +91,8 @@ bool refreshCopy(const QString& source, const QString& target) {
 
 namespace quellon {
 
-HelpViewer::HelpViewer(const QString& programDir, const QString& programTitle, QObject* parent)
-    : QObject(parent), programDir_(programDir), programTitle_(programTitle) {
+HelpViewer::HelpViewer(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)
+    : programDir_(programDir), programTitle_(programTitle), mainWindow_(mainWindow) {
     if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/'))) programDir_ += QLatin1Char('/');
 }
 
@@ -225,7 +224,7 @@ int HelpViewer::tallestSectionHeight(int textWidth) const {
 }
 
 void HelpViewer::placeWindow() {
-    const QWidget* main = mainWindow();
+    const QWidget* main = mainWindow_;
     const QScreen* screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();

@@ -24,7 +24,8 @@ public:
 
     // programDir ends with a separator. programTitle is the caption of the
     // message box shown when the help file cannot be opened.
-    HelpViewer(const QString& programDir, const QString& programTitle, QObject* parent = nullptr);
+    // The window opens by `mainWindow`, on its screen; on the primary screen without one.
+    HelpViewer(const QString& programDir, const QString& programTitle, const QWidget* mainWindow = nullptr);
     ~HelpViewer() override;
 
     // Shows the page of the given context in the help window and brings the
@@ -61,6 +62,7 @@ private:
 
     QString programDir_;
     QString programTitle_;
+    const QWidget* mainWindow_;
     QHelpEngine* engine_ = nullptr;
     bool engineFailed_ = false;
     QPointer<QWidget> window_;

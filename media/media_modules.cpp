@@ -34,11 +34,11 @@ std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const 
     return std::unique_ptr<SoundEffects>(make ? make(&soundOn) : nullptr);
 }
 
-std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle)
+std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)
 {
     const auto make =
         reinterpret_cast<MakeHelp>(entryPoint(programDir, QStringLiteral("quellon-help.so"), kMakeHelp));
-    return std::unique_ptr<HelpService>(make ? make(&programDir, &programTitle) : nullptr);
+    return std::unique_ptr<HelpService>(make ? make(&programDir, &programTitle, mainWindow) : nullptr);
 }
 
 } // namespace quellon

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include "session/sound.h"
 
 namespace quellon {
@@ -24,7 +26,7 @@ public:
 
 // The entry points each module exports.
 using MakeSoundEffects = SoundEffects* (*)(const bool* soundOn);
-using MakeHelp = HelpService* (*)(const QString* programDir, const QString* programTitle);
+using MakeHelp = HelpService* (*)(const QString* programDir, const QString* programTitle, const QWidget* mainWindow);
 inline constexpr char kMakeSoundEffects[] = "quellonMakeSoundEffects";
 inline constexpr char kMakeHelp[] = "quellonMakeHelp";
 
@@ -32,6 +34,8 @@ inline constexpr char kMakeHelp[] = "quellonMakeHelp";
 // module is missing.
 std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const bool& soundOn);
 // Null when the module is missing.
-std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle);
+// The help window opens by `mainWindow`.
+std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle,
+                                      const QWidget* mainWindow = nullptr);
 
 } // namespace quellon

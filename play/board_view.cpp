@@ -10,7 +10,6 @@
 
 #include "ui/dialog_look.h"
 #include "engine/orientation_table.h"
-#include "session/game_state.h"
 
 namespace quellon {
 
@@ -59,8 +58,8 @@ QRgb pieceFill(SolveState state)
     return board_colour::kPlaying;
 }
 
-BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, std::function<bool()> patternOnBoard)
-    : QWidget(parent), board_(board), game_(game), patternOnBoard_(std::move(patternOnBoard))
+BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, const SettingsValues& settings)
+    : QWidget(parent), board_(board), game_(game), settings_(settings)
 {
     setObjectName(QStringLiteral("box"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -205,7 +204,7 @@ void BoardView::layDownPiece(int n)
 void BoardView::showPickedUp(int n)
 {
     fillPiece(n, board_colour::kField, board_colour::kField);
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         drawSilhouette();
     fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
     drawOutline(n, board_colour::kHeldOutline, true);
@@ -309,7 +308,7 @@ void BoardView::refreshPicture()
         return;
     pictureStale_ = false;
     image_.fill(board_colour::kField);
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         drawSilhouette();
     fillAllPieces(pieceFill(board_.solveState), board_colour::kEdge);
     if (board_.selectedPiece != 0)
@@ -366,7 +365,7 @@ void BoardView::paintOpening(QPainter& painter, double progress) const
     // Field and silhouette as at rest; the pieces spread from the centre,
     // fast at first and slowing down to their places.
     painter.fillRect(rect(), QColor::fromRgb(board_colour::kField));
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         paintSilhouette(painter);
     const double spread = 1 - std::pow(1 - progress, 3);
     const QPointF centre(width() / 2.0, height() / 2.0);

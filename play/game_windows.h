@@ -2,38 +2,26 @@
 // load, save, statistics, selection, options and language dialogs. The
 // pattern window is made with the main window, each dialog the first time it
 // is asked for (building them all at start-up cost more than the rest of the
-// start together), then kept and reused until the end. All are joined to the
-// main window's hooks and gone before it, the pattern window storing its
+// start together), then kept and reused until the end; the main window owns
+// them and lets them go before itself, the pattern window storing its
 // position on the way.
 //
-// Every hook of the main window must be joined once it is made: a hook left
-// empty would turn its button into one that silently does nothing, so
-// GameWindows refuses it.
-//
-//   TMainform mainForm;
-//   joinMediaHooks(mainForm.hooks, help, music, settings);
-//   if (!mainForm.FormCreate()) return 1;
-//   GameWindows windows(mainForm, &messageDialog);   // or nullptr: own message dialog
-//   windows.setMusicControls(...);
-//   mainForm.showRestored();
+// They answer the session's prompts (the questions, the save offer, the
+// choice of a game or a Quellon) and carry the options dialog's steps to the
+// session and back to the windows.
 #pragma once
 
-#include <functional>
 #include <memory>
 
-#include <QString>
-#include <QStringList>
-
-#include "ui/message_seam.h"
+#include "dialogs/option_dialog.h"
+#include "media/game_media.h"
+#include "session/game_session.h"
 #include "storage/settings_store.h"
+#include "ui/message_seam.h"
 
 namespace quellon {
 
-class HelpService;
-class MusicPlayer;
 class TMainform;
-struct MainformHooks;
-struct SettingsValues;
 class TPatForm;
 class TSaveGameDlg;
 class TLoadGameDlg;
@@ -41,34 +29,14 @@ class TStatDlg;
 class TSelectDlg;
 class TOptionDlg;
 class TTongueDlg;
-class TYesNoDlg;
 
-// The help and music hooks of the main window, joined before FormCreate,
-// which starts the music with the "music" setting it has just read. The
-// music starts through `whenShown`, once the window shows, not during the
-// start-up.
-using DeferredStep = std::function<void(std::function<void()>)>;
-void joinMediaHooks(MainformHooks& hooks, HelpService& help, MusicPlayer& music, const SettingsValues& settings,
-                    DeferredStep whenShown);
-
-// The names of the main window's hooks that nothing is joined to.
-QStringList unsetHooks(const MainformHooks& hooks);
-
-class GameWindows {
+class GameWindows final : public SessionPrompts, public OptionEffects {
 public:
-    // `messages` shows the save offer's question and notices; when null a
-    // message dialog of its own is made. Ends the program when a hook of the
-    // main window is still unset afterwards (see unsetHooks).
-    GameWindows(TMainform& mainForm, Messages* messages);
-    ~GameWindows();
+    // `messages` shows the questions and the save offer's notices.
+    GameWindows(TMainform& mainForm, GameSession& session, GameMedia& media, Messages& messages);
+    ~GameWindows() override;
     GameWindows(const GameWindows&) = delete;
     GameWindows& operator=(const GameWindows&) = delete;
-
-    // The music button of the options dialog: the player's switch (whether
-    // music is now on), whether a music file was found, and the bare name of
-    // the file now chosen.
-    void setMusicControls(std::function<bool()> toggleMusic, std::function<bool()> musicFound,
-                          std::function<QString()> musicFileName);
 
     TPatForm& patternWindow() const { return *PatForm; }
     // Each dialog, made on the first call.
@@ -81,16 +49,24 @@ public:
     // Whether any dialog has been made yet.
     bool anyDialogMade() const;
 
-private:
-    void attachHooks();
+    // SessionPrompts
+    bool confirm(MessageCode question) override;
+    void offerSave() override;
+    std::optional<std::string> chooseSavedGame() override;
+    std::optional<int> chooseQuellon() override;
 
+    // OptionEffects
+    void stepOption(GameSession::Option option) override;
+    void toggleMusic() override;
+    bool musicFound() const override { return media_.musicFound(); }
+    QString musicFileName() const override { return media_.musicFileName(); }
+
+private:
     TMainform& mainForm_;
+    GameSession& session_;
+    GameMedia& media_;
+    Messages& messages_;
     SettingsStore store_;
-    std::unique_ptr<TYesNoDlg> ownMessages_;
-    Messages* messages_;
-    std::function<bool()> toggleMusic_;
-    std::function<bool()> musicFound_;
-    std::function<QString()> musicFileName_;
     TPatForm* PatForm;
     TOptionDlg* OptionDlg = nullptr;
     TTongueDlg* TongueDlg = nullptr;

@@ -11,7 +11,7 @@
 #include <QWidget>
 
 #include "engine/game_data.h"
-#include "session/game_state.h"
+#include "engine/settings_values.h"
 #include "storage/settings_store.h"
 
 namespace quellon {

@@ -94,20 +94,21 @@ void restoreLastGame(GameData& game, const SettingsStore& store, int language, M
         messages.showText(MessageCode::Notice, fromStd(result.failure.text(language)));
 }
 
-void writeCloseSettings(const SettingsStore& store, const GameState& state, std::optional<QSize> normalOuterSize)
+void writeCloseSettings(const SettingsStore& store, const GameData& game, const SettingsValues& settings,
+                        std::optional<QSize> normalOuterSize)
 {
     const QString& s = SettingsStore::kSection;
-    const SettingsValues& v = state.settings;
+    const SettingsValues& v = settings;
     store.writeBoolean(s, QStringLiteral("sound"), v.soundOn);
     if (normalOuterSize) {
         store.writeInteger(s, QStringLiteral("wid"), normalOuterSize->width());
         store.writeInteger(s, QStringLiteral("hig"), normalOuterSize->height());
     }
-    store.writeInteger(s, QStringLiteral("level"), state.game.currentQuellon);
+    store.writeInteger(s, QStringLiteral("level"), game.currentQuellon);
     store.writeInteger(s, QStringLiteral("tongue"), v.language);
     store.writeInteger(s, QStringLiteral("back"), v.background);
     store.writeBoolean(s, QStringLiteral("music"), v.musicOn);
-    store.writeText(s, QStringLiteral("game"), fromStd(state.game.gameName));
+    store.writeText(s, QStringLiteral("game"), fromStd(game.gameName));
     store.writeInteger(s, QStringLiteral("patmode"), v.patmode);
 }
 

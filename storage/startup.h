@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "engine/settings_values.h"
-#include "session/game_state.h"
+#include "engine/game_data.h"
 #include "ui/message_seam.h"
 #include "storage/settings_store.h"
 
@@ -39,7 +39,8 @@ void restoreLastGame(GameData& game, const SettingsStore& store, int language, M
 
 // The values written at closing; `normalOuterSize` only when the window is
 // in its normal state ("wid" and "hig" are left as they were otherwise).
-void writeCloseSettings(const SettingsStore& store, const GameState& state, std::optional<QSize> normalOuterSize);
+void writeCloseSettings(const SettingsStore& store, const GameData& game, const SettingsValues& settings,
+                        std::optional<QSize> normalOuterSize);
 
 std::optional<WindowPlacement> readPlacement(const SettingsStore& store);
 void writePlacement(const SettingsStore& store, const WindowPlacement& placement);

@@ -317,18 +317,9 @@ void UprightLabel::paintEvent(QPaintEvent*)
     painter.drawText(area, flags, text_);
 }
 
-void setMainWindow(QWidget* window)
+QWidget* mainWindowOf(const QWidget* dialog)
 {
-    if (qApp == nullptr)
-        return;
-    // A property of the application object, so the program's modules (the
-    // help window) find the same window; cleared when the window goes.
-    qApp->setProperty(kMainWindowProperty, QVariant::fromValue<QObject*>(window));
-    if (window != nullptr)
-        QObject::connect(window, &QObject::destroyed, qApp, [window] {
-            if (mainWindow() == window)
-                qApp->setProperty(kMainWindowProperty, QVariant());
-        });
+    return dialog != nullptr && dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : nullptr;
 }
 
 QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogSize)
@@ -341,7 +332,7 @@ QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogS
 
 void placeOverMain(QWidget* dialog)
 {
-    const QWidget* main = mainWindow();
+    const QWidget* main = mainWindowOf(dialog);
     if (!main || !dialog)
         return;
     dialog->move(placeOverMain(main->frameGeometry(), main->height(), dialog->frameGeometry().size()));
@@ -357,7 +348,7 @@ FramelessDialog::FramelessDialog(QWidget* parent, QSize clientSize, const QStrin
 
 void FramelessDialog::showEvent(QShowEvent* event)
 {
-    const QWidget* main = mainWindow();
+    const QWidget* main = mainWindowOf(this);
     if (main && (!onlyOverVisibleMain_ || main->isVisible()))
         placeOverMain(this);
     QDialog::showEvent(event);

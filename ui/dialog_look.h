@@ -14,7 +14,7 @@
 //       }
 //   };
 //
-// FramelessDialog places itself over the main window (setMainWindow) every
+// FramelessDialog places itself over the main window, its parent, every
 // time it is shown; exec() returns a DialogResult value.
 #pragma once
 
@@ -159,20 +159,14 @@ private:
     bool raised_;
 };
 
-// The window the dialogs are placed over; set once by the main window.
-inline constexpr char kMainWindowProperty[] = "quellonMainWindow";
-void setMainWindow(QWidget* window);
-// Inline: the help module reads it without linking the dialogs.
-inline QWidget* mainWindow()
-{
-    return qApp != nullptr ? qobject_cast<QWidget*>(qApp->property(kMainWindowProperty).value<QObject*>()) : nullptr;
-}
-
 // The placement rule of the dialogs, integer division truncating toward zero:
 // centred horizontally over the main window's frame, vertically over its
 // client area when the whole frame height lies above the client area.
 QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogSize);
-// Moves `dialog` by that rule over mainWindow(); nothing when there is none.
+// The window a dialog is placed over: the window of its parent, the main
+// window for every dialog of the game; none for a dialog without a parent.
+QWidget* mainWindowOf(const QWidget* dialog);
+// Moves `dialog` by that rule over mainWindowOf(dialog); nothing when there is none.
 void placeOverMain(QWidget* dialog);
 
 // Enter, J (ja) and Y (yes): the keys that confirm every dialog.

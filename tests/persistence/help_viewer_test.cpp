@@ -145,7 +145,6 @@ void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn() {
 // either page to show whole.
 void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
     QWidget main;
-    setMainWindow(&main);
     const QRect area = main.screen()->availableGeometry();
     const QList<QRect> placements{QRect(area.left(), area.top(), area.width() / 3, area.height() / 2),
                                   QRect(area.right() - area.width() / 3, area.top() + 40, area.width() / 3, 300),
@@ -154,7 +153,7 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
         main.setGeometry(placement);
         main.show();
         for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
-            HelpViewer help(dir_, QStringLiteral("Quellon"));
+            HelpViewer help(dir_, QStringLiteral("Quellon"), &main);
             help.openHelp(context);
             QWidget* window = help.window();
             QVERIFY(window != nullptr && window->isVisible());
@@ -175,7 +174,6 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
                                 QStringLiteral(" > ") + QString::number(viewport)));
         }
     }
-    setMainWindow(nullptr);
 }
 
 // Each page opens with a contents list whose every entry leads to a section

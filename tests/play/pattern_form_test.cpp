@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "engine/pattern.h"
-#include "session/game_state.h"
+#include "session/game_session.h"
 #include "storage/settings_store.h"
 #include "play/pattern_form.h"
 #include "tests/support/gui_support.h"
