@@ -111,4 +111,11 @@ void TYesNoDlg::reject()
     finish(DialogResult::No);
 }
 
+TYesNoDlg& MessagesOnDemand::dialog()
+{
+    if (!dialog_)
+        dialog_ = new TYesNoDlg(settings_, parent_);
+    return *dialog_;
+}
+
 } // namespace quellon

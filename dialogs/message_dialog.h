@@ -57,4 +57,21 @@ private:
     ImageButton* YesBtn;
 };
 
+// The message dialog made at the first message: most starts show none, and
+// making it costs the start more than reading the catalogue.
+class MessagesOnDemand final : public Messages {
+public:
+    MessagesOnDemand(const SettingsValues& settings, QWidget* parent) : settings_(settings), parent_(parent) {}
+    int showCode(MessageCode code) override { return dialog().showCode(code); }
+    int showText(MessageCode code, const QString& text) override { return dialog().showText(code, text); }
+    void showFatal(const QString& text) override { dialog().showFatal(text); }
+
+private:
+    TYesNoDlg& dialog();
+
+    const SettingsValues& settings_;
+    QWidget* parent_;
+    TYesNoDlg* dialog_ = nullptr;  // a child of the parent, which deletes it
+};
+
 } // namespace quellon

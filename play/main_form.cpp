@@ -87,31 +87,6 @@ TMainform::~TMainform()
     FormDestroy();
 }
 
-namespace {
-
-// The window's own message dialog, made at the first message: most starts
-// show none, and making it costs the start more than reading the catalogue.
-class MessagesOnDemand final : public Messages {
-public:
-    MessagesOnDemand(const SettingsValues& settings, QWidget* parent) : settings_(settings), parent_(parent) {}
-    int showCode(MessageCode code) override { return dialog().showCode(code); }
-    int showText(MessageCode code, const QString& text) override { return dialog().showText(code, text); }
-    void showFatal(const QString& text) override { dialog().showFatal(text); }
-
-private:
-    TYesNoDlg& dialog()
-    {
-        if (!dialog_)
-            dialog_ = new TYesNoDlg(settings_, parent_);
-        return *dialog_;
-    }
-    const SettingsValues& settings_;
-    QWidget* parent_;
-    TYesNoDlg* dialog_ = nullptr;  // a child of the window, which deletes it
-};
-
-} // namespace
-
 Messages& TMainform::messages()
 {
     if (!messages_) {
@@ -311,89 +286,5 @@ void TMainform::repaintMain()
     ToolPanel->repaintTiles();
     update();
 }
-
-// ---- the game's commands -------------------------------------------------
-
-void TMainform::boxMouseDown(PointerButton button, QPoint position)
-{
-    carryOut(session_.pointerPressed(button, position.x(), position.y()));
-}
-
-void TMainform::boxMouseMove(bool leftHeld, QPoint position)
-{
-    carryOut(session_.pointerMoved(leftHeld, position.x(), position.y()));
-}
-
-void TMainform::carryOut(const SessionOutcome& outcome)
-{
-    using Kind = SessionAction::Kind;
-    for (const SessionAction& action : outcome) {
-        switch (action.kind) {
-        case Kind::ShowZone: box->showZone(action.zone); break;
-        case Kind::DrawStep: box->showStep(action.step); break;
-        case Kind::PlaySound: sound_.playSound(action.sound); break;
-        case Kind::ShowMessage:
-            if (action.text.empty())
-                messages().showCode(action.code);
-            else
-                messages().showText(action.code, fromStd(action.text));
-            break;
-        case Kind::ShowSetUp:
-            ToolPanel->TipBtn->setEnabled(action.helpOffered);
-            box->showPlainCursor();
-            break;
-        case Kind::PlainCursor: box->showPlainCursor(); break;
-        case Kind::RepaintBoard: box->repaintBoard(); break;
-        case Kind::RepaintMain: repaintMain(); break;
-        case Kind::RepaintPattern: windows_->patternWindow().refresh(); break;
-        case Kind::ReshowPattern:
-            setPatternVisible(false);
-            if (session_.settings().patmode > 0)
-                setPatternVisible(true);
-            break;
-        case Kind::ApplyHints: ToolPanel->applyHints(session_.settings().german()); break;
-        case Kind::UpdateTitle: updateTitle(); break;
-        }
-    }
-}
-
-const QCursor& TMainform::turnCursor() { return box->turnCursor(); }
-
-const QCursor& TMainform::moveCursor() { return box->moveCursor(); }
-
-void TMainform::NewgameBtnClick() { carryOut(session_.newGame(*windows_)); }
-
-void TMainform::LoadBtnClick() { carryOut(session_.load(*windows_)); }
-
-void TMainform::StatBtnClick() { windows_->statDialog().exec(); }
-
-void TMainform::TipBtnClick() { carryOut(session_.help()); }
-
-void TMainform::SelectBtnClick() { carryOut(session_.select(*windows_)); }
-
-void TMainform::UpBtnClick() { carryOut(session_.next()); }
-
-void TMainform::DnBtnClick() { carryOut(session_.previous()); }
-
-void TMainform::UnsolvedUpBtnClick() { carryOut(session_.nextUnsolved()); }
-
-void TMainform::UnsolvedDnBtnClick() { carryOut(session_.previousUnsolved()); }
-
-void TMainform::OptionBtnClick()
-{
-    windows_->optionDialog().exec();
-    updateTitle();
-}
-
-void TMainform::InfoBtnClick()
-{
-    if (!infoDialog_)
-        infoDialog_ = new TInfoDlg(session_.settings(), this);
-    infoDialog_->exec();
-}
-
-void TMainform::RulesBtnClick() { media_.openHelp(session_.settings().german() ? 1 : 2, *this); }
-
-void TMainform::ExitBtnClick() { close(); }
 
 } // namespace quellon

@@ -1,4 +1,5 @@
-// The main window: the tool bar (play/tool_bar) above the board paint area
+// The main window (its commands in main_form_commands.cpp): the tool bar
+// (play/tool_bar) above the board paint area
 // (play/board_view), the caption, the tiled background with the frames
 // round the board, start-up and closing. It forwards the board's pointer
 // events and the tool buttons to the GameSession and carries out the
