@@ -1,8 +1,8 @@
 // Background music: the "*.mid" files beside the program, played one at a
-// time through FluidSynth with the system's General MIDI SoundFont. The main
-// window owns one player, starts it at start-up, calls Timer1Timer every
-// second so a finished piece starts again, and lets the options dialog
-// switch to the next piece with toggleMusic.
+// time through FluidSynth with the system's General MIDI SoundFont. The
+// program makes one player; the main window, through MediaService, starts it
+// at start-up, calls Timer1Timer every second so a finished piece starts
+// again, and lets the options dialog switch to the next piece with toggleMusic.
 #pragma once
 
 #include <memory>

@@ -7,7 +7,7 @@
 // progress must still be sound.
 //
 //   QUELLON_MONKEY_SEED    the random seed (printed on failure; default fixed)
-//   QUELLON_MONKEY_EVENTS  the number of events (default 200000)
+//   QUELLON_MONKEY_EVENTS  the number of events (default 100000)
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
