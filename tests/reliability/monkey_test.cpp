@@ -29,6 +29,7 @@
 #include "play/board_view.h"
 #include "play/main_form.h"
 #include "tests/support/gui_support.h"
+#include "tests/support/modal_driver.h"
 
 using namespace quellon;
 
@@ -150,6 +151,8 @@ private slots:
         // drop reached.
         QVERIFY(figures.pickUps > 100);
         QVERIFY(figures.solves + figures.drops > 0);
+        // Closing offers to save the progress made; the offer is declined.
+        ModalDriver driver;
         form_->close();
         reference_.reset();
         form_.reset();
