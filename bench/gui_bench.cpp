@@ -15,27 +15,47 @@ using namespace quellon;
 
 namespace {
 
+class Silent : public SoundEffects {
+public:
+    void playSound(int) override {}
+};
+
+class NoMedia : public GameMedia {
+public:
+    void openHelp(int, const QWidget&) override {}
+    void closeHelp() override {}
+    void startMusic() override {}
+    void musicTick() override {}
+    void stopMusic() override {}
+    bool toggleMusic() override { return false; }
+    bool musicFound() const override { return false; }
+    QString musicFileName() const override { return {}; }
+};
+
 // A main window at 3840 x 2160 with a Quellon laid out and piece 1 in hand.
 struct BigBoard {
-    TMainform form;
+    GameSession session;
+    Silent sound;
+    NoMedia media;
+    TMainform form{session, sound, media};
 
     BigBoard()
     {
-        GameData& game = gameState().game;
+        GameData& game = session.game();
         game.quellonCount = 1;
         game.currentQuellon = 1;
         for (int k = 0; k < kPieceCount; ++k)
             game.catalogue[1].pieces[static_cast<size_t>(k)] =
                 PieceState{static_cast<uint8_t>(28 + 14 * (k % 4)), static_cast<uint8_t>(20 + 16 * (k / 4)),
                            static_cast<uint8_t>(3 * k % 16)};
-        gameState().settings.patmode = 0;
+        session.settings().patmode = 0;
         form.resize(3840, 2160);
         form.show();
         QCoreApplication::processEvents();
-        form.setUpCurrent();
+        form.carryOut(session.setUpCurrent());
         form.repaintMain();
         const PieceState first = form.board().piece(1);
-        form.showOutcome(form.interaction().pickPiece(first.x * cellSize(), first.y * cellSize()));
+        form.carryOut(session.pointerPressed(PointerButton::Left, first.x * cellSize(), first.y * cellSize()));
     }
     int cellSize() const { return form.boardView()->cellSize(); }
 };
@@ -66,7 +86,10 @@ void BM_DragStep(benchmark::State& state)
     for (auto _ : state) {
         const int x = held.x;
         ++step;
-        big.form.showOutcome(interaction.movePiece(40 + (step & 1), 30));
+        // The pointer's cell plus the grab's offset is where the piece goes.
+        const int px = (40 + (step & 1) - interaction.dragOffsetX) * 33 + 16;
+        const int py = (30 - interaction.dragOffsetY) * 33 + 16;
+        big.form.carryOut(big.session.pointerMoved(true, px, py));
         moves += held.x != x;
     }
     benchmark::DoNotOptimize(big.form.boardView()->image().constBits());

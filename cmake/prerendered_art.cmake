@@ -22,7 +22,7 @@ foreach(line IN LISTS prerender_lines)
   endif()
   list(APPEND QUELLON_PRERENDER_PICTURES "${CMAKE_MATCH_1}:${CMAKE_MATCH_2}x${CMAKE_MATCH_3}")
   list(APPEND QUELLON_PRERENDER_SOURCES ${QUELLON_ART_DIR}/${CMAKE_MATCH_1})
-  foreach(ratio 1 2)  # kPrerenderedRatios in dialogs/art_render.h
+  foreach(ratio 1 2)  # kPrerenderedRatios in ui/art_render.h
     list(APPEND QUELLON_PRERENDERED_PATHS "${QUELLON_PRERENDER_DIR}/${CMAKE_MATCH_1}@${CMAKE_MATCH_2}x${CMAKE_MATCH_3}@${ratio}.argb")
   endforeach()
 endforeach()

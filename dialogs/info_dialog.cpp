@@ -4,13 +4,13 @@
 #include <QKeyEvent>
 
 #include "dialogs/title_column.h"
-#include "persistence/game_state.h"
 
 namespace quellon {
 
-TInfoDlg::TInfoDlg(QWidget* parent)
+TInfoDlg::TInfoDlg(const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
-      OKBtn(new ImageButton(background(), art::kTickFace, art::kTickFaceOver, {50, 50}))
+      OKBtn(new ImageButton(background(), art::kTickFace, art::kTickFaceOver, {50, 50})),
+      settings_(settings)
 {
     setObjectName(QStringLiteral("InfoDlg"));
     auto* title = new QLabel(background());
@@ -63,10 +63,10 @@ QString TInfoDlg::creditText(int language)
 void TInfoDlg::showEvent(QShowEvent* event)
 {
     FramelessDialog::showEvent(event);
-    setFittedText(CreditLabel, creditText(gameState().settings.language));
+    setFittedText(CreditLabel, creditText(settings_.language));
     setSpokenText(OKBtn, QStringLiteral("OK"),
-                  gameState().settings.german() ? QStringLiteral("Zur\u00fcck zum Spiel")
-                                                : QStringLiteral("Back to the game"));
+                  settings_.german() ? QStringLiteral("Zur\u00fcck zum Spiel")
+                                     : QStringLiteral("Back to the game"));
 }
 
 void TInfoDlg::keyPressEvent(QKeyEvent* event)

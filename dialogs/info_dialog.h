@@ -5,7 +5,8 @@
 
 #include <QLabel>
 
-#include "dialogs/dialog_look.h"
+#include "engine/settings_values.h"
+#include "ui/dialog_look.h"
 
 namespace quellon {
 
@@ -16,7 +17,7 @@ public:
     static inline const QString kProgramName = QStringLiteral("Zindle Quellon");
     static inline const QString kVersionText = QStringLiteral("Version  V3.1");
 
-    explicit TInfoDlg(QWidget* parent = nullptr);
+    explicit TInfoDlg(const SettingsValues& settings, QWidget* parent = nullptr);
     ImageButton* okButton() const { return OKBtn; }
     // Makers, licence and SoundFont credit, in the current language.
     QLabel* creditLabel() const { return CreditLabel; }
@@ -31,6 +32,7 @@ protected:
 private:
     QLabel* CreditLabel;
     ImageButton* OKBtn;
+    const SettingsValues& settings_;
 };
 
 } // namespace quellon

@@ -4,12 +4,12 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
-#include "persistence/game_state.h"
 
 namespace quellon {
 
-TYesNoDlg::TYesNoDlg(QWidget* parent)
+TYesNoDlg::TYesNoDlg(const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
+      settings_(settings),
       Pan(new TexturedPanel(background(), art::kContentTexture)),
       txt(new QLabel(Pan)),
       NoBtn(new ImageButton(background(), art::kCrossFace, art::kCrossFaceOver, QSize(50, 50))),
@@ -82,11 +82,11 @@ void TYesNoDlg::FormActivate()
     YesBtn->setVisible(true);
     QString text = messageCode_ == MessageCode::Notice || messageCode_ == MessageCode::Question
                        ? messageText_
-                       : codeText(messageCode_, gameState().settings.language);
+                       : codeText(messageCode_, settings_.language);
     // A carriage return starts a new line.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setFittedText(txt, text);
-    const bool german = gameState().settings.german();
+    const bool german = settings_.german();
     const QString yes = buttonMode_ == ButtonMode::OkOnly ? QStringLiteral("OK")
                         : german                          ? QStringLiteral("Ja")
                                                           : QStringLiteral("Yes");
@@ -115,6 +115,13 @@ void TYesNoDlg::reject()
 {
     // A close from outside the two buttons (window manager, Alt+F4) counts as no.
     finish(DialogResult::No);
+}
+
+TYesNoDlg& MessagesOnDemand::dialog()
+{
+    if (!dialog_)
+        dialog_ = new TYesNoDlg(settings_, parent_);
+    return *dialog_;
 }
 
 } // namespace quellon

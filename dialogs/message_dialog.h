@@ -5,8 +5,9 @@
 #include <QLabel>
 #include <QString>
 
-#include "dialogs/dialog_look.h"
-#include "persistence/message_seam.h"
+#include "ui/dialog_look.h"
+#include "engine/settings_values.h"
+#include "ui/message_seam.h"
 
 namespace quellon {
 
@@ -17,7 +18,8 @@ class TYesNoDlg : public FramelessDialog, public Messages {
 public:
     static constexpr QSize kClientSize{319, 158};
 
-    explicit TYesNoDlg(QWidget* parent = nullptr);
+    // The fixed texts follow the language of `settings`.
+    explicit TYesNoDlg(const SettingsValues& settings, QWidget* parent = nullptr);
 
     int showCode(MessageCode code) override;
     int showText(MessageCode code, const QString& text) override;
@@ -47,11 +49,29 @@ private:
     MessageCode messageCode_ = MessageCode::Notice;
     ButtonMode buttonMode_ = ButtonMode::OkOnly;
     QString messageText_;
+    const SettingsValues& settings_;
 
     TexturedPanel* Pan;
     QLabel* txt;
     ImageButton* NoBtn;
     ImageButton* YesBtn;
+};
+
+// The message dialog made at the first message: most starts show none, and
+// making it costs the start more than reading the catalogue.
+class MessagesOnDemand final : public Messages {
+public:
+    MessagesOnDemand(const SettingsValues& settings, QWidget* parent) : settings_(settings), parent_(parent) {}
+    int showCode(MessageCode code) override { return dialog().showCode(code); }
+    int showText(MessageCode code, const QString& text) override { return dialog().showText(code, text); }
+    void showFatal(const QString& text) override { dialog().showFatal(text); }
+
+private:
+    TYesNoDlg& dialog();
+
+    const SettingsValues& settings_;
+    QWidget* parent_;
+    TYesNoDlg* dialog_ = nullptr;  // a child of the parent, which deletes it
 };
 
 } // namespace quellon

@@ -1,7 +1,6 @@
 #include "dialogs/option_dialog.h"
 
 #include "engine/options.h"
-#include "play/pattern_form.h"
 
 namespace quellon {
 
@@ -29,11 +28,10 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-TOptionDlg::TOptionDlg(SettingsValues& settings, TPatForm* patternWindow, OptionHooks hooks, QWidget* parent)
+TOptionDlg::TOptionDlg(const SettingsValues& settings, OptionEffects& effects, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
       settings_(settings),
-      patternWindow_(patternWindow),
-      hooks_(std::move(hooks)),
+      effects_(effects),
       titleColumn_(addTitleColumn(background(), true, kClientSize.height() - 12)),
       p7(new TexturedPanel(background(), art::kContentTexture))
 {
@@ -76,10 +74,10 @@ QLabel* TOptionDlg::label(const QString& name) const
 void TOptionDlg::updateOptionTexts()
 {
     titleColumn_.setProgramTexts();
-    const bool musicFound = hooks_.musicFound && hooks_.musicFound();
-    // Without a music player to switch there is nothing the button could do.
-    MusicBtn->setEnabled(musicFound && static_cast<bool>(hooks_.toggleMusic));
-    const std::string musicFileName = hooks_.musicFileName ? hooks_.musicFileName().toStdString() : std::string();
+    const bool musicFound = effects_.musicFound();
+    // Without music there is nothing the button could switch.
+    MusicBtn->setEnabled(musicFound);
+    const std::string musicFileName = effects_.musicFileName().toStdString();
     const OptionTexts texts = optionTexts(settings_, musicFound, musicFileName);
     OKBtn->setToolTip(qt(texts.okHint));
     setFittedText(OptLabel, qt(texts.heading));
@@ -116,48 +114,32 @@ void TOptionDlg::showEvent(QShowEvent* event)
 
 void TOptionDlg::TongueBtnClick()
 {
-    settings_.language = nextLanguage(settings_.language);
+    effects_.stepOption(GameSession::Option::Language);
     updateOptionTexts();
-    if (hooks_.applyLanguage)
-        hooks_.applyLanguage();
-    if (patternWindow_)
-        patternWindow_->refresh();
 }
 
 void TOptionDlg::SoundBtnClick()
 {
-    settings_.soundOn = !settings_.soundOn;
+    effects_.stepOption(GameSession::Option::Sound);
     updateOptionTexts();
 }
 
 void TOptionDlg::MusicBtnClick()
 {
-    if (hooks_.toggleMusic)
-        settings_.musicOn = hooks_.toggleMusic();
+    effects_.toggleMusic();
     updateOptionTexts();
 }
 
 void TOptionDlg::BackBtnClick()
 {
-    settings_.background = nextBackground(settings_.background);
-    if (hooks_.repaintMain)
-        hooks_.repaintMain();
+    effects_.stepOption(GameSession::Option::Background);
     updateOptionTexts();
 }
 
 void TOptionDlg::PatBtnClick()
 {
-    settings_.patmode = nextPatternMode(settings_.patmode);
+    effects_.stepOption(GameSession::Option::PatternMode);
     updateOptionTexts();
-    // Hidden and shown again, the window takes the size of the new placement.
-    if (patternWindow_) {
-        patternWindow_->hide();
-        if (settings_.patmode > 0)
-            patternWindow_->showPattern();
-    }
-    // Placements 0 and 1 draw the pattern on the board or take it away again.
-    if (settings_.patmode < 2 && hooks_.repaintMain)
-        hooks_.repaintMain();
 }
 
 void TOptionDlg::keyPressEvent(QKeyEvent* event)

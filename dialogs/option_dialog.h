@@ -3,26 +3,27 @@
 // change stays and is written to the settings when the program closes.
 #pragma once
 
-#include <functional>
 
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/title_column.h"
-#include "persistence/game_state.h"
+#include "session/game_session.h"
 
 namespace quellon {
 
-class TPatForm;
-
-// What the options reach beyond their own values; an empty hook does nothing.
-struct OptionHooks {
-    std::function<bool()> toggleMusic;       // the music player's switch: whether music is now on
-    std::function<bool()> musicFound;        // a music file was found at start-up
-    std::function<QString()> musicFileName;  // bare name of the music file now chosen
-    std::function<void()> applyLanguage;     // the main window's hints and caption
-    std::function<void()> repaintMain;       // the main window with tool bar and board
+// What the options reach beyond the dialog.
+class OptionEffects {
+public:
+    virtual ~OptionEffects() = default;
+    // Steps an option's value and shows it in the other windows.
+    virtual void stepOption(GameSession::Option option) = 0;
+    // The music player's switch; the music setting follows it.
+    virtual void toggleMusic() = 0;
+    // A music file was found at start-up; the bare name of the one chosen.
+    virtual bool musicFound() const = 0;
+    virtual QString musicFileName() const = 0;
 };
 
 class TOptionDlg : public FramelessDialog {
@@ -30,12 +31,10 @@ class TOptionDlg : public FramelessDialog {
 public:
     static constexpr QSize kClientSize{497, 416};
 
-    // `patternWindow` may be null when there is none to show or hide.
-    TOptionDlg(SettingsValues& settings, TPatForm* patternWindow, OptionHooks hooks, QWidget* parent = nullptr);
+    // The labels show the values of `settings`, which `effects` changes.
+    TOptionDlg(const SettingsValues& settings, OptionEffects& effects, QWidget* parent = nullptr);
 
     void updateOptionTexts();
-    // The hooks may be filled after the dialog is made (the music player, say).
-    OptionHooks& hooks() { return hooks_; }
 
     QLabel* label(const QString& name) const;  // "OptLabel", "TongueLabel", ...
     ImageButton* TongueBtn;
@@ -57,9 +56,8 @@ private:
     void PatBtnClick();
     void exitClick() { finish(DialogResult::Cancel); }
 
-    SettingsValues& settings_;
-    TPatForm* patternWindow_;
-    OptionHooks hooks_;
+    const SettingsValues& settings_;
+    OptionEffects& effects_;
     TitleColumn titleColumn_;
     TexturedPanel* p7;
     QLabel* OptLabel;

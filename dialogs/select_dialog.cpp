@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "dialogs/art_render.h"
-#include "dialogs/pixel_frame.h"
+#include "ui/art_render.h"
+#include "ui/pixel_frame.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
 
@@ -61,7 +61,7 @@ protected:
 
 } // namespace
 
-TSelectDlg::TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent)
+TSelectDlg::TSelectDlg(const GameData& game, const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
       game_(game),
       settings_(settings),
@@ -197,8 +197,15 @@ void TSelectDlg::boxMouseDown(QPoint point)
     const std::optional<int> chosen = quellonAt(game_.quellonCount, firstShown(), point.x(), point.y());
     if (!chosen)
         return;
-    game_.currentQuellon = *chosen;
+    chosen_ = *chosen;
     finish(DialogResult::Ok);
+}
+
+std::optional<int> TSelectDlg::chooseQuellon()
+{
+    if (exec() != static_cast<int>(DialogResult::Ok))
+        return std::nullopt;
+    return chosen_;
 }
 
 void TSelectDlg::keyPressEvent(QKeyEvent* event)

@@ -3,13 +3,15 @@
 // A click on a picture makes it the current Quellon.
 #pragma once
 
+#include <optional>
+
 #include <QKeyEvent>
 #include <QSlider>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/title_column.h"
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 
@@ -18,7 +20,12 @@ class TSelectDlg : public FramelessDialog {
 public:
     static constexpr QSize kClientSize{564, 431};
 
-    TSelectDlg(GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+    TSelectDlg(const GameData& game, const SettingsValues& settings, QWidget* parent = nullptr);
+
+    // Shows the dialog: the Quellon chosen, nothing when cancelled.
+    std::optional<int> chooseQuellon();
+    // The Quellon chosen at the last close with Ok.
+    int chosenQuellon() const { return chosen_; }
 
     // The first Quellon of the page the slider shows.
     int firstShown() const;
@@ -42,7 +49,8 @@ private:
     void FormActivate();
     void exitClick() { finish(DialogResult::Cancel); }
 
-    GameData& game_;
+    const GameData& game_;
+    int chosen_ = 0;
     const SettingsValues& settings_;
     TitleColumn titleColumn_;
     TexturedPanel* p7;

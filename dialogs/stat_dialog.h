@@ -6,11 +6,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/title_column.h"
 #include "engine/game_data.h"
 #include "engine/statistics.h"
-#include "persistence/game_state.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 

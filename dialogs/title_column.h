@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 
 namespace quellon {
 

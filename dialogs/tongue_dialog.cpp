@@ -9,9 +9,8 @@
 
 namespace quellon {
 
-TTongueDlg::TTongueDlg(SettingsValues& settings, QWidget* parent)
+TTongueDlg::TTongueDlg(QWidget* parent)
     : FramelessDialog(parent, kClientSize),
-      settings_(settings),
       titleColumn_(addTitleColumn(background(), false, kClientSize.height() - 12)),
       p10(new TexturedPanel(background(), art::kContentTexture))
 {
@@ -75,14 +74,20 @@ bool TTongueDlg::eventFilter(QObject* watched, QEvent* event)
 
 void TTongueDlg::GermanBtnClick()
 {
-    settings_.language = kLanguageGerman;
+    chosen_ = kLanguageGerman;
     finish(DialogResult::Ok);
 }
 
 void TTongueDlg::EnglishBtnClick()
 {
-    settings_.language = kLanguageEnglish;
+    chosen_ = kLanguageEnglish;
     finish(DialogResult::Ok);
+}
+
+int TTongueDlg::chooseLanguage()
+{
+    exec();
+    return chosen_;
 }
 
 } // namespace quellon

@@ -4,9 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/title_column.h"
-#include "persistence/game_state.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 
@@ -15,7 +15,12 @@ class TTongueDlg : public FramelessDialog {
 public:
     static constexpr QSize kClientSize{408, 162};
 
-    explicit TTongueDlg(SettingsValues& settings, QWidget* parent = nullptr);
+    explicit TTongueDlg(QWidget* parent = nullptr);
+
+    // Shows the dialog until a language is chosen, and returns it.
+    int chooseLanguage();
+    // The language of the last flag clicked; unset before the first.
+    int chosenLanguage() const { return chosen_; }
 
     ImageButton* GermanBtn;
     ImageButton* EnglishBtn;
@@ -35,7 +40,7 @@ private:
     void GermanBtnClick();
     void EnglishBtnClick();
 
-    SettingsValues& settings_;
+    int chosen_ = kLanguageUnset;
     TitleColumn titleColumn_;
     TexturedPanel* p10;
 };

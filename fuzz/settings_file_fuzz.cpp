@@ -17,7 +17,7 @@
 
 #include "engine/settings_values.h"
 #include "fuzz/check.h"
-#include "persistence/settings_store.h"
+#include "storage/settings_store.h"
 
 using namespace quellon;
 

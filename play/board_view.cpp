@@ -10,9 +10,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/orientation_table.h"
-#include "persistence/game_state.h"
 
 namespace quellon {
 
@@ -64,8 +63,8 @@ QRgb pieceFill(SolveState state)
     return board_colour::kPlaying;
 }
 
-BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, std::function<bool()> patternOnBoard)
-    : QWidget(parent), board_(board), game_(game), patternOnBoard_(std::move(patternOnBoard))
+BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, const SettingsValues& settings)
+    : QWidget(parent), board_(board), game_(game), settings_(settings)
 {
     setObjectName(QStringLiteral("box"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -235,7 +234,7 @@ void BoardView::layDownPiece(int n)
     QPainter painter(&image_);
     painter.setClipRect(clip);
     painter.fillRect(clip, QColor::fromRgb(board_colour::kField));
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         paintSilhouette(painter);
     painter.setPen(QPen(QColor::fromRgb(board_colour::kEdge), 0));
     painter.setBrush(QColor::fromRgb(pieceFill(board_.solveState)));
@@ -249,7 +248,7 @@ void BoardView::layDownPiece(int n)
 void BoardView::showPickedUp(int n)
 {
     fillPiece(n, board_colour::kField, board_colour::kField);
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         drawSilhouette();
     fillAllPieces(board_colour::kPlaying, board_colour::kEdge);
     drawOutline(n, board_colour::kHeldOutline, true);
@@ -353,7 +352,7 @@ void BoardView::refreshPicture()
         return;
     pictureStale_ = false;
     image_.fill(board_colour::kField);
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         drawSilhouette();
     fillAllPieces(pieceFill(board_.solveState), board_colour::kEdge);
     if (board_.selectedPiece != 0)
@@ -416,7 +415,7 @@ void BoardView::paintOpening(QPainter& painter, double progress) const
     // Field and silhouette as at rest; the pieces spread from the centre,
     // fast at first and slowing down to their places.
     painter.fillRect(rect(), QColor::fromRgb(board_colour::kField));
-    if (patternOnBoard_())
+    if (settings_.patmode == kPatternOnBoard)
         paintSilhouette(painter);
     const double spread = 1 - std::pow(1 - progress, 3);
     const QPointF centre(width() / 2.0, height() / 2.0);

@@ -11,7 +11,6 @@
 // and the held outline flashing red twice when a put-down is refused.
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include <QCursor>
@@ -25,6 +24,7 @@
 #include "engine/board.h"
 #include "engine/game_data.h"
 #include "engine/interaction.h"
+#include "engine/settings_values.h"
 
 namespace quellon {
 
@@ -48,9 +48,9 @@ void xorOutline(QImage& image, const QPolygon& polygon, QRgb colour);
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    // `patternOnBoard` answers, at each full repaint, whether the silhouette
-    // is drawn on the board (the pattern is not in a window of its own).
-    BoardView(QWidget* parent, const Board& board, const GameData& game, std::function<bool()> patternOnBoard);
+    // At each full repaint the pattern placement of `settings` says whether
+    // the silhouette is drawn on the board.
+    BoardView(QWidget* parent, const Board& board, const GameData& game, const SettingsValues& settings);
 
     // The common cell size; the area becomes 91 c + 1 by 61 c + 1 pixels.
     void setCellSize(int cellSize);
@@ -115,7 +115,7 @@ private:
 
     const Board& board_;
     const GameData& game_;
-    std::function<bool()> patternOnBoard_;
+    const SettingsValues& settings_;  // the pattern placement, read at each full repaint
     int cellSize_ = 1;
     QImage image_;
     bool pictureStale_ = true;  // a full repaint is due

@@ -14,42 +14,38 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
-#include "dialogs/pixel_frame.h"
+#include "dialogs/stat_dialog.h"
+#include "dialogs/tongue_dialog.h"
+#include "ui/pixel_frame.h"
 #include "engine/window_texts.h"
 #include "engine/catalogue.h"
 #include "play/board_view.h"
+#include "play/game_windows.h"
+#include "play/pattern_form.h"
 #include "play/tool_bar.h"
-#include "persistence/startup.h"
+#include "storage/startup.h"
 
 namespace quellon {
 
 namespace {
 
-class SilentSound : public SoundEffects {
-public:
-    void playSound(int) override {}
-};
-
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-TMainform::TMainform(MainformServices services)
-    : random_(0),
-      interaction_(board_),
+TMainform::TMainform(GameSession& session, SoundEffects& sound, GameMedia& media, Messages* messages,
+                     const QString& programDir)
+    : session_(session),
+      sound_(sound),
+      media_(media),
       placer_(*this, store_, kMinimumTrackSize),
-      programDir_(services.programDir),
-      sound_(services.sound),
-      messages_(services.messages)
+      programDir_(programDir),
+      messages_(messages)
 {
     setObjectName(QStringLiteral("MainForm"));
-    if (!sound_) {
-        silentSound_ = std::make_unique<SilentSound>();
-        sound_ = silentSound_.get();
-    }
     QFont font(QStringLiteral("System"));
     font.setPixelSize(16);
     setFont(font);
@@ -57,7 +53,7 @@ TMainform::TMainform(MainformServices services)
     // The hints show also while the pattern window, last clicked, is active.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    ToolPanel = new ToolBar(this);
+    ToolPanel = new ToolBar(this, session_.settings());
     connect(ToolPanel->NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
     connect(ToolPanel->LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
     connect(ToolPanel->StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
@@ -72,53 +68,30 @@ TMainform::TMainform(MainformServices services)
     connect(ToolPanel->RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
     connect(ToolPanel->ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
 
-    box = new BoardView(this, board_, gameState().game,
-                        [] { return gameState().settings.patmode == kPatternOnBoard; });
+    box = new BoardView(this, session_.board(), session_.game(), session_.settings());
     connect(box, &BoardView::pressed, this, &TMainform::boxMouseDown);
     connect(box, &BoardView::moved, this, &TMainform::boxMouseMove);
 
     Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, [this] {
-        if (hooks.musicTick)
-            hooks.musicTick();
-    });
+    connect(&Timer1, &QTimer::timeout, this, [this] { media_.musicTick(); });
 
     setMinimumSize(kMinimumTrackSize);
     resize(kInitialClientSize);
     updateTitle();
-    setMainWindow(this);
 }
 
-TMainform::~TMainform() { FormDestroy(); }
-
-namespace {
-
-// The window's own message dialog, made at the first message: most starts
-// show none, and making it costs the start more than reading the catalogue.
-class MessagesOnDemand final : public Messages {
-public:
-    explicit MessagesOnDemand(QWidget* parent) : parent_(parent) {}
-    int showCode(MessageCode code) override { return dialog().showCode(code); }
-    int showText(MessageCode code, const QString& text) override { return dialog().showText(code, text); }
-    void showFatal(const QString& text) override { dialog().showFatal(text); }
-
-private:
-    TYesNoDlg& dialog()
-    {
-        if (!dialog_)
-            dialog_ = new TYesNoDlg(parent_);
-        return *dialog_;
-    }
-    QWidget* parent_;
-    TYesNoDlg* dialog_ = nullptr;  // a child of the window, which deletes it
-};
-
-} // namespace
+TMainform::~TMainform()
+{
+    // The windows beside this one go first, the pattern window storing where
+    // it stood.
+    windows_.reset();
+    FormDestroy();
+}
 
 Messages& TMainform::messages()
 {
     if (!messages_) {
-        ownMessages_ = std::make_unique<MessagesOnDemand>(this);
+        ownMessages_ = std::make_unique<MessagesOnDemand>(session_.settings(), this);
         messages_ = ownMessages_.get();
     }
     return *messages_;
@@ -128,31 +101,32 @@ Messages& TMainform::messages()
 
 bool TMainform::FormCreate()
 {
-    GameState& state = gameState();
-    GameData& game = state.game;
+    GameData& game = session_.game();
+    SettingsValues& settings = session_.settings();
     firstActivation_ = true;
     QString dir = programDir_.isEmpty() ? QCoreApplication::applicationDirPath() : programDir_;
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     programDir_ = dir;
     game.programDir = dir.toStdString();
-    random_ = PieceRandom(static_cast<uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
-    readStartSettings(store_, state.settings);
+    session_.reseed(static_cast<uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    readStartSettings(store_, settings);
     clearProgress(game, kMaxQuellons);
     createGamesDirectory(game, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    if (!loadCatalogueOrReport(game, state.settings.language, messages()))
+    if (!loadCatalogueOrReport(game, settings.language, messages()))
         return false;
     restoreCurrentQuellon(game, store_);
-    restoreLastGame(game, store_, state.settings.language, messages());
-    unsavedProgress_ = false;
-    setUpCurrent();
-    if (hooks.startMusic)
-        hooks.startMusic();
-    readPatternMode(store_, state.settings);
+    restoreLastGame(game, store_, settings.language, messages());
+    session_.setUnsavedProgress(false);
+    carryOut(session_.setUpCurrent());
+    media_.startMusic();
+    readPatternMode(store_, settings);
     Timer1.start();
     created_ = true;
     repaintMain();
     updateTitle();
+    // The windows beside this one come with a start that goes on.
+    windows_ = std::make_unique<GameWindows>(*this, session_, media_, messages());
     return true;
 }
 
@@ -184,8 +158,8 @@ void TMainform::setProgramIcon()
 
 void TMainform::closeEvent(QCloseEvent* event)
 {
-    // FormCloseQuery: only a Yes closes.
-    if (messages().showCode(MessageCode::Quit) != static_cast<int>(DialogResult::Yes)) {
+    // FormCloseQuery: the question, then the save offer.
+    if (!session_.closeRequested(*windows_)) {
         event->ignore();
         return;
     }
@@ -195,10 +169,9 @@ void TMainform::closeEvent(QCloseEvent* event)
 
 void TMainform::FormClose()
 {
-    if (hooks.offerSave)
-        hooks.offerSave();
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-    writeCloseSettings(store_, gameState(), normal ? std::optional<QSize>(frameGeometry().size()) : std::nullopt);
+    writeCloseSettings(store_, session_.game(), session_.settings(),
+                       normal ? std::optional<QSize>(frameGeometry().size()) : std::nullopt);
     Timer1.stop();
 }
 
@@ -208,10 +181,8 @@ void TMainform::FormDestroy()
         return;
     destroyed_ = true;
     placer_.recordPlacement();
-    if (hooks.closeHelp)
-        hooks.closeHelp();
-    if (hooks.stopMusic)
-        hooks.stopMusic();
+    media_.closeHelp();
+    media_.stopMusic();
 }
 
 bool TMainform::event(QEvent* event)
@@ -221,8 +192,8 @@ bool TMainform::event(QEvent* event)
     // The pattern window stays above every other window: left standing while
     // the game is minimised it would float over whatever the player turned
     // to. It goes and comes back with this window.
-    if (event->type() == QEvent::WindowStateChange && created_ && !firstActivation_ && hooks.setPatternVisible)
-        hooks.setPatternVisible(!isMinimized() && gameState().settings.patmode > 0);
+    if (event->type() == QEvent::WindowStateChange && created_ && !firstActivation_)
+        setPatternVisible(!isMinimized() && session_.settings().patmode > 0);
     return QWidget::event(event);
 }
 
@@ -240,11 +211,19 @@ void TMainform::showEvent(QShowEvent* event)
 void TMainform::FormActivate()
 {
     firstActivation_ = false;
-    if (gameState().settings.language == kLanguageUnset && hooks.askLanguage)
-        hooks.askLanguage();
-    applyLanguage();
-    if (hooks.setPatternVisible)
-        hooks.setPatternVisible(gameState().settings.patmode > 0);
+    if (session_.settings().language == kLanguageUnset)
+        session_.settings().language = windows_->tongueDialog().chooseLanguage();
+    ToolPanel->applyHints(session_.settings().german());
+    updateTitle();
+    setPatternVisible(session_.settings().patmode > 0);
+}
+
+void TMainform::setPatternVisible(bool visible)
+{
+    if (visible)
+        windows_->patternWindow().showPattern();
+    else
+        windows_->patternWindow().hide();
 }
 
 // ---- caption, hints, layout and painting -------------------------------
@@ -256,28 +235,10 @@ QString TMainform::composeTitle(int patmode, int quellon, uint8_t progress, cons
 
 void TMainform::updateTitle()
 {
-    const GameState& state = gameState();
-    const uint8_t progress = state.game.currentQuellon >= 1 && state.game.currentQuellon <= kMaxQuellons
-                                 ? state.game.currentProgress()
-                                 : uint8_t{0};
-    setWindowTitle(composeTitle(state.settings.patmode, state.game.currentQuellon, progress,
-                                fromStd(state.game.gameName), state.settings.language));
-}
-
-void TMainform::applyLanguage()
-{
-    ToolPanel->applyHints(gameState().settings.german());
-    updateTitle();
-}
-
-void TMainform::applyPatternMode()
-{
-    if (hooks.setPatternVisible)
-        hooks.setPatternVisible(gameState().settings.patmode > 0);
-    repaintMain();
-    if (hooks.repaintPattern)
-        hooks.repaintPattern();
-    updateTitle();
+    const GameData& game = session_.game();
+    const SettingsValues& settings = session_.settings();
+    setWindowTitle(composeTitle(settings.patmode, game.currentQuellon, session_.titleProgress(),
+                                fromStd(game.gameName), settings.language));
 }
 
 TMainform::BoardLayout TMainform::boardLayout(int clientWidth, int clientHeight)
@@ -294,7 +255,7 @@ void TMainform::layOutBoard()
     const int cw = width();
     ToolPanel->layOut(cw, kToolBarHeight);
     const BoardLayout layout = boardLayout(cw, height());
-    interaction_.setCellSize(layout.cellSize);
+    session_.interaction().setCellSize(layout.cellSize);
     box->move(layout.area.topLeft());
     box->setCellSize(layout.cellSize);
     update();
@@ -309,7 +270,7 @@ void TMainform::resizeEvent(QResizeEvent* event)
 void TMainform::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawTiledPixmap(rect(), backgroundTile(gameState().settings.background, false));
+    painter.drawTiledPixmap(rect(), backgroundTile(session_.settings().background, false));
     const QRect area = box->geometry();
     // Each frame is centred d pixels out from the area's outermost pixels on
     // all four sides. Drawn in device pixels, each frame and gap rounded
@@ -329,8 +290,8 @@ void TMainform::paintEvent(QPaintEvent*)
     frame(1, 1);
     painter.restore();
     fillFrame(painter, QRect(0, kToolBarHeight, width(), height() - kToolBarHeight), 1, Qt::black);
-    if (hooks.repaintPattern)
-        hooks.repaintPattern();
+    if (windows_)
+        windows_->patternWindow().refresh();
 }
 
 void TMainform::repaintMain()
@@ -339,189 +300,5 @@ void TMainform::repaintMain()
     ToolPanel->repaintTiles();
     update();
 }
-
-void TMainform::refresh()
-{
-    repaintMain();
-    if (hooks.repaintPattern)
-        hooks.repaintPattern();
-    updateTitle();
-}
-
-void TMainform::setUpCurrent()
-{
-    ToolPanel->TipBtn->setEnabled(setUpQuellon(board_, gameState().game, random_));
-    box->showPlainCursor();
-}
-
-// ---- the board under the pointer ---------------------------------------
-
-void TMainform::boxMouseDown(PointerButton button, QPoint position)
-{
-    showOutcome(interaction_.pointerPressed(button, position.x(), position.y()));
-}
-
-void TMainform::boxMouseMove(bool leftHeld, QPoint position)
-{
-    showOutcome(interaction_.pointerMoved(leftHeld, position.x(), position.y()));
-}
-
-void TMainform::showOutcome(const PointerOutcome& outcome)
-{
-    if (outcome.zone)
-        box->showZone(*outcome.zone);
-    for (const PointerStep& step : outcome) {
-        if (step.kind == PointerStep::Kind::Solved) {
-            showSolved(step);
-            continue;
-        }
-        if (const std::optional<SoundNumber> sound = stepSound(step))
-            playSound(*sound);
-        box->showStep(step);
-    }
-}
-
-void TMainform::playSound(int n)
-{
-    if (gameState().settings.soundOn)
-        sound_->playSound(n);
-}
-
-void TMainform::showSolved(const PointerStep& step)
-{
-    box->showStep(step);
-    recordSolve(gameState().game, unsavedProgress_);
-    playSound(kSoundSolved);
-    messages().showCode(MessageCode::Solved);
-    if (hooks.repaintPattern)
-        hooks.repaintPattern();
-    // The caption shows the solved mark when the number is in it.
-    updateTitle();
-}
-
-const QCursor& TMainform::turnCursor() { return box->turnCursor(); }
-
-const QCursor& TMainform::moveCursor() { return box->moveCursor(); }
-
-// ---- tool buttons -------------------------------------------------------
-
-void TMainform::NewgameBtnClick()
-{
-    if (messages().showCode(MessageCode::NewGame) != static_cast<int>(DialogResult::Yes))
-        return;
-    if (hooks.offerSave)
-        hooks.offerSave();
-    GameData& game = gameState().game;
-    clearProgress(game, game.quellonCount);
-    setUpCurrent();
-    unsavedProgress_ = false;
-    game.gameName.clear();
-    refresh();
-}
-
-void TMainform::LoadBtnClick()
-{
-    if (!hooks.showLoadDialog)
-        return;
-    if (hooks.offerSave)
-        hooks.offerSave();
-    if (!hooks.showLoadDialog())
-        return;
-    GameData& game = gameState().game;
-    // A copy: a failed load empties gameName, and the message names the game.
-    const std::string name = game.gameName;
-    const LoadResult result = loadSavedGame(game, name);
-    if (!result.ok) {
-        messages().showText(MessageCode::Notice, fromStd(result.failure.text(gameState().settings.language)));
-        updateTitle();
-        return;
-    }
-    unsavedProgress_ = false;
-    setUpCurrent();
-    refresh();
-}
-
-void TMainform::StatBtnClick()
-{
-    if (hooks.showStatistics)
-        hooks.showStatistics();
-}
-
-void TMainform::TipBtnClick()
-{
-    const HelpResult help = giveHelp(board_, gameState().game, random_);
-    if (!help.given)
-        return;
-    unsavedProgress_ = true;
-    box->showPlainCursor();
-    // A full repaint rather than erasing the pieces with the field colour:
-    // that would also wipe the silhouette beneath them.
-    box->repaintBoard();
-}
-
-void TMainform::SelectBtnClick()
-{
-    if (!hooks.showSelection || !hooks.showSelection())
-        return;
-    setUpCurrent();
-    repaintMain();
-    updateTitle();
-    if (hooks.repaintPattern)
-        hooks.repaintPattern();
-}
-
-void TMainform::UpBtnClick()
-{
-    nextQuellon(gameState().game);
-    setUpCurrent();
-    refresh();
-}
-
-void TMainform::DnBtnClick()
-{
-    previousQuellon(gameState().game);
-    setUpCurrent();
-    refresh();
-}
-
-void TMainform::unsolvedSearch(bool (*search)(GameData&))
-{
-    if (search(gameState().game)) {
-        setUpCurrent();
-        repaintMain();
-        if (hooks.repaintPattern)
-            hooks.repaintPattern();
-    } else {
-        messages().showText(kAllSolvedNotice.code, fromStd(kAllSolvedNotice.text(gameState().settings.language)));
-    }
-    updateTitle();
-}
-
-void TMainform::UnsolvedUpBtnClick() { unsolvedSearch(nextUnfinished); }
-
-void TMainform::UnsolvedDnBtnClick() { unsolvedSearch(previousUnfinished); }
-
-void TMainform::OptionBtnClick()
-{
-    if (!hooks.showOptions)
-        return;
-    hooks.showOptions();
-    updateTitle();
-}
-
-void TMainform::InfoBtnClick()
-{
-    if (!infoDialog_)
-        infoDialog_ = new TInfoDlg(this);
-    infoDialog_->exec();
-}
-
-void TMainform::RulesBtnClick()
-{
-    if (hooks.openHelp)
-        hooks.openHelp(gameState().settings.german() ? 1 : 2);
-}
-
-void TMainform::ExitBtnClick() { close(); }
 
 } // namespace quellon

@@ -14,8 +14,8 @@
 #include <QWidget>
 
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
-#include "persistence/settings_store.h"
+#include "engine/settings_values.h"
+#include "storage/settings_store.h"
 
 namespace quellon {
 

@@ -5,9 +5,8 @@
 
 #include <QPainter>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/window_texts.h"
-#include "persistence/game_state.h"
 
 namespace quellon {
 
@@ -19,16 +18,22 @@ constexpr int kTile = 100;
 // The tool bar's paint area: the tool-bar tile of the current background.
 class ToolBarArea : public QWidget {
 public:
-    explicit ToolBarArea(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("ToolBox")); }
+    ToolBarArea(QWidget* parent, const SettingsValues& settings) : QWidget(parent), settings_(settings)
+    {
+        setObjectName(QStringLiteral("ToolBox"));
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        const QPixmap tile = backgroundTile(gameState().settings.background, true);
+        const QPixmap tile = backgroundTile(settings_.background, true);
         for (int i = 0; i <= width() / kTile; ++i)
             painter.drawPixmap(i * kTile, 0, tile);
     }
+
+private:
+    const SettingsValues& settings_;
 };
 
 } // namespace
@@ -46,14 +51,14 @@ QPixmap backgroundTile(int background, bool toolBar)
     return tile;
 }
 
-ToolBar::ToolBar(QWidget* parent) : QWidget(parent)
+ToolBar::ToolBar(QWidget* parent, const SettingsValues& settings) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolPanel"));
     setAutoFillBackground(true);
     QPalette toolPalette = palette();
     toolPalette.setColor(QPalette::Window, QColor(0x80, 0, 0));
     setPalette(toolPalette);
-    ToolBox = new ToolBarArea(this);
+    ToolBox = new ToolBarArea(this, settings);
 
     const QSize big(50, 50);
     const QSize half(50, 25);

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "engine/settings_values.h"
+
 namespace quellon {
 
 class ImageButton;
@@ -15,7 +17,8 @@ QPixmap backgroundTile(int background, bool toolBar);
 
 class ToolBar : public QWidget {
 public:
-    explicit ToolBar(QWidget* parent);
+    // Its tile follows the background of `settings`.
+    ToolBar(QWidget* parent, const SettingsValues& settings);
 
     // Spans `width` pixels at the top of the window.
     void layOut(int width, int height);

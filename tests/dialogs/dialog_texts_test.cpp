@@ -15,9 +15,9 @@
 #include "dialogs/tongue_dialog.h"
 #include "engine/catalogue.h"
 #include "engine/saved_games.h"
-#include "persistence/game_state.h"
-#include "persistence/load_game_dialog.h"
-#include "persistence/save_game_dialog.h"
+#include "session/game_session.h"
+#include "dialogs/load_game_dialog.h"
+#include "dialogs/save_game_dialog.h"
 
 using namespace quellon;
 
@@ -87,7 +87,7 @@ private slots:
 
     void init()
     {
-        gameState() = GameState{};
+        session_ = std::make_unique<GameSession>();
         game().quellonCount = 950;
         game().currentQuellon = 1;
     }
@@ -97,7 +97,7 @@ private slots:
         const std::string name = "Sonntagnachmittag";
         for (int language : {1, 0}) {
             settings().language = language;
-            TYesNoDlg dialog;
+            TYesNoDlg dialog(settings());
             for (MessageCode code : {MessageCode::Solved, MessageCode::Quit, MessageCode::NewGame})
                 checkWhileShown(dialog, [code](TYesNoDlg& d) { return d.showCode(code); });
             const QList<Message> composed{overwriteQuestion(name), saveFailureMessage(name),
@@ -132,13 +132,11 @@ private slots:
 
     void optionsFit()
     {
-        bool found = true;
-        OptionHooks hooks;
-        hooks.musicFound = [&found] { return found; };
-        hooks.musicFileName = [] { return QStringLiteral("Nachtmusik-in-drei-S\u00e4tzen-fuer-Klavier-und-Floete.mid"); };
+        LongMusicName effects(*session_);
+        bool& found = effects.found;
         for (int language : {1, 0}) {
             settings().language = language;
-            TOptionDlg dialog(settings(), nullptr, hooks);
+            TOptionDlg dialog(settings(), effects);
             dialog.show();
             for (int step = 0; step < 6; ++step) {
                 settings().soundOn = step % 2 == 0;
@@ -160,7 +158,7 @@ private slots:
             TSelectDlg select(game(), settings());
             TLoadGameDlg load(game(), settings());
             TSaveGameDlg save(game(), settings());
-            TTongueDlg tongue(settings());
+            TTongueDlg tongue;
             for (QWidget* dialog : std::initializer_list<QWidget*>{&select, &load, &save, &tongue}) {
                 dialog->show();
                 expectAllFit(*dialog);
@@ -186,7 +184,7 @@ private slots:
                                   QStringLiteral("GNU General Public License, version 2")};
         for (int language : {1, 0}) {
             settings().language = language;
-            TInfoDlg dialog;
+            TInfoDlg dialog(settings());
             dialog.show();
             for (const QString& part : language == 1 ? german : english)
                 QVERIFY2(dialog.creditLabel()->text().contains(part), qPrintable(part));
@@ -195,8 +193,27 @@ private slots:
     }
 
 private:
-    static GameData& game() { return gameState().game; }
-    static SettingsValues& settings() { return gameState().settings; }
+    GameData& game() { return session_->game(); }
+    SettingsValues& settings() { return session_->settings(); }
+
+    // The options dialog's reach beyond itself, with a long music file name.
+    class LongMusicName : public OptionEffects {
+    public:
+        explicit LongMusicName(GameSession& session) : session_(session) {}
+        void stepOption(GameSession::Option option) override { session_.stepOption(option); }
+        void toggleMusic() override { session_.setMusicOn(!session_.settings().musicOn); }
+        bool musicFound() const override { return found; }
+        QString musicFileName() const override
+        {
+            return QStringLiteral("Nachtmusik-in-drei-S\u00e4tzen-fuer-Klavier-und-Floete.mid");
+        }
+        bool found = true;
+
+    private:
+        GameSession& session_;
+    };
+
+    std::unique_ptr<GameSession> session_;
 
     static void expectAllFit(const QWidget& dialog)
     {

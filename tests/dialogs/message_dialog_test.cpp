@@ -12,6 +12,8 @@ using namespace quellon::testing;
 class MessageDialogTest : public QObject {
     Q_OBJECT
 
+    SettingsValues settings_;
+
     // Shows a message and, once it is up, runs `whileShown` (which closes it).
     template <typename Show, typename Act>
     int run(TYesNoDlg& dialog, Show show, Act whileShown)
@@ -21,12 +23,12 @@ class MessageDialogTest : public QObject {
     }
 
 private slots:
-    void init() { gameState() = GameState{}; }
+    void init() { settings_ = SettingsValues{}; }
 
     void solvedNoticeShowsOnlyTheTick()
     {
-        TYesNoDlg dialog;
-        gameState().settings.language = 0;
+        TYesNoDlg dialog(settings_);
+        settings_.language = 0;
         bool noVisible = true;
         QString text;
         const int result = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); },
@@ -59,7 +61,7 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(int, result);
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_);
         const int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
                                [key](TYesNoDlg& d) {
                                    QVERIFY(d.noButton()->isVisible());
@@ -72,7 +74,7 @@ private slots:
 
     void lowerCaseKeysAnswerToo()
     {
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_);
         int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
                          [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("n")); });
         QCOMPARE(answer, 7);
@@ -87,7 +89,7 @@ private slots:
 
     void buttonClicksAnswer()
     {
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_);
         int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
                          [](TYesNoDlg& d) { QTest::mouseClick(d.noButton(), Qt::LeftButton); });
         QCOMPARE(answer, 7);
@@ -98,27 +100,27 @@ private slots:
 
     void languageIsChosenWhenShown()
     {
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_);
         QString text;
         auto grab = [&](TYesNoDlg& d) {
             text = d.shownText();
             d.reject();
         };
-        gameState().settings.language = 1;
+        settings_.language = 1;
         run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
         QCOMPARE(text, QStringLiteral("Willst Du wirklich schon aufh\u00f6ren?"));
         QVERIFY(text.contains(QStringLiteral("aufh\u00f6ren")));
-        gameState().settings.language = 0;
+        settings_.language = 0;
         run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
         QCOMPARE(text, QStringLiteral("Do you really want to go?"));
-        gameState().settings.language = -1;
+        settings_.language = -1;
         run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); }, grab);
         QCOMPARE(text, QStringLiteral("Do you really want to give up the game?"));
     }
 
     void modesFollowEachCall()
     {
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_);
         bool noVisible = false;
         QString text;
         auto grab = [&](TYesNoDlg& d) {
@@ -141,7 +143,7 @@ private slots:
 
     void carriageReturnStartsASecondLine()
     {
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_);
         QString text;
         int lineHeight = 0;
         run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("first\rsecond")); },
@@ -197,15 +199,13 @@ private slots:
         main.setGeometry(120, 80, 909, 698);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        setMainWindow(&main);
-        TYesNoDlg dialog;
+        TYesNoDlg dialog(settings_, &main);
         QPoint where;
         run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); }, [&](TYesNoDlg& d) {
             where = d.pos();
             d.reject();
         });
         QCOMPARE(where, placeOverMain(main.frameGeometry(), main.height(), dialog.frameGeometry().size()));
-        setMainWindow(nullptr);
     }
 };
 

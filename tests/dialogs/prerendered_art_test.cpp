@@ -7,12 +7,10 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "dialogs/art_render.h"
-#include "dialogs/dialog_look.h"
-#include "persistence/game_state.h"
-#include "persistence/game_windows.h"
-#include "persistence/media_modules.h"
-#include "persistence/music_player.h"
+#include "ui/art_render.h"
+#include "ui/dialog_look.h"
+#include "session/game_session.h"
+#include "play/game_windows.h"
 #include "play/board_view.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"
@@ -20,17 +18,6 @@
 
 using namespace quellon;
 using namespace quellon::testing;
-
-namespace {
-
-// Nothing here opens the rules; the game's windows only need a help to join.
-class UnusedHelp : public HelpService {
-public:
-    void openHelp(int) override { QFAIL("help opened"); }
-    void closeHelp() override {}
-};
-
-} // namespace
 
 class PrerenderedArtTest : public QObject {
     Q_OBJECT
@@ -81,15 +68,15 @@ private slots:
         EventLog log;
         AnsweringMessages messages(log);
         // Before the window, which still calls on them while it closes.
-        UnusedHelp help;
-        MusicPlayer music(sandbox.programDir.path());
-        TMainform form(MainformServices{nullptr, &messages, sandbox.programDir.path()});
-        joinMediaHooks(form.hooks, help, music, gameState().settings, [](std::function<void()>) {});
+        GameSession session;
+        SilentSound sound;
+        RecordingMedia media;
+        TMainform form(session, sound, media, &messages, sandbox.programDir.path());
         QVERIFY(form.FormCreate());
-        GameWindows windows(form, &messages);
+        GameWindows& windows = form.windows();
         form.showRestored();
         for (int background = 0; background < kBackgroundCount; ++background) {
-            gameState().settings.background = background;
+            session.settings().background = background;
             form.grab();
         }
         for (ImageButton* button : form.findChildren<ImageButton*>()) {

@@ -5,7 +5,7 @@
 #include "dialogs/select_dialog.h"
 #include "engine/pattern.h"
 #include "engine/selection.h"
-#include "persistence/game_state.h"
+#include "session/game_session.h"
 #include "tests/support/gui_support.h"
 
 using namespace quellon;
@@ -85,12 +85,12 @@ private slots:
         dialog.show();
         QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(95, 80));
         QCOMPARE(dialog.result(), kOk);
-        QCOMPARE(game_.currentQuellon, 17);
+        QCOMPARE(dialog.chosenQuellon(), 17);
 
         dialog.show();
         QTest::mouseClick(dialog.pageBox(), Qt::RightButton, {}, QPoint(395, 330));
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(game_.currentQuellon, 17 + 15);
+        QCOMPARE(dialog.chosenQuellon(), 17 + 15);
     }
 
     void clickBelowTheCellsChoosesNothing()
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(dialog.isVisible());
         QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(150, 95));
         QCOMPARE(dialog.result(), kOk);
-        QCOMPARE(game_.currentQuellon, 6);
+        QCOMPARE(dialog.chosenQuellon(), 6);
     }
 
     void finishedQuellonsAreGreyAndOpenOnesBlack()

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "dialogs/stat_dialog.h"
-#include "persistence/game_state.h"
+#include "session/game_session.h"
 
 using namespace quellon;
 

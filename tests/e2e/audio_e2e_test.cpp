@@ -34,7 +34,7 @@
 #include "engine/orientation_table.h"
 #include "engine/setup.h"
 #include "loudness.h"
-#include "persistence/settings_store.h"
+#include "storage/settings_store.h"
 #include "play/main_form.h"
 #include "tests/support/board_reading.h"
 

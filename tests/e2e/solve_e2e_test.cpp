@@ -19,7 +19,7 @@
 
 #include "engine/orientation_table.h"
 #include "engine/setup.h"
-#include "persistence/settings_store.h"
+#include "storage/settings_store.h"
 #include "play/main_form.h"
 #include "tests/support/board_reading.h"
 

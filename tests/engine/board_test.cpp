@@ -133,6 +133,19 @@ TEST(BoardSolve, LayoutTouchingTheLastColumnOrRowIsSolvedLikeAnyOther)
         // And the same square as the target, rebuilt in the middle.
         Board mirrored = boardWith(squareQuellon(left, top), target);
         EXPECT_TRUE(mirrored.checkSolved()) << left << ", " << top;
+        // A difference in the layout's lowest row alone keeps it unsolved.
+        Board changed = boardWith(target, squareQuellon(left, top));
+        int lowest = -1;
+        int column = 0;
+        for (int x = 0; x < kBoardColumns; ++x)
+            for (int y = 0; y < kBoardRows; ++y)
+                if (changed.layoutGrid[gridIndex(x, y)] != 0 && y >= lowest) {
+                    lowest = y;
+                    column = x;
+                }
+        uint8_t& cell = changed.layoutGrid[gridIndex(column, lowest)];
+        cell = static_cast<uint8_t>(cell == 1 ? 2 : 1);
+        EXPECT_FALSE(changed.checkSolved()) << left << ", " << top;
     }
 }
 

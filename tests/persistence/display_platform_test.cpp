@@ -3,7 +3,7 @@
 // keeps its own choice.
 #include <QtTest>
 
-#include "persistence/display_platform.h"
+#include "app/display_platform.h"
 
 using namespace quellon;
 

@@ -12,14 +12,12 @@
 #include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
 #include "tests/support/modal_driver.h"
-#include "persistence/game_state.h"
-#include "persistence/game_windows.h"
-#include "persistence/help_viewer.h"
-#include "persistence/media_modules.h"
-#include "persistence/load_game_dialog.h"
-#include "persistence/music_player.h"
-#include "persistence/save_game_dialog.h"
-#include "persistence/settings_store.h"
+#include "play/game_windows.h"
+#include "media/media_service.h"
+#include "dialogs/load_game_dialog.h"
+#include "media/music_player.h"
+#include "dialogs/save_game_dialog.h"
+#include "storage/settings_store.h"
 #include "play/main_form.h"
 #include "play/pattern_form.h"
 #include "tests/support/gui_support.h"
@@ -43,57 +41,48 @@ void writeCatalogue(const QString& path)
 
 } // namespace
 
-// The help as the game's module makes it, linked in here.
-class LinkedHelp : public HelpService {
-public:
-    explicit LinkedHelp(const QString& dir) : viewer_(dir, QStringLiteral("Quellon")) {}
-    void openHelp(int context) override { viewer_.openHelp(context); }
-    void closeHelp() override { viewer_.closeHelp(); }
-
-private:
-    HelpViewer viewer_;
-};
-
 class GameWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase()
     {
-        // Help and music as the game joins them, on a folder with neither.
-        help_ = std::make_unique<LinkedHelp>(mediaDir_.path());
+        // Music as the game joins it, on a folder without any.
         music_ = std::make_unique<MusicPlayer>(mediaDir_.path());
+    }
+
+    void makeMainWindow()
+    {
+        main_ = std::make_unique<TMainform>(*session_, sound_, *media_, messages_.get(),
+                                            sandbox_->programDir.path() + QLatin1Char('/'));
+        QVERIFY(main_->FormCreate());
+        session_->settings().language = 0;
     }
 
     void init()
     {
         sandbox_ = std::make_unique<testing::Sandbox>();
         writeCatalogue(sandbox_->programDir.filePath(QStringLiteral("zqln.dat")));
-        messages_ = std::make_unique<TYesNoDlg>();
-        MainformServices services;
-        services.messages = messages_.get();
-        services.programDir = sandbox_->programDir.path() + QLatin1Char('/');
-        main_ = std::make_unique<TMainform>(services);
-        joinMediaHooks(main_->hooks, *help_, *music_, gameState().settings,
-                       [](std::function<void()> start) { QTimer::singleShot(0, std::move(start)); });
-        QVERIFY(main_->FormCreate());
-        windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
-        gameState().settings.language = 0;
+        session_ = std::make_unique<GameSession>();
+        messages_ = std::make_unique<TYesNoDlg>(session_->settings());
+        media_ = std::make_unique<MediaService>(*music_, session_->settings(), mediaDir_.path(), QStringLiteral("Quellon"));
+        makeMainWindow();
     }
 
     void cleanup()
     {
-        windows_.reset();
         main_.reset();
         messages_.reset();
+        media_.reset();
+        session_.reset();
     }
 
     void newGameOffersToSaveAndLoadBringsItBack()
     {
-        GameData& game = gameState().game;
+        GameData& game = session_->game();
         game.progressTable[1] = 8;
         game.progressTable[7] = 12;
-        main_->setUnsavedProgress(true);
+        session_->setUnsavedProgress(true);
         ModalDriver driver;
         driver.expect("YesNoDlg", [](QWidget* modal) { static_cast<TYesNoDlg*>(modal)->yesButton()->click(); });
         driver.expect("SaveGameDlg", [](QWidget* modal) {
@@ -104,7 +93,7 @@ private slots:
         main_->NewgameBtnClick();
         QVERIFY(driver.allDone());
         QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY(!main_->unsavedProgress());
+        QVERIFY(!session_->unsavedProgress());
         QVERIFY(game.gameName.empty());
         QCOMPARE(game.progressTable[1], uint8_t{0});
         QVERIFY(QFile::exists(sandbox_->programDir.filePath(QStringLiteral("games/evening.zql"))));
@@ -131,7 +120,7 @@ private slots:
         for (const Path path : {Close, NewGame, Load}) {
             for (const bool otherName : {true, false}) {
                 const QString where = QStringLiteral("path %1, %2").arg(path).arg(otherName ? "other name" : "cancel");
-                GameData& game = gameState().game;
+                GameData& game = session_->game();
                 QDir(sandbox_->programDir.path()).mkpath(QStringLiteral("games"));
                 QFile old(sandbox_->programDir.filePath(QStringLiteral("games/evening.zql")));
                 QVERIFY(old.open(QIODevice::WriteOnly));
@@ -140,7 +129,7 @@ private slots:
                 QFile::remove(sandbox_->programDir.filePath(QStringLiteral("games/week.zql")));
                 game.gameName.clear();
                 game.progressTable[3] = 8;
-                main_->setUnsavedProgress(true);
+                session_->setUnsavedProgress(true);
 
                 ModalDriver driver;
                 const auto yes = [](QWidget* modal) { static_cast<TYesNoDlg*>(modal)->yesButton()->click(); };
@@ -183,7 +172,7 @@ private slots:
                 QCOMPARE(old.open(QIODevice::ReadOnly) ? old.readAll() : QByteArray(), QByteArray(950, '\x09'));
                 old.close();
                 QCOMPARE(QFile::exists(sandbox_->programDir.filePath(QStringLiteral("games/week.zql"))), otherName);
-                QVERIFY(!main_->unsavedProgress());
+                QVERIFY(!session_->unsavedProgress());
                 // A new game forgets every name; otherwise the game is known
                 // by the name saved, never by the declined one.
                 const QString kept = otherName && path != NewGame ? QStringLiteral("week") : QString();
@@ -196,7 +185,7 @@ private slots:
 
     void selectionChangesTheQuellon()
     {
-        gameState().game.currentQuellon = 9;
+        session_->game().currentQuellon = 9;
         ModalDriver driver;
         driver.expect("SelectDlg", [](QWidget* modal) {
             auto* dialog = static_cast<TSelectDlg*>(modal);
@@ -205,55 +194,43 @@ private slots:
         });
         main_->SelectBtnClick();
         QVERIFY(driver.allDone());
-        QCOMPARE(gameState().game.currentQuellon, 9 + 1 + 4);
-        QCOMPARE(windows_->patternWindow().windowTitle(), QStringLiteral("Quellon 14"));
+        QCOMPARE(session_->game().currentQuellon, 9 + 1 + 4);
+        QCOMPARE(main_->windows().patternWindow().windowTitle(), QStringLiteral("Quellon 14"));
     }
 
     void firstActivationAsksTheLanguageAndShowsThePattern()
     {
-        gameState().settings.language = -1;
-        gameState().settings.patmode = 3;
+        session_->settings().language = -1;
+        session_->settings().patmode = 3;
         ModalDriver driver;
         driver.expect("TongueDlg", [](QWidget* modal) { static_cast<TTongueDlg*>(modal)->GermanBtn->click(); });
         main_->show();
         QTRY_VERIFY(!main_->firstActivation());
         QVERIFY(driver.allDone());
-        QCOMPARE(gameState().settings.language, 1);
-        QVERIFY(windows_->patternWindow().isVisible());
-        QCOMPARE(windows_->patternWindow().size(), QSize(361, 240));
+        QCOMPARE(session_->settings().language, 1);
+        QVERIFY(main_->windows().patternWindow().isVisible());
+        QCOMPARE(main_->windows().patternWindow().size(), QSize(361, 240));
         main_->hide();
     }
 
     void patternWindowKeepsItsPlace()
     {
-        QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(500, 50));
-        windows_->patternWindow().placeAt(QPoint(321, 99));
-        windows_.reset();
+        QCOMPARE(main_->windows().patternWindow().storedPosition(), QPoint(500, 50));
+        main_->windows().patternWindow().placeAt(QPoint(321, 99));
+        main_.reset();
         const SettingsStore store;
         QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), 0), 321);
         QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), 0), 99);
-        windows_ = std::make_unique<GameWindows>(*main_, messages_.get());
-        QCOMPARE(windows_->patternWindow().storedPosition(), QPoint(321, 99));
-    }
-
-    // GameWindows ends the program on an unset hook, so a button can never
-    // silently do nothing; the check names what is missing.
-    void everyHookIsJoinedAndAMissingOneIsNamed()
-    {
-        QVERIFY(unsetHooks(main_->hooks).isEmpty());
-        MainformHooks hooks = main_->hooks;
-        hooks.showOptions = nullptr;
-        hooks.musicTick = nullptr;
-        QCOMPARE(unsetHooks(hooks), (QStringList{QStringLiteral("showOptions"), QStringLiteral("musicTick")}));
+        makeMainWindow();
+        QCOMPARE(main_->windows().patternWindow().storedPosition(), QPoint(321, 99));
     }
 
     // Start-up makes no dialog. The first use makes one, which every later use
     // finds again as it was left, and a close with nothing to save makes none.
     void dialogsAreMadeOnFirstUseAndKept()
     {
-        QVERIFY(!windows_->anyDialogMade());
+        QVERIFY(!main_->windows().anyDialogMade());
         QVERIFY(main_->findChildren<FramelessDialog*>().isEmpty());
-        windows_->setMusicControls([] { return true; }, [] { return true; }, [] { return QStringLiteral("b.mid"); });
 
         QList<QWidget*> shown;
         ModalDriver driver;
@@ -268,27 +245,27 @@ private slots:
         QVERIFY(driver.allDone());
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0], shown[1]);
-        QCOMPARE(shown[0], static_cast<QWidget*>(&windows_->statDialog()));
+        QCOMPARE(shown[0], static_cast<QWidget*>(&main_->windows().statDialog()));
         QVERIFY(!shown[0]->isVisible());
         QCOMPARE(main_->findChildren<FramelessDialog*>().size(), 1);
 
-        // Music controls given before the options dialog existed reach it.
-        QCOMPARE(windows_->optionDialog().hooks().musicFileName(), QStringLiteral("b.mid"));
-        QVERIFY(windows_->optionDialog().hooks().musicFound());
+        // Without music the options dialog has nothing to switch.
+        QVERIFY(!main_->windows().optionDialog().MusicBtn->isEnabled());
 
-        main_->setUnsavedProgress(false);
-        main_->hooks.offerSave();
+        session_->setUnsavedProgress(false);
+        main_->windows().offerSave();
         QVERIFY(main_->findChild<TSaveGameDlg*>() == nullptr);
     }
 
 private:
     QTemporaryDir mediaDir_;
-    std::unique_ptr<LinkedHelp> help_;
     std::unique_ptr<MusicPlayer> music_;
+    std::unique_ptr<GameSession> session_;
+    testing::SilentSound sound_;
+    std::unique_ptr<MediaService> media_;
     std::unique_ptr<testing::Sandbox> sandbox_;
     std::unique_ptr<TYesNoDlg> messages_;
     std::unique_ptr<TMainform> main_;
-    std::unique_ptr<GameWindows> windows_;
 };
 
 QTEST_MAIN(GameWindowsTest)

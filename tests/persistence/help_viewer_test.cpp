@@ -1,10 +1,10 @@
 // The rules in the help window: contexts 1 and 2 resolve to the German and
 // the English page, the window shows them and closes, and a missing help
 // file brings up the message box while the game goes on.
-#include "persistence/help_viewer.h"
+#include "media/help_viewer.h"
 
-#include "dialogs/dialog_look.h"
-#include "persistence/settings_store.h"
+#include "ui/dialog_look.h"
+#include "storage/settings_store.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -157,7 +157,6 @@ void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn() {
 // either page to show whole.
 void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
     QWidget main;
-    setMainWindow(&main);
     const QRect area = main.screen()->availableGeometry();
     const QList<QRect> placements{QRect(area.left(), area.top(), area.width() / 3, area.height() / 2),
                                   QRect(area.right() - area.width() / 3, area.top() + 40, area.width() / 3, 300),
@@ -167,7 +166,7 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
         main.show();
         for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
             init();  // a first opening: no place kept from before
-            HelpViewer help(dir_, QStringLiteral("Quellon"));
+            HelpViewer help(dir_, QStringLiteral("Quellon"), &main);
             help.openHelp(context);
             QWidget* window = help.window();
             QVERIFY(window != nullptr && window->isVisible());
@@ -188,7 +187,6 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
                                 QStringLiteral(" > ") + QString::number(viewport)));
         }
     }
-    setMainWindow(nullptr);
 }
 
 // Each page opens with a contents list whose every entry leads to a section
@@ -257,7 +255,6 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
 // window come back at the next run, beside the other settings untouched.
 void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace() {
     QWidget main;
-    setMainWindow(&main);
     QWidget pattern(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
     pattern.setObjectName(QStringLiteral("PatForm"));
     const QRect area = main.screen()->availableGeometry();
@@ -269,7 +266,7 @@ void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace
         QFile::remove(SettingsStore::fileIn(config_.path()));
         pattern.setGeometry(QRect(area.topLeft() + at, QSize(271, 180)));
         pattern.show();
-        HelpViewer help(dir_, QStringLiteral("Quellon"));
+        HelpViewer help(dir_, QStringLiteral("Quellon"), &main);
         help.openHelp(HelpViewer::kEnglishRules);
         const QRect frame = help.window()->frameGeometry();
         QVERIFY2(!frame.intersects(pattern.frameGeometry()),
@@ -286,7 +283,7 @@ void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace
     store.writeText(SettingsStore::kSection, QStringLiteral("game"), QStringLiteral("evening, late"));
     const QRect chosen(area.left() + 37, area.top() + 41, 420, 333);
     {
-        HelpViewer help(dir_, QStringLiteral("Quellon"));
+        HelpViewer help(dir_, QStringLiteral("Quellon"), &main);
         help.openHelp(HelpViewer::kGermanRules);
         QWidget* window = help.window();
         for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
@@ -301,10 +298,9 @@ void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace
     }  // the game ends
     QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), 0), 123);
     QCOMPARE(store.readText(SettingsStore::kSection, QStringLiteral("game"), QString()), QStringLiteral("evening, late"));
-    HelpViewer help(dir_, QStringLiteral("Quellon"));
+    HelpViewer help(dir_, QStringLiteral("Quellon"), &main);
     help.openHelp(HelpViewer::kEnglishRules);
     QCOMPARE(help.window()->geometry(), chosen);
-    setMainWindow(nullptr);
 }
 
 QTEST_MAIN(HelpViewerTest)

@@ -1,7 +1,7 @@
 // The media modules beside the program: sound effects and help come with
 // their own libraries the first time they are asked for, and a program
 // directory without them leaves the game silent and without its rules.
-#include "persistence/media_modules.h"
+#include "media/media_modules.h"
 
 #include <dlfcn.h>
 

@@ -1,10 +1,15 @@
-// The music button of the options dialog driving the real music player:
+// The music button of the options dialog driving the real music player, as
+// the game joins them (the main window's media service and its windows):
 // six presses walk a, b, c as off, on b, off, on c, off, on a; music off in
 // the settings switches on to the second file; without any music file the
 // button is disabled and the label says so; the shipped pieces are named
 // in full.
 #include "dialogs/option_dialog.h"
-#include "persistence/music_player.h"
+#include "media/media_service.h"
+#include "media/music_player.h"
+#include "play/game_windows.h"
+#include "play/main_form.h"
+#include "tests/support/gui_support.h"
 
 #include <QFile>
 #include <QLabel>
@@ -32,14 +37,32 @@ MusicOutput silentOutput() {
     return output;
 }
 
-// The hooks as the game joins them.
-OptionHooks musicHooks(MusicPlayer& music) {
-    OptionHooks hooks;
-    hooks.toggleMusic = [&music] { return music.toggleMusic(); };
-    hooks.musicFound = [&music] { return music.musicFound(); };
-    hooks.musicFileName = [&music] { return music.musicName(); };
-    return hooks;
-}
+// The game on a music folder: the main window started with the "tongue" and
+// "music" settings given, the music started as at start-up.
+struct GameOnMusic {
+    testing::Sandbox sandbox;
+    GameSession session;
+    MusicPlayer music;
+    MediaService media;
+    testing::SilentSound sound;
+    testing::EventLog log;
+    testing::AnsweringMessages messages{log};
+    std::unique_ptr<TMainform> form;
+
+    GameOnMusic(const QString& musicDir, int language, bool musicOn)
+        : music(musicDir, silentOutput()),
+          media(music, session.settings(), musicDir, QStringLiteral("Quellon"))
+    {
+        testing::writeCatalogue(sandbox.programDir.path(), 2);
+        sandbox.setSetting(QStringLiteral("tongue"), QString::number(language));
+        sandbox.setSetting(QStringLiteral("music"), musicOn ? QStringLiteral("1") : QStringLiteral("0"));
+        form = std::make_unique<TMainform>(session, sound, media, &messages, sandbox.dir());
+        if (!form->FormCreate())
+            qFatal("the test's catalogue was refused");
+    }
+    SettingsValues& settings() { return session.settings(); }
+    TOptionDlg& dialog() { return form->windows().optionDialog(); }
+};
 
 QString musicLabel(const TOptionDlg& dialog) { return dialog.label(QStringLiteral("MusicLabel"))->text(); }
 
@@ -69,11 +92,10 @@ void MusicOptionsTest::initTestCase() {
 }
 
 void MusicOptionsTest::sixPressesWalkThroughTheFiles() {
-    SettingsValues settings;
-    settings.language = 0;
-    MusicPlayer music(dir_.path(), silentOutput());
-    music.start(settings.musicOn);
-    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    GameOnMusic game(dir_.path(), 0, true);
+    SettingsValues& settings = game.settings();
+    MusicPlayer& music = game.music;
+    TOptionDlg& dialog = game.dialog();
     dialog.show();
     QVERIFY(dialog.MusicBtn->isEnabled());
     QCOMPARE(musicLabel(dialog), QStringLiteral("Music: a.mid"));
@@ -91,13 +113,10 @@ void MusicOptionsTest::sixPressesWalkThroughTheFiles() {
 }
 
 void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile() {
-    SettingsValues settings;
-    settings.language = 1;
-    settings.musicOn = false;
-    MusicPlayer music(dir_.path(), silentOutput());
-    music.start(settings.musicOn);
+    GameOnMusic game(dir_.path(), 1, false);
+    MusicPlayer& music = game.music;
     QVERIFY(!music.deviceOpen());
-    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    TOptionDlg& dialog = game.dialog();
     dialog.show();
     QCOMPARE(musicLabel(dialog), QStringLiteral("Musik ist aus."));
     dialog.MusicBtn->click();
@@ -107,12 +126,9 @@ void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile() {
 
 void MusicOptionsTest::noMusicFileDisablesTheButton() {
     QTemporaryDir empty;
-    SettingsValues settings;
-    settings.language = 1;
-    settings.musicOn = true;
-    MusicPlayer music(empty.path(), silentOutput());
-    music.start(settings.musicOn);
-    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    GameOnMusic game(empty.path(), 1, true);
+    SettingsValues& settings = game.settings();
+    TOptionDlg& dialog = game.dialog();
     dialog.show();
     QVERIFY(!dialog.MusicBtn->isEnabled());
     QCOMPARE(musicLabel(dialog), QStringLiteral("Keine Musikdateien vorhanden."));
@@ -128,11 +144,8 @@ void MusicOptionsTest::theShippedPiecesAreNamedInFullAndFit() {
     const QStringList pieces =
         QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     QVERIFY(pieces.size() >= 6);
-    SettingsValues settings;
-    settings.language = 1;
-    MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR "/"), silentOutput());
-    music.start(settings.musicOn);
-    TOptionDlg dialog(settings, nullptr, musicHooks(music));
+    GameOnMusic game(QStringLiteral(QUELLON_MUSIC_DIR "/"), 1, true);
+    TOptionDlg& dialog = game.dialog();
     dialog.show();
     const QLabel* label = dialog.label(QStringLiteral("MusicLabel"));
     for (const QString& piece : pieces) {

@@ -3,7 +3,7 @@
 // finished piece by the one-second timer, and silence without an audio
 // output. Music that must really play goes to FluidSynth's file driver
 // writing into /dev/null, so no audio device is needed.
-#include "persistence/music_player.h"
+#include "media/music_player.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>

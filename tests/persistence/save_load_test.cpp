@@ -8,10 +8,10 @@
 #include "dialogs/message_dialog.h"
 #include "engine/catalogue.h"
 #include "tests/support/modal_driver.h"
-#include "persistence/game_state.h"
-#include "persistence/load_game_dialog.h"
-#include "persistence/save_game_dialog.h"
-#include "persistence/save_offer.h"
+#include "session/game_session.h"
+#include "dialogs/load_game_dialog.h"
+#include "dialogs/save_game_dialog.h"
+#include "dialogs/save_offer.h"
 #include "tests/support/gui_support.h"
 
 using namespace quellon;
@@ -46,6 +46,9 @@ private slots:
     void init()
     {
         sandbox_ = std::make_unique<testing::Sandbox>();
+        saveDialog_.reset();
+        messages_.reset();
+        session_ = std::make_unique<GameSession>();
         QVERIFY(sandbox_->programDir.isValid());
         QVERIFY(QDir(sandbox_->programDir.path()).mkpath(QStringLiteral("games")));
         game().quellonCount = 950;
@@ -56,7 +59,7 @@ private slots:
         unsaved_ = true;
         titleUpdates_ = 0;
         saveDialog_ = std::make_unique<TSaveGameDlg>(game(), settings());
-        messages_ = std::make_unique<TYesNoDlg>();
+        messages_ = std::make_unique<TYesNoDlg>(settings());
     }
 
     void nothingUnsavedShowsNothing()
@@ -131,7 +134,7 @@ private slots:
                 QVERIFY(question->noButton()->isVisible());
                 question->noButton()->click();
             });
-            driver.expect("SaveGameDlg", [cancelAfterwards](QWidget* modal) {
+            driver.expect("SaveGameDlg", [this, cancelAfterwards](QWidget* modal) {
                 auto* dialog = static_cast<TSaveGameDlg*>(modal);
                 QCOMPARE(dialog->nameEdit()->text(), QStringLiteral("evening"));
                 QCOMPARE(dialog->nameEdit()->selectedText(), QStringLiteral("evening"));
@@ -261,7 +264,7 @@ private slots:
         clickLine(dialog, 1);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
-        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("week"));
+        QCOMPARE(QString::fromStdString(dialog.chosenGame()), QStringLiteral("week"));
     }
 
     void loadListIsRefilledAtEveryShowing()
@@ -272,10 +275,10 @@ private slots:
         dialog.show();
         QVERIFY(!dialog.hasGames());
         QCOMPARE(lines(dialog), QStringList{QStringLiteral("Kein Spiel vorhanden")});
-        // The placeholder closes with Ok and leaves the name alone.
+        // The placeholder closes with Ok and chooses the name as it is.
         clickLine(dialog, 0);
         QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
-        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("old"));
+        QCOMPARE(QString::fromStdString(dialog.chosenGame()), QStringLiteral("old"));
 
         writeOldGame(QStringLiteral("evening"));
         dialog.show();
@@ -309,12 +312,12 @@ private slots:
         QTest::keyClick(dialog.nameList(), Qt::Key_Down);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), static_cast<int>(DialogResult::Ok));
-        QCOMPARE(QString::fromStdString(game().gameName), QStringLiteral("evening"));
+        QCOMPARE(QString::fromStdString(dialog.chosenGame()), QStringLiteral("evening"));
     }
 
 private:
-    static GameData& game() { return gameState().game; }
-    static SettingsValues& settings() { return gameState().settings; }
+    GameData& game() { return session_->game(); }
+    SettingsValues& settings() { return session_->settings(); }
     QDir gamesDir() const { return QDir(sandbox_->programDir.filePath(QStringLiteral("games"))); }
     QString gamePath(const QString& name) const { return gamesDir().filePath(name + QStringLiteral(".zql")); }
 
@@ -346,6 +349,7 @@ private:
     }
 
     std::unique_ptr<testing::Sandbox> sandbox_;
+    std::unique_ptr<GameSession> session_;
     std::unique_ptr<TSaveGameDlg> saveDialog_;
     std::unique_ptr<TYesNoDlg> messages_;
     bool unsaved_ = true;

@@ -9,8 +9,9 @@
 
 #include "engine/catalogue.h"
 #include "tests/support/gui_support.h"
-#include "persistence/settings_store.h"
-#include "persistence/startup.h"
+#include "tests/support/modal_driver.h"
+#include "storage/settings_store.h"
+#include "storage/startup.h"
 #include "play/main_form.h"
 
 using namespace quellon;
@@ -23,9 +24,15 @@ class StartupTest : public QObject {
     std::unique_ptr<EventLog> log;
     std::unique_ptr<AnsweringMessages> messages;
 
+    std::unique_ptr<GameSession> session;
+    std::unique_ptr<RecordingMedia> media;
+    // Closes the language dialog a shown window asks with no language stored.
+    std::unique_ptr<ModalDriver> driver;
+    SilentSound sound;
+
     std::unique_ptr<TMainform> makeForm()
     {
-        return std::make_unique<TMainform>(MainformServices{nullptr, messages.get(), sandbox->dir()});
+        return std::make_unique<TMainform>(*session, sound, *media, messages.get(), sandbox->dir());
     }
 
     bool storedAnything() const { return QFile::exists(sandbox->settingsFile()); }
@@ -36,6 +43,9 @@ private slots:
         sandbox = std::make_unique<Sandbox>();
         log = std::make_unique<EventLog>();
         messages = std::make_unique<AnsweringMessages>(*log);
+        session = std::make_unique<GameSession>();
+        media = std::make_unique<RecordingMedia>();
+        driver = std::make_unique<ModalDriver>();
     }
 
     void cleanup()
@@ -84,17 +94,17 @@ private slots:
             writeFile(sandbox->settingsFile(), stored);
             QList<int> values;
             {
-                std::optional<SettingsStore::Session> session;
+                std::optional<SettingsStore::Session> storeSession;
                 std::optional<SettingsStore::Session> nested;
                 if (inSession) {
-                    session.emplace();
+                    storeSession.emplace();
                     nested.emplace();
                 }
                 auto form = makeForm();
                 if (form->FormCreate()) {
-                    const SettingsValues& v = gameState().settings;
+                    const SettingsValues& v = session->settings();
                     values = {v.language, v.soundOn, v.musicOn, v.background, v.patmode,
-                              gameState().game.currentQuellon};
+                              session->game().currentQuellon};
                 }
             }
             QFile file(sandbox->settingsFile());
@@ -134,14 +144,14 @@ private slots:
         writeCatalogue(sandbox->programDir.path(), 5);
         auto form = makeForm();
         QVERIFY(form->FormCreate());
-        const SettingsValues& v = gameState().settings;
+        const SettingsValues& v = session->settings();
         QCOMPARE(v.language, -1);
         QVERIFY(v.soundOn);
         QVERIFY(v.musicOn);
         QCOMPARE(v.background, 0);
         QCOMPARE(v.patmode, 2);
-        QCOMPARE(gameState().game.currentQuellon, 1);
-        QCOMPARE(gameState().game.quellonCount, 5);
+        QCOMPARE(session->game().currentQuellon, 1);
+        QCOMPARE(session->game().quellonCount, 5);
         QVERIFY(QDir(sandbox->dir() + QStringLiteral("games")).exists());
         QVERIFY(log->entries.isEmpty());
     }
@@ -209,9 +219,9 @@ private slots:
         sandbox->setSetting(QStringLiteral("level"), stored);
         auto form = makeForm();
         QVERIFY(form->FormCreate());
-        QCOMPARE(gameState().game.quellonCount, 950);
-        QCOMPARE(gameState().game.currentQuellon, level);
-        QCOMPARE(gameState().game.workingRecord(), gameState().game.catalogue[static_cast<size_t>(level)]);
+        QCOMPARE(session->game().quellonCount, 950);
+        QCOMPARE(session->game().currentQuellon, level);
+        QCOMPARE(session->game().workingRecord(), session->game().catalogue[static_cast<size_t>(level)]);
     }
 
     void deletedLastGameStartsFreshWithoutAMessage()
@@ -221,10 +231,10 @@ private slots:
         sandbox->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
         auto form = makeForm();
         QVERIFY(form->FormCreate());
-        QVERIFY(gameState().game.gameName.empty());
+        QVERIFY(session->game().gameName.empty());
         QVERIFY(log->entries.isEmpty());
-        QCOMPARE(gameState().game.progressTable[1], uint8_t{0});
-        QVERIFY(!form->unsavedProgress());
+        QCOMPARE(session->game().progressTable[1], uint8_t{0});
+        QVERIFY(!session->unsavedProgress());
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1"));
     }
 
@@ -239,13 +249,13 @@ private slots:
         sandbox->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
         auto form = makeForm();
         QVERIFY(form->FormCreate());
-        QCOMPARE(gameState().game.gameName, std::string("evening"));
-        QCOMPARE(gameState().game.progressTable[1], uint8_t{8});
-        QCOMPARE(gameState().game.progressTable[3], uint8_t{12});
-        QCOMPARE(gameState().game.progressTable[4], uint8_t{0});
+        QCOMPARE(session->game().gameName, std::string("evening"));
+        QCOMPARE(session->game().progressTable[1], uint8_t{8});
+        QCOMPARE(session->game().progressTable[3], uint8_t{12});
+        QCOMPARE(session->game().progressTable[4], uint8_t{0});
         // Help level 2 on Quellon 2: pieces 1 to 4 start at their solution spots.
         for (int k = 1; k <= 4; ++k)
-            QCOMPARE(form->board().piece(k), gameState().game.catalogue[2].pieces[static_cast<size_t>(k - 1)]);
+            QCOMPARE(form->board().piece(k), session->game().catalogue[2].pieces[static_cast<size_t>(k - 1)]);
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 2 - Game: evening"));
     }
 
@@ -264,18 +274,18 @@ private slots:
         sandbox->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
         auto form = makeForm();
         QStringList seen;
-        form->hooks.startMusic = [&] {
-            const GameState& state = gameState();
+        media->onMusicStart = [&] {
+            const GameSession& state = *session;
             seen << QStringLiteral("music");
-            if (state.settings.background == 3)
+            if (state.settings().background == 3)
                 seen << QStringLiteral("settings read");
-            if (state.game.quellonCount == 5)
+            if (state.game().quellonCount == 5)
                 seen << QStringLiteral("catalogue checked");
-            if (state.game.gameName == "evening" && state.game.progressTable[1] == 8)
+            if (state.game().gameName == "evening" && state.game().progressTable[1] == 8)
                 seen << QStringLiteral("game restored");
-            if (form->board().piece(1) == state.game.catalogue[2].pieces[0])
+            if (form->board().piece(1) == state.game().catalogue[2].pieces[0])
                 seen << QStringLiteral("set up");
-            if (state.settings.patmode == 2)
+            if (state.settings().patmode == 2)
                 seen << QStringLiteral("patmode not yet read");
             if (!form->isVisible())
                 seen << QStringLiteral("no window shown");
@@ -284,7 +294,7 @@ private slots:
         QCOMPARE(seen, (QStringList{QStringLiteral("music"), QStringLiteral("settings read"),
                                     QStringLiteral("catalogue checked"), QStringLiteral("game restored"),
                                     QStringLiteral("set up"), QStringLiteral("patmode not yet read"), QStringLiteral("no window shown")}));
-        QCOMPARE(gameState().settings.patmode, 0);
+        QCOMPARE(session->settings().patmode, 0);
     }
 
     void unreadableLastGameIsReportedAndDropped()
@@ -296,7 +306,7 @@ private slots:
         auto form = makeForm();
         QVERIFY(form->FormCreate());
         QCOMPARE(log->entries, QStringList{QStringLiteral("message 10 Error occured while loading file evening")});
-        QVERIFY(gameState().game.gameName.empty());
+        QVERIFY(session->game().gameName.empty());
     }
 
     void placementIsRestoredAndKeptOnTheDesktop()

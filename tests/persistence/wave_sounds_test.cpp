@@ -2,7 +2,7 @@
 // them, a new sound cuts off the one before, sound off neither plays nor
 // stops anything, and nothing is tried without an audio output. Whether the
 // sounds really reach a sound server is checked by audio_e2e.
-#include "persistence/wave_sounds.h"
+#include "media/wave_sounds.h"
 
 #include <QAudioDevice>
 #include <QFile>

@@ -5,13 +5,20 @@
 #include <QToolTip>
 #include <QtTest>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "dialogs/message_dialog.h"
 #include "engine/orientation_table.h"
 #include "engine/settings_values.h"
 #include "tests/support/gui_support.h"
+#include "dialogs/load_game_dialog.h"
+#include "dialogs/save_game_dialog.h"
+#include "dialogs/select_dialog.h"
+#include "dialogs/tongue_dialog.h"
 #include "play/board_view.h"
+#include "play/game_windows.h"
 #include "play/main_form.h"
+#include "play/pattern_form.h"
+#include "tests/support/modal_driver.h"
 
 using namespace quellon;
 using namespace quellon::testing;
@@ -41,6 +48,8 @@ class MainFormTest : public QObject {
     std::unique_ptr<EventLog> log;
     std::unique_ptr<LoggingSound> sound;
     std::unique_ptr<AnsweringMessages> messages;
+    std::unique_ptr<GameSession> session;
+    std::unique_ptr<RecordingMedia> media;
     std::unique_ptr<TMainform> form;
 
     // A window on a catalogue of `count` Quellons, English, pattern on the board.
@@ -49,9 +58,7 @@ class MainFormTest : public QObject {
         writeCatalogue(sandbox->programDir.path(), count);
         sandbox->setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
         sandbox->setSetting(QStringLiteral("patmode"), QStringLiteral("0"));
-        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
-        form->hooks.repaintPattern = [this] { log->entries << QStringLiteral("pattern"); };
-        form->hooks.offerSave = [this] { log->entries << QStringLiteral("offerSave"); };
+        form = std::make_unique<TMainform>(*session, *sound, *media, messages.get(), sandbox->dir());
         QVERIFY(form->FormCreate());
         form->resize(909, 698);
         form->show();
@@ -60,12 +67,15 @@ class MainFormTest : public QObject {
         log->entries.clear();
     }
 
-    // The log without the pattern repaints that every paint of the window asks for.
-    QStringList steps() const
+    QStringList steps() const { return log->entries; }
+
+    // The save offer's dialog, cancelled: the offer goes into the log.
+    void expectSaveOfferCancelled(ModalDriver& driver)
     {
-        QStringList result = log->entries;
-        result.removeAll(QStringLiteral("pattern"));
-        return result;
+        driver.expect(QStringLiteral("SaveGameDlg"), [this](QWidget* modal) {
+            log->entries << QStringLiteral("offerSave");
+            static_cast<TSaveGameDlg*>(modal)->cancelButton()->click();
+        });
     }
 
     BoardView* box() const { return form->boardView(); }
@@ -105,11 +115,15 @@ private slots:
         log = std::make_unique<EventLog>();
         sound = std::make_unique<LoggingSound>(*log);
         messages = std::make_unique<AnsweringMessages>(*log);
+        session = std::make_unique<GameSession>();
+        media = std::make_unique<RecordingMedia>();
     }
 
     void cleanup()
     {
         form.reset();
+        media.reset();
+        session.reset();
         messages.reset();
         sound.reset();
         log.reset();
@@ -132,7 +146,7 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1"));
         QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 2"));
-        gameState().settings.patmode = 3;
+        session->settings().patmode = 3;
         form->updateTitle();
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1"));
     }
@@ -142,7 +156,8 @@ private slots:
     void plainCursorComesAfterTheFirstPaint()
     {
         writeCatalogue(sandbox->programDir.path(), 3);
-        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        sandbox->setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
+        form = std::make_unique<TMainform>(*session, *sound, *media, messages.get(), sandbox->dir());
         QVERIFY(form->FormCreate());
         form->show();
         QVERIFY(!box()->testAttribute(Qt::WA_SetCursor));
@@ -156,6 +171,7 @@ private slots:
     void showRestoredShowsTheWindowBeforeItsParts()
     {
         writeCatalogue(sandbox->programDir.path(), 3);
+        sandbox->setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
         const auto visibleParts = [](const QWidget& window) {
             QStringList names;
             for (const QWidget* part : window.findChildren<QWidget*>())
@@ -164,14 +180,14 @@ private slots:
             names.sort();
             return names;
         };
-        TMainform plain(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        TMainform plain(*session, *sound, *media, messages.get(), sandbox->dir());
         QVERIFY(plain.FormCreate());
         plain.show();
         const QStringList expected = visibleParts(plain);
         QVERIFY(expected.size() > 10);
         plain.hide();
 
-        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        form = std::make_unique<TMainform>(*session, *sound, *media, messages.get(), sandbox->dir());
         QVERIFY(form->FormCreate());
         struct ShowOrder : QObject {
             QList<QObject*> shown;
@@ -327,7 +343,7 @@ private slots:
     void boardPictureShowsFieldSilhouettePiecesAndHeldOutline()
     {
         open();
-        const PuzzleRecord solution = gameState().game.workingRecord();
+        const PuzzleRecord solution = session->game().workingRecord();
         PuzzleRecord layout = solution;
         for (PieceState& piece : layout.pieces)
             piece.y = static_cast<uint8_t>(piece.y + 20 > 53 ? piece.y - 12 : piece.y + 20);
@@ -352,7 +368,7 @@ private slots:
         QCOMPARE(box()->image(), before);
 
         // With the pattern in its own window the silhouette is not drawn.
-        gameState().settings.patmode = 2;
+        session->settings().patmode = 2;
         box()->repaintBoard();
         QCOMPARE(pixel(centroid(solution.pieces[0], cell())), board_colour::kField);
     }
@@ -360,7 +376,7 @@ private slots:
     void pickMoveTurnDropWithTheMouse()
     {
         open();
-        const PuzzleRecord solution = gameState().game.workingRecord();
+        const PuzzleRecord solution = session->game().workingRecord();
         arrange(solution);
         Board& board = form->board();
         const PieceState start = board.piece(3);
@@ -395,7 +411,7 @@ private slots:
     void refusedDropKeepsThePieceInHand()
     {
         open();
-        arrange(gameState().game.workingRecord());
+        arrange(session->game().workingRecord());
         Board& board = form->board();
         press(box(), anchorPixel(board.piece(1), cell()));
         moveHeld(box(), anchorPixel(board.piece(2), cell()));
@@ -458,11 +474,11 @@ private slots:
     void theSolvingDropRunsItsStepsInOrder()
     {
         open();
-        const PuzzleRecord solution = gameState().game.workingRecord();
+        const PuzzleRecord solution = session->game().workingRecord();
         PuzzleRecord layout = solution;
         layout.pieces[7] = PieceState{75, 50, solution.pieces[7].orientation};
         arrange(layout);
-        form->setUnsavedProgress(false);
+        session->setUnsavedProgress(false);
         QRgb colourAtMessage = 0;
         messages->answers = {6};
         const PieceState home = solution.pieces[7];
@@ -470,7 +486,7 @@ private slots:
         moveHeld(box(), anchorPixel(home, cell()));
         release(box(), anchorPixel(home, cell()));
         QCOMPARE(form->board().piece(8), home);
-        QCOMPARE(gameState().game.progressTable[1], uint8_t{0});
+        QCOMPARE(session->game().progressTable[1], uint8_t{0});
 
         // The message is up only after the pieces turned green.
         log->entries.clear();
@@ -478,12 +494,12 @@ private slots:
         messages->whileShown = [this, &colourAtMessage, probe] { colourAtMessage = pixel(probe); };
         press(box(), QPoint(3 * cell(), 3 * cell()));
         const QStringList steps = log->entries;
-        QCOMPARE(steps.mid(0, 4), (QStringList{QStringLiteral("sound 2"), QStringLiteral("sound 5"),
-                                               QStringLiteral("message 1"), QStringLiteral("pattern")}));
+        QCOMPARE(steps.mid(0, 3), (QStringList{QStringLiteral("sound 2"), QStringLiteral("sound 5"),
+                                               QStringLiteral("message 1")}));
         QCOMPARE(colourAtMessage, board_colour::kSolved);
         QCOMPARE(form->board().solveState, SolveState::Solved);
-        QCOMPARE(gameState().game.progressTable[1], uint8_t{8});
-        QVERIFY(form->unsavedProgress());
+        QCOMPARE(session->game().progressTable[1], uint8_t{8});
+        QVERIFY(session->unsavedProgress());
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (solved)"));
 
         // Later presses have no effect.
@@ -499,10 +515,10 @@ private slots:
     void solvingAgainKeepsTheProgressByte()
     {
         open();
-        gameState().game.progressTable[1] = 12;  // dropped earlier
-        form->setUpCurrent();
-        form->setUnsavedProgress(false);
-        const PuzzleRecord solution = gameState().game.workingRecord();
+        session->game().progressTable[1] = 12;  // dropped earlier
+        form->carryOut(session->setUpCurrent());
+        session->setUnsavedProgress(false);
+        const PuzzleRecord solution = session->game().workingRecord();
         PuzzleRecord layout = solution;
         layout.pieces[0] = PieceState{12, 52, solution.pieces[0].orientation};
         arrange(layout);
@@ -510,8 +526,8 @@ private slots:
         moveHeld(box(), anchorPixel(solution.pieces[0], cell()));
         press(box(), QPoint(3 * cell(), 3 * cell()));
         QCOMPARE(form->board().solveState, SolveState::Solved);
-        QCOMPARE(gameState().game.progressTable[1], uint8_t{12});
-        QVERIFY(!form->unsavedProgress());
+        QCOMPARE(session->game().progressTable[1], uint8_t{12});
+        QVERIFY(!session->unsavedProgress());
         QVERIFY(log->entries.contains(QStringLiteral("sound 5")));
         QVERIFY(log->entries.contains(QStringLiteral("message 1")));
     }
@@ -520,17 +536,17 @@ private slots:
     {
         open(3);
         QTest::mouseClick(button("DnBtn"), Qt::LeftButton);
-        QCOMPARE(gameState().game.currentQuellon, 3);
-        QCOMPARE(gameState().game.workingRecord(), gameState().game.catalogue[3]);
+        QCOMPARE(session->game().currentQuellon, 3);
+        QCOMPARE(session->game().workingRecord(), session->game().catalogue[3]);
         QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
-        QCOMPARE(gameState().game.currentQuellon, 1);
-        QVERIFY(log->entries.contains(QStringLiteral("pattern")));
+        QCOMPARE(session->game().currentQuellon, 1);
+        QCOMPARE(form->windows().patternWindow().windowTitle(), QStringLiteral("Quellon 1"));
     }
 
     void unsolvedSearchWithEverythingFinishedOnlyTells()
     {
         open(3);
-        GameData& game = gameState().game;
+        GameData& game = session->game();
         game.progressTable[1] = 8;
         game.progressTable[2] = 12;
         game.progressTable[3] = 9;
@@ -542,7 +558,7 @@ private slots:
         QCOMPARE(game.currentQuellon, 2);
         QCOMPARE(form->board().pieces, before.pieces);
 
-        gameState().settings.language = 1;
+        session->settings().language = 1;
         log->entries.clear();
         QTest::mouseClick(button("UnsolvedDnBtn"), Qt::LeftButton);
         QCOMPARE(steps(), QStringList{QStringLiteral("message 10 Alle Quellons bereits gel\u00f6st.")});
@@ -561,12 +577,12 @@ private slots:
     void newGameAsksThenClearsProgressAndName()
     {
         open(3);
-        GameData& game = gameState().game;
+        GameData& game = session->game();
         QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
         game.progressTable[1] = 9;
         game.progressTable[2] = 2;
         game.gameName = "evening";
-        form->setUnsavedProgress(true);
+        session->setUnsavedProgress(true);
 
         messages->answers = {7};
         QTest::mouseClick(button("NewGameBtn"), Qt::LeftButton);
@@ -575,13 +591,16 @@ private slots:
 
         log->entries.clear();
         messages->answers = {6};
+        ModalDriver driver;
+        expectSaveOfferCancelled(driver);
         QTest::mouseClick(button("NewGameBtn"), Qt::LeftButton);
+        QVERIFY(driver.allDone());
         QCOMPARE(steps().mid(0, 2), (QStringList{QStringLiteral("message 4"), QStringLiteral("offerSave")}));
         QCOMPARE(game.progressTable[1], uint8_t{0});
         QCOMPARE(game.progressTable[2], uint8_t{0});
         QCOMPARE(game.currentQuellon, 2);
         QVERIFY(game.gameName.empty());
-        QVERIFY(!form->unsavedProgress());
+        QVERIFY(!session->unsavedProgress());
         QVERIFY(button("TipBtn")->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 2"));
     }
@@ -589,24 +608,24 @@ private slots:
     void helpPlacesTwoPiecesAtATimeThenDrops()
     {
         open(3);
-        const PuzzleRecord solution = gameState().game.workingRecord();
+        const PuzzleRecord solution = session->game().workingRecord();
         Board& board = form->board();
         press(box(), anchorPixel(board.piece(5), cell()));  // help also frees a held piece
         QCOMPARE(board.selectedPiece, 5);
         const uint8_t expected[] = {1, 2, 3, 12};
         for (int step = 0; step < 4; ++step) {
             QTest::mouseClick(button("TipBtn"), Qt::LeftButton);
-            QCOMPARE(gameState().game.progressTable[1], expected[step]);
+            QCOMPARE(session->game().progressTable[1], expected[step]);
             QCOMPARE(board.selectedPiece, 0);
             for (int k = 1; k <= std::min(2 * (step + 1), 8); ++k)
                 QCOMPARE(board.piece(k), solution.pieces[static_cast<size_t>(k - 1)]);
             QCOMPARE(board.layoutGrid, gridWithout(0));
         }
-        QVERIFY(form->unsavedProgress());
+        QVERIFY(session->unsavedProgress());
         QCOMPARE(board.solveState, SolveState::Dropped);
         QCOMPARE(pixel(centroid(solution.pieces[0], cell())), board_colour::kDropped);
         QTest::mouseClick(button("TipBtn"), Qt::LeftButton);
-        QCOMPARE(gameState().game.progressTable[1], uint8_t{12});
+        QCOMPARE(session->game().progressTable[1], uint8_t{12});
         press(box(), anchorPixel(board.piece(1), cell()));
         QCOMPARE(board.selectedPiece, 0);
         // Coming back to the dropped Quellon: all parked, help not offered.
@@ -616,61 +635,67 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (dropped)"));
     }
 
-    void loadAndSelectionGoThroughTheirHooks()
+    void loadAndSelectionGoThroughTheirDialogs()
     {
         open(3);
-        GameData& game = gameState().game;
+        GameData& game = session->game();
         QDir().mkpath(sandbox->dir() + QStringLiteral("games"));
         writeFile(sandbox->dir() + QStringLiteral("games/evening.zql"), QByteArray("\x0a\x08", 2));
-        QString chosen = QStringLiteral("evening");
-        form->hooks.showLoadDialog = [&chosen] {
-            gameState().game.gameName = chosen.toStdString();
-            return true;
+        ModalDriver driver;
+        auto chooseGame = [&driver](const QString& name) {
+            driver.expect(QStringLiteral("LoadGameDlg"), [name](QWidget* modal) {
+                auto* dialog = static_cast<TLoadGameDlg*>(modal);
+                // A game no longer listed stands for one deleted behind the list's back.
+                const QList<QListWidgetItem*> items = dialog->nameList()->findItems(QStringLiteral("evening"), Qt::MatchExactly);
+                if (name != QStringLiteral("evening"))
+                    items.first()->setText(name);
+                dialog->NameListBoxClick(dialog->nameList()->row(items.first()));
+            });
         };
-        form->setUnsavedProgress(true);
+        session->setUnsavedProgress(true);
+        expectSaveOfferCancelled(driver);
+        chooseGame(QStringLiteral("evening"));
         QTest::mouseClick(button("LoadBtn"), Qt::LeftButton);
+        QVERIFY(driver.allDone());
         QCOMPARE(steps().mid(0, 1), QStringList{QStringLiteral("offerSave")});
         QCOMPARE(game.progressTable[1], uint8_t{10});
-        QVERIFY(!form->unsavedProgress());
+        QVERIFY(!session->unsavedProgress());
         QVERIFY(!button("TipBtn")->isEnabled());
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (solved) - Game: evening"));
 
         // A game that cannot be read: its name in the notice, the progress kept.
-        chosen = QStringLiteral("gone");
+        chooseGame(QStringLiteral("gone"));
         log->entries.clear();
         QTest::mouseClick(button("LoadBtn"), Qt::LeftButton);
+        QVERIFY(driver.allDone());
         QVERIFY(steps().contains(QStringLiteral("message 10 Error occured while loading file gone")));
         QVERIFY(game.gameName.empty());
         QCOMPARE(game.progressTable[1], uint8_t{10});
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1 (solved)"));
 
-        form->hooks.showSelection = [] {
-            gameState().game.currentQuellon = 3;
-            return true;
-        };
+        driver.expect(QStringLiteral("SelectDlg"), [](QWidget* modal) {
+            static_cast<TSelectDlg*>(modal)->boxMouseDown(QPoint(100 * 2 + 50, 50));  // the third cell
+        });
         QTest::mouseClick(button("SelectBtn"), Qt::LeftButton);
+        QVERIFY(driver.allDone());
+        QCOMPARE(game.currentQuellon, 3);
         QCOMPARE(game.workingRecord(), game.catalogue[3]);
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3"));
-        form->hooks.showSelection = [] { return false; };
+        driver.expect(QStringLiteral("SelectDlg"), [](QWidget* modal) {
+            static_cast<TSelectDlg*>(modal)->cancelButton()->click();
+        });
         QTest::mouseClick(button("SelectBtn"), Qt::LeftButton);
+        QVERIFY(driver.allDone());
         QCOMPARE(game.workingRecord(), game.catalogue[3]);
     }
 
-    void buttonsWithoutTheirDialogsDoNothing()
+    void rulesOpenInTheLanguageChosen()
     {
         open(3);
-        const Board before = form->board();
-        for (const char* name : {"LoadBtn", "StatBtn", "SelectBtn", "OptionBtn", "RulesBtn"})
-            QTest::mouseClick(button(name), Qt::LeftButton);
-        QVERIFY(!log->entries.contains(QStringLiteral("offerSave")));
-        QCOMPARE(form->board().pieces, before.pieces);
-        int helpContext = 0;
-        form->hooks.openHelp = [&helpContext](int context) { helpContext = context; };
         QTest::mouseClick(button("RulesBtn"), Qt::LeftButton);
-        QCOMPARE(helpContext, 2);
-        gameState().settings.language = 1;
+        session->settings().language = 1;
         QTest::mouseClick(button("RulesBtn"), Qt::LeftButton);
-        QCOMPARE(helpContext, 1);
+        QCOMPARE(media->helpContexts, (std::vector<int>{2, 1}));
     }
 
     // A face is lit while the pointer is over its button and the button can
@@ -684,8 +709,7 @@ private slots:
         // it, not to the topmost.
         form->setMinimumSize(0, 0);
         form->resize(400, 300);
-        setMainWindow(nullptr);
-        TYesNoDlg question(form.get());
+        TYesNoDlg question(session->settings());
         question.move(form->frameGeometry().right() + 20, 0);
         ImageButton* exitButton = button("ExitBtn");
         auto pointAt = [](QWidget* widget, QPoint at) {
@@ -758,25 +782,24 @@ private slots:
     void firstActivationAsksTheLanguageThenSetsHints()
     {
         writeCatalogue(sandbox->programDir.path(), 2);
-        form = std::make_unique<TMainform>(MainformServices{sound.get(), messages.get(), sandbox->dir()});
+        form = std::make_unique<TMainform>(*session, *sound, *media, messages.get(), sandbox->dir());
         int asked = 0;
-        bool patternShown = false;
-        form->hooks.askLanguage = [&asked] {
+        ModalDriver driver;
+        driver.expect(QStringLiteral("TongueDlg"), [&asked](QWidget* modal) {
             ++asked;
-            gameState().settings.language = 1;
-        };
-        form->hooks.setPatternVisible = [&patternShown](bool visible) { patternShown = visible; };
+            static_cast<TTongueDlg*>(modal)->GermanBtn->click();
+        });
         QVERIFY(form->FormCreate());
-        QCOMPARE(gameState().settings.language, -1);
+        QCOMPARE(session->settings().language, -1);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QTRY_VERIFY(!form->firstActivation());
         QCOMPARE(asked, 1);
-        QVERIFY(patternShown);  // patmode 2 by default
+        QCOMPARE(session->settings().language, 1);
+        QVERIFY(form->windows().patternWindow().isVisible());  // patmode 2 by default
         QCOMPARE(button("UpBtn")->toolTip(), QStringLiteral("Ich nehm' das n\u00e4chste Quellon."));
         QCOMPARE(button("InfoBtn")->toolTip(), QStringLiteral("Wer hat diese Spiele nur verbrochen?"));
-        gameState().settings.language = 0;
-        form->applyLanguage();
+        form->windows().stepOption(GameSession::Option::Language);
         QCOMPARE(button("StatBtn")->toolTip(), QStringLiteral("Let me see, what I've solved until now."));
         QCoreApplication::processEvents();
         QCOMPARE(asked, 1);
@@ -785,29 +808,28 @@ private slots:
     void patternWindowGoesAndComesBackWithTheMainWindow()
     {
         open();
-        QStringList pattern;
-        form->hooks.setPatternVisible = [&pattern](bool visible) {
-            pattern << (visible ? QStringLiteral("shown") : QStringLiteral("hidden"));
-        };
-        gameState().settings.patmode = 2;
+        TPatForm& pattern = form->windows().patternWindow();
+        session->settings().patmode = 2;
+        form->windows().stepOption(GameSession::Option::PatternMode);  // 3: the window shows
+        QTRY_VERIFY(pattern.isVisible());
         form->showMinimized();
-        QTRY_COMPARE(pattern, QStringList{QStringLiteral("hidden")});
+        QTRY_VERIFY(!pattern.isVisible());
         form->showNormal();
-        QTRY_COMPARE(pattern, (QStringList{QStringLiteral("hidden"), QStringLiteral("shown")}));
+        QTRY_VERIFY(pattern.isVisible());
         // With the pattern on the board there is no window to bring back.
-        gameState().settings.patmode = 0;
-        pattern.clear();
+        form->windows().stepOption(GameSession::Option::PatternMode);  // 0: on the board
+        QVERIFY(!pattern.isVisible());
         form->showMinimized();
         form->showNormal();
-        QTRY_COMPARE(pattern.size(), 2);
-        QVERIFY(!pattern.contains(QStringLiteral("shown")));
+        QTest::qWait(100);
+        QVERIFY(!pattern.isVisible());
     }
 
     void closeQuestionDecidesAndClosingWritesTheSettings()
     {
         open(3);
         QTest::mouseClick(button("UpBtn"), Qt::LeftButton);
-        gameState().game.gameName = "evening";
+        session->game().gameName = "evening";
         messages->answers = {7};
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
@@ -815,7 +837,11 @@ private slots:
 
         log->entries.clear();
         messages->answers = {6};
+        session->setUnsavedProgress(true);
+        ModalDriver driver;
+        expectSaveOfferCancelled(driver);
         QVERIFY(form->close());
+        QVERIFY(driver.allDone());
         QCOMPARE(steps().mid(0, 2), (QStringList{QStringLiteral("message 3"), QStringLiteral("offerSave")}));
         QCOMPARE(sandbox->setting(QStringLiteral("level")), QStringLiteral("2"));
         QCOMPARE(sandbox->setting(QStringLiteral("game")), QStringLiteral("evening"));

@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include "engine/pattern.h"
-#include "persistence/game_state.h"
-#include "persistence/settings_store.h"
+#include "session/game_session.h"
+#include "storage/settings_store.h"
 #include "play/pattern_form.h"
 #include "tests/support/gui_support.h"
 

@@ -15,12 +15,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/catalogue.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/save_game_dialog.h"
-#include "persistence/save_offer.h"
+#include "session/game_session.h"
+#include "ui/message_seam.h"
+#include "dialogs/save_game_dialog.h"
+#include "dialogs/save_offer.h"
 #include "tests/support/gui_support.h"
 
 using namespace quellon;
@@ -97,26 +97,27 @@ private slots:
     void init()
     {
         sandbox_ = std::make_unique<testing::Sandbox>();
+        session_ = std::make_unique<GameSession>();
         QVERIFY(QDir(sandbox_->programDir.path()).mkpath(QStringLiteral("games")));
-        GameData& game = gameState().game;
+        GameData& game = session_->game();
         game.quellonCount = 950;
         game.programDir = sandbox_->programDir.path().toStdString() + "/";
         for (size_t k = 1; k <= kMaxQuellons; ++k)
             game.progressTable[k] = static_cast<uint8_t>(k % 13);
-        gameState().settings.language = 0;
+        session_->settings().language = 0;
     }
 
     void writeFailingPartWayKeepsTheOldGame()
     {
         // The old game on disk, different from the progress in memory.
-        GameData old = gameState().game;
+        GameData old = session_->game();
         old.progressTable.fill(12);
         QVERIFY(writeSavedGame(old, "evening"));
         const QString path = sandbox_->programDir.filePath(QStringLiteral("games/evening.zql"));
         const QByteArray before = fileBytes(path);
         QCOMPARE(before.size(), 950);
 
-        TSaveGameDlg dialog(gameState().game, gameState().settings);
+        TSaveGameDlg dialog(session_->game(), session_->settings());
         AnsweringMessages messages;
         bool unsaved = true;
         int titleUpdates = 0;
@@ -125,7 +126,7 @@ private slots:
         {
             FileSizeLimit limit(100);
             QVERIFY(limit.ok());
-            outcome = offerSave(gameState().game, 0, unsaved, dialog, messages, [&] { ++titleUpdates; });
+            outcome = offerSave(session_->game(), 0, unsaved, dialog, messages, [&] { ++titleUpdates; });
         }
         QCOMPARE(outcome, SaveOfferOutcome::Failed);
         QCOMPARE(messages.texts, QStringList({QStringLiteral("Game evening already exists. Overwrite?"),
@@ -140,7 +141,7 @@ private slots:
 
         // With room again the same offer saves.
         answerSaveDialog(QStringLiteral("evening"));
-        QCOMPARE(offerSave(gameState().game, 0, unsaved, dialog, messages, [&] { ++titleUpdates; }),
+        QCOMPARE(offerSave(session_->game(), 0, unsaved, dialog, messages, [&] { ++titleUpdates; }),
                  SaveOfferOutcome::Saved);
         QVERIFY(!unsaved);
         QCOMPARE(fileBytes(path).size(), 950);
@@ -151,11 +152,11 @@ private slots:
     {
         // Longer than any file name may be.
         const QString name(300, QLatin1Char('x'));
-        TSaveGameDlg dialog(gameState().game, gameState().settings);
+        TSaveGameDlg dialog(session_->game(), session_->settings());
         AnsweringMessages messages;
         bool unsaved = true;
         answerSaveDialog(name);
-        QCOMPARE(offerSave(gameState().game, 1, unsaved, dialog, messages, {}), SaveOfferOutcome::Failed);
+        QCOMPARE(offerSave(session_->game(), 1, unsaved, dialog, messages, {}), SaveOfferOutcome::Failed);
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY(messages.texts.first().startsWith(QStringLiteral("Fehler beim speichern von Spiel \"xxx")));
         QVERIFY(unsaved);
@@ -178,11 +179,11 @@ private slots:
         } else {
             QVERIFY(QFile::setPermissions(games, QFile::ReadOwner | QFile::ExeOwner));
         }
-        TSaveGameDlg dialog(gameState().game, gameState().settings);
+        TSaveGameDlg dialog(session_->game(), session_->settings());
         AnsweringMessages messages;
         bool unsaved = true;
         answerSaveDialog(QStringLiteral("week"));
-        const SaveOfferOutcome outcome = offerSave(gameState().game, 0, unsaved, dialog, messages, {});
+        const SaveOfferOutcome outcome = offerSave(session_->game(), 0, unsaved, dialog, messages, {});
         if (mounted)
             umount(gamesPath.constData());
         else
@@ -196,6 +197,7 @@ private slots:
 
 private:
     std::unique_ptr<testing::Sandbox> sandbox_;
+    std::unique_ptr<GameSession> session_;
 };
 
 QTEST_MAIN(SaveFailureTest)

@@ -13,16 +13,17 @@
 #include <memory>
 #include <optional>
 
-#include "dialogs/dialog_look.h"
+#include "ui/dialog_look.h"
 #include "engine/settings_values.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
-#include "persistence/startup.h"
+#include "session/game_session.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
+#include "storage/startup.h"
 #include "play/main_form.h"
 #include "play/board_view.h"
 #include "play/pattern_form.h"
 #include "tests/support/gui_support.h"
+#include "tests/support/modal_driver.h"
 
 using namespace quellon;
 
@@ -154,9 +155,15 @@ private slots:
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games/blocked.zql")));
 
         AnsweringMessages messages;
-        auto form = std::make_unique<TMainform>(MainformServices{nullptr, &messages, programDir.path()});
+        // Where no language is stored the window asks for one when it shows;
+        // the driver closes that dialog unanswered.
+        ModalDriver driver;
+        GameSession session;
+        testing::SilentSound sound;
+        testing::RecordingMedia media;
+        auto form = std::make_unique<TMainform>(session, sound, media, &messages, programDir.path());
         QVERIFY(form->FormCreate());
-        const GameState& state = gameState();
+        const GameSession& state = session;
         if (checkValues) {
             QFETCH(int, tongue);
             QFETCH(bool, sound);
@@ -166,18 +173,18 @@ private slots:
             QFETCH(QString, game);
             QFETCH(int, patmode);
             QFETCH(int, notices);
-            QCOMPARE(state.settings.language, tongue);
-            QCOMPARE(state.settings.soundOn, sound);
-            QCOMPARE(state.settings.background, back);
-            QCOMPARE(state.settings.musicOn, music);
-            QCOMPARE(state.settings.patmode, patmode);
-            QCOMPARE(state.game.currentQuellon, level);
-            QCOMPARE(QString::fromStdString(state.game.gameName), game);
+            QCOMPARE(state.settings().language, tongue);
+            QCOMPARE(state.settings().soundOn, sound);
+            QCOMPARE(state.settings().background, back);
+            QCOMPARE(state.settings().musicOn, music);
+            QCOMPARE(state.settings().patmode, patmode);
+            QCOMPARE(state.game().currentQuellon, level);
+            QCOMPARE(QString::fromStdString(state.game().gameName), game);
             QCOMPARE(messages.notices.size(), notices);
             if (game == QLatin1String("evening"))
-                QCOMPARE(state.game.progressTable[7], uint8_t{6});  // byte 6 of every_value.zql
+                QCOMPARE(state.game().progressTable[7], uint8_t{6});  // byte 6 of every_value.zql
         }
-        QVERIFY(state.game.currentQuellon >= 1 && state.game.currentQuellon <= kCatalogueCount);
+        QVERIFY(state.game().currentQuellon >= 1 && state.game().currentQuellon <= kCatalogueCount);
 
         // Shown and drawn with whatever was read.
         const QSize outerBefore = form->frameGeometry().size();
@@ -219,10 +226,10 @@ private slots:
         const QString& s = SettingsStore::kSection;
         const int level = store.readInteger(s, QStringLiteral("level"), 0);
         QVERIFY(level >= 1 && level <= kCatalogueCount);
-        QCOMPARE(level, state.game.currentQuellon);
-        QCOMPARE(store.readInteger(s, QStringLiteral("tongue"), 12345), state.settings.language);
-        QCOMPARE(store.readInteger(s, QStringLiteral("patmode"), 12345), state.settings.patmode);
-        QCOMPARE(store.readText(s, QStringLiteral("game"), QStringLiteral("?")), QString::fromStdString(state.game.gameName));
+        QCOMPARE(level, state.game().currentQuellon);
+        QCOMPARE(store.readInteger(s, QStringLiteral("tongue"), 12345), state.settings().language);
+        QCOMPARE(store.readInteger(s, QStringLiteral("patmode"), 12345), state.settings().patmode);
+        QCOMPARE(store.readText(s, QStringLiteral("game"), QStringLiteral("?")), QString::fromStdString(state.game().gameName));
         const std::optional<WindowPlacement> written = readPlacement(store);
         QVERIFY(written.has_value());
         QVERIFY(desktop.intersects(QRect(QPoint(written->left, written->top), QPoint(written->right - 1, written->bottom - 1))));
@@ -246,12 +253,13 @@ private slots:
         QFETCH(QPoint, position);
         const testing::Sandbox sandbox;
         QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
-        GameData& game = gameState().game;
+        GameSession session;
+        GameData& game = session.game();
         game.quellonCount = 1;
         game.currentQuellon = 1;
-        gameState().settings.patmode = 2;
+        session.settings().patmode = 2;
         SettingsStore store;
-        TPatForm pattern(game, gameState().settings);
+        TPatForm pattern(game, session.settings());
         pattern.loadPosition(store);
         // A position on the desktop is kept; one off it is pulled back so the
         // whole window shows.
@@ -288,7 +296,11 @@ private slots:
         QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
         QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), sandbox.programDir.filePath("zqln.dat")));
         AnsweringMessages messages;
-        TMainform form(MainformServices{nullptr, &messages, sandbox.programDir.path()});
+        ModalDriver driver;  // closes the language dialog of a store without a language
+        GameSession session;
+        testing::SilentSound sound;
+        testing::RecordingMedia media;
+        TMainform form(session, sound, media, &messages, sandbox.programDir.path());
         QVERIFY(form.FormCreate());
         form.showRestored();
         QTest::qWait(20);

@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "engine/game_data.h"
-#include "persistence/game_state.h"
-#include "persistence/message_seam.h"
-#include "persistence/settings_store.h"
-#include "persistence/sound.h"
+#include "media/game_media.h"
+#include "ui/message_seam.h"
+#include "storage/settings_store.h"
+#include "session/sound.h"
 
 namespace quellon::testing {
 
@@ -75,7 +75,6 @@ struct Sandbox {
     Sandbox()
     {
         SettingsStore::redirectTo(configDir.path());
-        gameState() = GameState{};
     }
     QString dir() const { return programDir.path() + QLatin1Char('/'); }
     // The store's file, for looking at or hand-editing the stored text.
@@ -142,6 +141,48 @@ private:
         return answer;
     }
     EventLog& log_;
+};
+
+class SilentSound : public SoundEffects {
+public:
+    void playSound(int) override {}
+};
+
+// Help and music as the main window sees them, writing down what it asks.
+class RecordingMedia : public GameMedia {
+public:
+    std::vector<int> helpContexts;
+    int helpCloses = 0;
+    int musicStarts = 0;
+    int musicTicks = 0;
+    int musicStops = 0;
+    bool musicOn = true;
+    bool found = false;
+    QString fileName;
+    std::function<void()> onMusicStart;  // runs at the start, to look at the game then
+
+    void openHelp(int context, const QWidget&) override { helpContexts.push_back(context); }
+    void closeHelp() override { ++helpCloses; }
+    void startMusic() override
+    {
+        ++musicStarts;
+        if (onMusicStart)
+            onMusicStart();
+    }
+    void musicTick() override { ++musicTicks; }
+    void stopMusic() override { ++musicStops; }
+    // Switched on, the player goes on to the next of `files`.
+    QStringList files;
+    int playing = 0;
+    bool toggleMusic() override
+    {
+        musicOn = !musicOn;
+        if (musicOn && !files.isEmpty())
+            playing = (playing + 1) % static_cast<int>(files.size());
+        return musicOn;
+    }
+    bool musicFound() const override { return found; }
+    QString musicFileName() const override { return files.isEmpty() ? fileName : files[playing]; }
 };
 
 inline void sendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos)

@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "dialogs/art_render.h"
+#include "ui/art_render.h"
 
 namespace {
 

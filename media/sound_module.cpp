@@ -1,0 +1,8 @@
+// The module quellon-sounds.so: the game's sound effects on Qt Multimedia.
+#include "media/media_modules.h"
+#include "media/wave_sounds.h"
+
+extern "C" Q_DECL_EXPORT SoundEffects* quellonMakeSoundEffects(const bool* soundOn)
+{
+    return new quellon::WaveSounds(*soundOn);
+}

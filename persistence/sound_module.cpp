@@ -1,8 +1,0 @@
-// The module quellon-sounds.so: the game's sound effects on Qt Multimedia.
-#include "persistence/media_modules.h"
-#include "persistence/wave_sounds.h"
-
-extern "C" Q_DECL_EXPORT SoundEffects* quellonMakeSoundEffects(const bool* soundOn)
-{
-    return new quellon::WaveSounds(*soundOn);
-}
