@@ -160,6 +160,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     clock.mark("application");
     QApplication::setApplicationName(QStringLiteral("Zindle Quellon"));
+    // Wayland compositors and task bars match the windows to the desktop entry,
+    // and so to its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.quellon.Quellon"));
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     GameSession session;
 

@@ -30,18 +30,20 @@ install(CODE "
 
 # The manual page, the copyright and the changelog, gzipped the way Debian
 # wants them (best compression, no time stamp, so builds stay reproducible).
-# The changelog's newest entry must name this version.
+# The copyright and the changelog are those of the Debian package, whose
+# newest entry must name this version (with any package revision after it).
 set(QUELLON_PACKAGE_SOURCE ${CMAKE_SOURCE_DIR}/data/package)
-file(STRINGS ${QUELLON_PACKAGE_SOURCE}/changelog QUELLON_CHANGELOG_TOP LIMIT_COUNT 1)
-if(NOT QUELLON_CHANGELOG_TOP MATCHES "^quellon \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "data/package/changelog begins with \"${QUELLON_CHANGELOG_TOP}\", not version ${PROJECT_VERSION}")
+set(QUELLON_DEBIAN_SOURCE ${CMAKE_SOURCE_DIR}/debian)
+file(STRINGS ${QUELLON_DEBIAN_SOURCE}/changelog QUELLON_CHANGELOG_TOP LIMIT_COUNT 1)
+if(NOT QUELLON_CHANGELOG_TOP MATCHES "^quellon \\(${PROJECT_VERSION}(-[0-9.]+)?\\) ")
+  message(FATAL_ERROR "debian/changelog begins with \"${QUELLON_CHANGELOG_TOP}\", not version ${PROJECT_VERSION}")
 endif()
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUELLON_PACKAGE_SOURCE}/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUELLON_DEBIAN_SOURCE}/changelog)
 # The manual page's header names the version.
 configure_file(${QUELLON_PACKAGE_SOURCE}/quellon.6 ${CMAKE_BINARY_DIR}/package/quellon.6 @ONLY)
 find_program(GZIP gzip REQUIRED)
 set(QUELLON_PACKAGE_DOCS)
-foreach(source ${CMAKE_BINARY_DIR}/package/quellon.6 ${QUELLON_PACKAGE_SOURCE}/changelog)
+foreach(source ${CMAKE_BINARY_DIR}/package/quellon.6 ${QUELLON_DEBIAN_SOURCE}/changelog)
   get_filename_component(name ${source} NAME)
   set(zipped ${CMAKE_BINARY_DIR}/package/${name}.gz)
   add_custom_command(OUTPUT ${zipped}
@@ -51,7 +53,7 @@ foreach(source ${CMAKE_BINARY_DIR}/package/quellon.6 ${QUELLON_PACKAGE_SOURCE}/c
 endforeach()
 add_custom_target(package_docs ALL DEPENDS ${QUELLON_PACKAGE_DOCS})
 install(FILES ${CMAKE_BINARY_DIR}/package/quellon.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz ${QUELLON_PACKAGE_SOURCE}/copyright
+install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz ${QUELLON_DEBIAN_SOURCE}/copyright
   DESTINATION ${QUELLON_DOC_DIR})
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${QUELLON_APP_ID}.desktop
@@ -65,22 +67,13 @@ foreach(size ${QUELLON_ICON_SIZES})
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quellon)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The Quellon developers <games@quellon.io>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game: cover a silhouette with eight triangles")
-set(CPACK_PACKAGE_DESCRIPTION "Eight identical right-angled triangles wait at the edges of the board.\nPick them up, move and turn them until they cover the silhouette of\nthe current puzzle. 950 puzzles, saved progress, help, statistics,\nsound, music, six backgrounds, German and English.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Whatever the build type, the packaged executable carries no symbols or
-# debug information.
-set(CPACK_STRIP_FILES ON)
-# Loaded at run time, so the library scan cannot find them: FluidSynth and the
-# SoundFont for the music, the SQLite driver of the help engine, the X11
-# platform plugin, SVG rendering of the artwork, a media back end for the
-# sound effects, and the dialogs' font, whose letters take the room Arial's take.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUELLON_FLUIDSYNTH_PACKAGE}, timgm6mb-soundfont, libqt6sql6-sqlite, qt6-qpa-plugins, libqt6svg6, qt6-image-formats-plugins | libqt6gui6, fonts-liberation2 | fonts-liberation")
-include(CPack)
+# FluidSynth is opened at run time, not linked, so no library scan finds it:
+# the Debian build reads here which package holds the library version the
+# game was built for.
+file(WRITE ${CMAKE_BINARY_DIR}/package/fluidsynth-package "${QUELLON_FLUIDSYNTH_PACKAGE}\n")
+
+# What the game reads beside its executable, for "make play", and everything
+# the installation lays down, for the Debian build without its tests: neither
+# waits for the tests, fuzzers, benchmarks or catalogue and media tools.
+add_custom_target(game_files DEPENDS quellon quellon_sounds quellon_help game_data game_help)
+add_custom_target(install_files DEPENDS game_files icons package_docs)

@@ -45,17 +45,18 @@ TInfoDlg::TInfoDlg(const SettingsValues& settings, QWidget* parent)
 
 QString TInfoDlg::creditText(int language)
 {
-    // The licence is the one the metainfo states; the SoundFont's credit and
-    // licence are those of its Debian package (timgm6mb-soundfont).
+    // The licence and the year are those of the metainfo and the package's
+    // copyright file; the SoundFont's credit and licence are those of its
+    // Debian package (timgm6mb-soundfont).
     if (language == kLanguageGerman)
         return QStringLiteral(
-            "Gemacht von den Quellon-Entwicklern. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
-            "Lizenz: propriet\u00e4r, alle Rechte vorbehalten.\n\n"
+            "\u00a9 2026 die Quellon-Entwickler. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
+            "Quellon ist freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren Version.\n\n"
             "Die Musik erklingt mit der SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
             "lizenziert unter der GNU General Public License, Version 2.");
     return QStringLiteral(
-        "Made by the Quellon developers. Art, sounds and music are the game's own.\n\n"
-        "Licence: proprietary, all rights reserved.\n\n"
+        "\u00a9 2026 the Quellon developers. Art, sounds and music are the game's own.\n\n"
+        "Quellon is free software under the GNU General Public License, version 3 or any later version.\n\n"
         "The music plays with the SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
         "licensed under the GNU General Public License, version 2.");
 }

@@ -20,6 +20,10 @@ def main(path):
         german = [e for e in elements if e.attrib.get(LANG) == "de"]
         if len(german) != len(english):
             faults.append(f"{len(english)} English <{tag}> but {len(german)} German ones")
+    # Software centres and task bars find the desktop entry by this name.
+    launchable = root.findtext("launchable")
+    if launchable != root.findtext("id") + ".desktop":
+        faults.append(f"the metainfo launches {launchable}, not the entry named after its id")
     for element in root.iter():
         for text in [element.text or ""] + list(element.attrib.values()):
             if "http://" in text or "https://" in text:

@@ -166,20 +166,28 @@ private slots:
         }
     }
 
-    // The information names its makers, the licence the metainfo states and
-    // the SoundFont's credit and licence, in both languages, and it fits.
+    // The information names its makers with the year and the licence the
+    // metainfo and the package's copyright file state, and the SoundFont's
+    // credit and licence, in both languages, and it fits.
     void informationFitsAndCredits()
     {
-        QFile metainfo(QStringLiteral(QUELLON_SOURCE_DIR "/data/desktop/io.quellon.Quellon.metainfo.xml"));
-        QVERIFY(metainfo.open(QIODevice::ReadOnly));
-        const QRegularExpressionMatch licence =
-            QRegularExpression(QStringLiteral("<project_license>LicenseRef-(\\w+)</project_license>"))
-                .match(QString::fromUtf8(metainfo.readAll()));
-        QVERIFY2(licence.hasMatch(), "the metainfo states a licence of its own");
-        const QStringList german{QStringLiteral("Quellon-Entwickler"), QStringLiteral("propriet\u00e4r"),
+        const auto read = [](const char* path) {
+            QFile file(QString::fromUtf8(path));
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        QVERIFY(read(QUELLON_SOURCE_DIR "/data/desktop/io.quellon.Quellon.metainfo.xml")
+                    .contains(QStringLiteral("<project_license>GPL-3.0-or-later</project_license>")));
+        const QRegularExpressionMatch year =
+            QRegularExpression(QStringLiteral("Files: \\*\nCopyright: (\\d{4}) The Quellon developers\nLicense: GPL-3\\+\n"))
+                .match(read(QUELLON_SOURCE_DIR "/debian/copyright"));
+        QVERIFY2(year.hasMatch(), "the copyright file gives the year and the licence of the whole game");
+        const QString copyright = QStringLiteral("\u00a9 ") + year.captured(1);
+        const QStringList german{copyright + QStringLiteral(" die Quellon-Entwickler"),
+                                 QStringLiteral("freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren"),
                                  QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
                                  QStringLiteral("GNU General Public License, Version 2")};
-        const QStringList english{QStringLiteral("Quellon developers"), licence.captured(1),
+        const QStringList english{copyright + QStringLiteral(" the Quellon developers"),
+                                  QStringLiteral("free software under the GNU General Public License, version 3 or any later"),
                                   QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
                                   QStringLiteral("GNU General Public License, version 2")};
         for (int language : {1, 0}) {

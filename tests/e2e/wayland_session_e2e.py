@@ -112,6 +112,9 @@ def main():
             plugins = loaded_platform_plugins(log)
             assert plugins and plugins[-1].startswith("wayland"), f"{case}: platform plugins loaded: {plugins}"
             assert not x_windows(game.pid, x_env), f"{case}: the game made X windows"
+            # The task bar finds the desktop entry, its name and icon, by the application id.
+            ids = set(re.findall(r"top-level window '[^']*' of ([^ ,]+),", run("weston-debug", "scene-graph", env=env)))
+            assert ids == {"io.quellon.Quellon"}, f"{case}: application ids {ids}, not the desktop entry's"
             assert game.poll() is None, f"{case}: the game ended on Wayland:\n" + open(log).read()
             stop(game)
             wait_for(f"end of the game's windows ({case})", lambda: not scene_views(env))
