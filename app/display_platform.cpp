@@ -18,7 +18,7 @@ namespace {
 // that is gone still leaves the game a Wayland window.
 constexpr char kX11ThenWayland[] = "xcb;wayland";
 
-} // namespace
+}  // namespace
 
 QByteArray chosenPlatform(const QByteArray& requestedPlatform, const QByteArray& xDisplay)
 {
@@ -43,4 +43,4 @@ void sendToDisplayNow()
 #endif
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -24,4 +24,4 @@ void choosePlatform();
 // while the board is still being painted.
 void sendToDisplayNow();
 
-} // namespace quellon
+}  // namespace quellon

@@ -134,9 +134,10 @@ class MediaStartedLater : public quellon::MediaService {
 public:
     MediaStartedLater(quellon::MusicPlayer& music, const quellon::SettingsValues& settings, const QString& programDir,
                       const QString& programTitle, AfterFirstPaint& afterFirstPaint, const StartupClock& clock)
-        : MediaService(music, settings, programDir, programTitle), afterFirstPaint_(afterFirstPaint), clock_(clock)
-    {
-    }
+        : MediaService(music, settings, programDir, programTitle),
+          afterFirstPaint_(afterFirstPaint),
+          clock_(clock)
+    {}
     void startMusic() override
     {
         afterFirstPaint_.addLater([this] {
@@ -150,7 +151,7 @@ private:
     const StartupClock& clock_;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

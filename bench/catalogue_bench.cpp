@@ -54,4 +54,4 @@ void BM_solveShippedCatalogue(benchmark::State& state)
 }
 BENCHMARK(BM_solveShippedCatalogue)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

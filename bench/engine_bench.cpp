@@ -69,4 +69,4 @@ void BM_setUpQuellon(benchmark::State& state)
 }
 BENCHMARK(BM_setUpQuellon);
 
-} // namespace
+}  // namespace

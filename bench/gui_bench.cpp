@@ -109,7 +109,7 @@ void BM_FullRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

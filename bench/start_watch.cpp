@@ -68,7 +68,7 @@ long residentKib(pid_t pid)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -51,7 +51,8 @@ QString TInfoDlg::creditText(int language)
     if (language == kLanguageGerman)
         return QStringLiteral(
             "\u00a9 2026 die Quellon-Entwickler. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
-            "Quellon ist freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren Version.\n\n"
+            "Quellon ist freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren "
+            "Version.\n\n"
             "Die Musik erklingt mit der SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
             "lizenziert unter der GNU General Public License, Version 2.");
     return QStringLiteral(
@@ -66,8 +67,7 @@ void TInfoDlg::showEvent(QShowEvent* event)
     FramelessDialog::showEvent(event);
     setFittedText(CreditLabel, creditText(settings_.language));
     setSpokenText(OKBtn, QStringLiteral("OK"),
-                  settings_.german() ? QStringLiteral("Zur\u00fcck zum Spiel")
-                                     : QStringLiteral("Back to the game"));
+                  settings_.german() ? QStringLiteral("Zur\u00fcck zum Spiel") : QStringLiteral("Back to the game"));
 }
 
 void TInfoDlg::keyPressEvent(QKeyEvent* event)
@@ -84,4 +84,4 @@ void TInfoDlg::keyPressEvent(QKeyEvent* event)
     }
 }
 
-} // namespace quellon
+}  // namespace quellon

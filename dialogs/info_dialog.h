@@ -35,4 +35,4 @@ private:
     const SettingsValues& settings_;
 };
 
-} // namespace quellon
+}  // namespace quellon

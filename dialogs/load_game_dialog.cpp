@@ -36,7 +36,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TLoadGameDlg::TLoadGameDlg(const GameData& game, const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
@@ -123,4 +123,4 @@ std::optional<std::string> TLoadGameDlg::chooseGame()
     return chosen_;
 }
 
-} // namespace quellon
+}  // namespace quellon

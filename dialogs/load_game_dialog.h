@@ -54,4 +54,4 @@ private:
     ImageButton* CancelBtn;
 };
 
-} // namespace quellon
+}  // namespace quellon

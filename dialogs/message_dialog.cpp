@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
-
 namespace quellon {
 
 TYesNoDlg::TYesNoDlg(const SettingsValues& settings, QWidget* parent)
@@ -39,7 +38,8 @@ QString TYesNoDlg::codeText(MessageCode code, int language)
     case MessageCode::Solved:
         return german ? QStringLiteral("Hurra, geschafft!") : QStringLiteral("Hurrah, you did it!");
     case MessageCode::Quit:
-        return german ? QStringLiteral("Willst Du wirklich schon aufh\u00f6ren?") : QStringLiteral("Do you really want to go?");
+        return german ? QStringLiteral("Willst Du wirklich schon aufh\u00f6ren?")
+                      : QStringLiteral("Do you really want to go?");
     case MessageCode::NewGame:
         return german ? QStringLiteral("Willst Du die Partie wirklich aufgeben?")
                       : QStringLiteral("Do you really want to give up the game?");
@@ -53,7 +53,8 @@ QString TYesNoDlg::codeText(MessageCode code, int language)
 int TYesNoDlg::showCode(MessageCode code)
 {
     messageCode_ = code;
-    buttonMode_ = code == MessageCode::Solved || code == MessageCode::Notice ? ButtonMode::OkOnly : ButtonMode::YesAndNo;
+    buttonMode_ =
+        code == MessageCode::Solved || code == MessageCode::Notice ? ButtonMode::OkOnly : ButtonMode::YesAndNo;
     return exec();
 }
 
@@ -124,4 +125,4 @@ TYesNoDlg& MessagesOnDemand::dialog()
     return *dialog_;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -74,4 +74,4 @@ private:
     TYesNoDlg* dialog_ = nullptr;  // a child of the parent, which deletes it
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -26,7 +26,7 @@ QLabel* optionLabel(QWidget* parent, const char* name, QPoint at)
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-} // namespace
+}  // namespace
 
 TOptionDlg::TOptionDlg(const SettingsValues& settings, OptionEffects& effects, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
@@ -152,4 +152,4 @@ void TOptionDlg::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-} // namespace quellon
+}  // namespace quellon

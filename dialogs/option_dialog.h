@@ -3,7 +3,6 @@
 // change stays and is written to the settings when the program closes.
 #pragma once
 
-
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -68,4 +67,4 @@ private:
     QLabel* PatLabel;
 };
 
-} // namespace quellon
+}  // namespace quellon

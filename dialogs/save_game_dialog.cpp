@@ -84,4 +84,4 @@ void TSaveGameDlg::keyPressEvent(QKeyEvent* event)
     }
 }
 
-} // namespace quellon
+}  // namespace quellon

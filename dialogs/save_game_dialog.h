@@ -47,4 +47,4 @@ private:
     ImageButton* OKBtn;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -10,12 +10,9 @@ namespace quellon {
 
 namespace {
 
-QString textOf(const Message& message, int language)
-{
-    return QString::fromStdString(message.text(language));
-}
+QString textOf(const Message& message, int language) { return QString::fromStdString(message.text(language)); }
 
-} // namespace
+}  // namespace
 
 SaveOfferOutcome offerSave(GameData& game, int language, bool& unsavedProgress, TSaveGameDlg& dialog,
                            Messages& messages, const std::function<void()>& updateTitle)
@@ -61,4 +58,4 @@ SaveOfferOutcome offerSave(GameData& game, int language, bool& unsavedProgress, 
     return SaveOfferOutcome::Saved;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -25,4 +25,4 @@ enum class SaveOfferOutcome {
 SaveOfferOutcome offerSave(GameData& game, int language, bool& unsavedProgress, TSaveGameDlg& dialog,
                            Messages& messages, const std::function<void()>& updateTitle);
 
-} // namespace quellon
+}  // namespace quellon

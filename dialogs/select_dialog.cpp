@@ -59,7 +59,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TSelectDlg::TSelectDlg(const GameData& game, const SettingsValues& settings, QWidget* parent)
     : FramelessDialog(parent, kClientSize),
@@ -113,10 +113,7 @@ QPixmap TSelectDlg::faceStrip()
     return strip;
 }
 
-int TSelectDlg::firstShown() const
-{
-    return firstOnPage(game_.quellonCount, Scroll->value());
-}
+int TSelectDlg::firstShown() const { return firstOnPage(game_.quellonCount, Scroll->value()); }
 
 void TSelectDlg::showEvent(QShowEvent* event)
 {
@@ -131,7 +128,8 @@ void TSelectDlg::FormActivate()
     setWindowTitle(german ? QStringLiteral("Quellon w\u00e4hlen") : QStringLiteral("Select Quellon"));
     CancelBtn->setToolTip(german ? QStringLiteral("Abbruch") : QStringLiteral("Cancel"));
     setSpokenText(CancelBtn, CancelBtn->toolTip(),
-                  german ? QStringLiteral("Kein anderes Quellon w\u00e4hlen") : QStringLiteral("Keep the current Quellon"));
+                  german ? QStringLiteral("Kein anderes Quellon w\u00e4hlen")
+                         : QStringLiteral("Keep the current Quellon"));
     setSpokenText(Scroll, german ? QStringLiteral("Seiten der Quellons") : QStringLiteral("Pages of Quellons"),
                   german ? QStringLiteral("Pfeiltasten: eine Reihe weiter, Bild auf und ab: eine Seite")
                          : QStringLiteral("Arrow keys: one row on, Page Up and Down: one page"));
@@ -221,4 +219,4 @@ void TSelectDlg::keyPressEvent(QKeyEvent* event)
     }
 }
 
-} // namespace quellon
+}  // namespace quellon

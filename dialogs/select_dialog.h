@@ -59,4 +59,4 @@ private:
     ImageButton* CancelBtn;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -64,7 +64,7 @@ private:
     const TStatDlg* dialog_;
 };
 
-} // namespace
+}  // namespace
 
 StatGauge::StatGauge(QWidget* parent, const QColor& barColour) : QWidget(parent), barColour_(barColour)
 {
@@ -184,4 +184,4 @@ void TStatDlg::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -71,4 +71,4 @@ private:
     ImageButton* OKBtn;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -7,7 +7,7 @@ namespace {
 constexpr int kTitleTop = 12;
 constexpr int kUprightTop = kTitleTop + 77 + 12;
 
-} // namespace
+}  // namespace
 
 void TitleColumn::setProgramTexts() const
 {
@@ -42,4 +42,4 @@ void styleWhiteLabel(QLabel* label, int pixelSize, bool bold)
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -14,7 +14,7 @@ inline const QString kProgramVersion = QStringLiteral("Version  V3.1");  // two 
 
 struct TitleColumn {
     QLabel* title = nullptr;
-    UprightLabel* ProgLabel = nullptr;     // null in the language dialog
+    UprightLabel* ProgLabel = nullptr;  // null in the language dialog
     UprightLabel* VersionLabel = nullptr;
 
     // Set on every showing of the dialog.
@@ -29,4 +29,4 @@ TitleColumn addTitleColumn(QWidget* background, bool withProgramTexts, int botto
 // background, the labels' look. Texts set by setFittedText shrink from it.
 void styleWhiteLabel(QLabel* label, int pixelSize, bool bold);
 
-} // namespace quellon
+}  // namespace quellon

@@ -58,8 +58,7 @@ void TTongueDlg::showEvent(QShowEvent* event)
 
 bool TTongueDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == TongueLabel) {
             GermanBtnClick();
             return true;
@@ -90,4 +89,4 @@ int TTongueDlg::chooseLanguage()
     return chosen_;
 }
 
-} // namespace quellon
+}  // namespace quellon

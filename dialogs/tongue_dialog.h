@@ -45,4 +45,4 @@ private:
     TexturedPanel* p10;
 };
 
-} // namespace quellon
+}  // namespace quellon

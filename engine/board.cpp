@@ -32,7 +32,7 @@ int firstNonZero(const uint8_t* p, int n)
 
 bool anyNonZero(const uint8_t* p, int n) { return firstNonZero(p, n) < n; }
 
-} // namespace
+}  // namespace
 
 std::optional<Cell> firstFilledCell(const Grid& grid)
 {
@@ -70,8 +70,8 @@ bool Board::inBounds(int x, int y, int orientation) const
 {
     if (orientation < 0 || orientation >= kOrientationCount)
         return false;
-    return x + boundsMinX[orientation] >= 0 && y + boundsMinY[orientation] >= 0
-        && x + boundsMaxX[orientation] <= kBoardColumns - 1 && y + boundsMaxY[orientation] <= kBoardRows - 1;
+    return x + boundsMinX[orientation] >= 0 && y + boundsMinY[orientation] >= 0 &&
+           x + boundsMaxX[orientation] <= kBoardColumns - 1 && y + boundsMaxY[orientation] <= kBoardRows - 1;
 }
 
 bool Board::fitsBoard(int x, int y, int orientation) const
@@ -122,4 +122,4 @@ bool Board::checkSolved()
     return true;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -67,4 +67,4 @@ struct Board {
     bool checkSolved();
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -93,7 +93,7 @@ bool writeAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool recordOnBoard(const PuzzleRecord& record)
 {
@@ -146,7 +146,8 @@ Message catalogueFailureMessage(const CatalogueResult& result)
                 "File ZQLN.DAT holds no Quellon. Program aborted."};
     case CatalogueStatus::OffBoard:
         return {MessageCode::Notice,
-                "Datei ZQLN.DAT ist besch\u00e4digt: Quellon " + number + " liegt nicht auf dem Brett. Programm wird abgebrochen.",
+                "Datei ZQLN.DAT ist besch\u00e4digt: Quellon " + number +
+                    " liegt nicht auf dem Brett. Programm wird abgebrochen.",
                 "File ZQLN.DAT is damaged: Quellon " + number + " does not lie on the board. Program aborted."};
     }
     return {};
@@ -174,8 +175,9 @@ LoadResult loadSavedGame(GameData& game, std::string_view name)
     std::vector<uint8_t> bytes;
     if (!isSafeGameName(name) || !readFile(savedGamePath(game, name), kSavedGameSize, bytes)) {
         // The name may be gameName itself: compose the message before emptying it.
-        LoadResult failure{false, {MessageCode::Notice, "Fehler beim Laden des Spiels " + std::string(name),
-                                   "Error occured while loading file " + std::string(name)}};
+        LoadResult failure{false,
+                           {MessageCode::Notice, "Fehler beim Laden des Spiels " + std::string(name),
+                            "Error occured while loading file " + std::string(name)}};
         game.gameName.clear();
         return failure;
     }
@@ -235,4 +237,4 @@ bool writeSavedGame(const GameData& game, std::string_view name)
     return true;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -58,4 +58,4 @@ std::string savedGameTempName(std::string_view name);
 // renames it over the old one: a failed write never touches the old file.
 bool writeSavedGame(const GameData& game, std::string_view name);
 
-} // namespace quellon
+}  // namespace quellon

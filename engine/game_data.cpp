@@ -66,10 +66,10 @@ bool searchUnfinished(GameData& game, void (*step)(GameData&))
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool nextUnfinished(GameData& game) { return searchUnfinished(game, nextQuellon); }
 
 bool previousUnfinished(GameData& game) { return searchUnfinished(game, previousQuellon); }
 
-} // namespace quellon
+}  // namespace quellon

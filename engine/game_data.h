@@ -33,7 +33,7 @@ struct GameData {
     std::array<uint8_t, kMaxQuellons + 1> progressTable{};   // index 1..950
     std::string gameName;                                    // empty: none
     std::string programDir;                                  // folder of the program file
-    std::string gamesDir;  // where saved games live; empty: programDir + "games"
+    std::string gamesDir;                                    // where saved games live; empty: programDir + "games"
 
     PuzzleRecord& workingRecord() { return catalogue[0]; }
     const PuzzleRecord& workingRecord() const { return catalogue[0]; }
@@ -69,4 +69,4 @@ void previousQuellon(GameData& game);
 bool nextUnfinished(GameData& game);
 bool previousUnfinished(GameData& game);
 
-} // namespace quellon
+}  // namespace quellon

@@ -21,10 +21,7 @@ double screenAngle(double dx, double dy)
     return v >= 0 ? pi - std::atan(v / -u) : pi + std::atan(v / u);
 }
 
-int directionStep(double dx, double dy)
-{
-    return roundHalfEven(screenAngle(dx, dy) * 8 / std::numbers::pi);
-}
+int directionStep(double dx, double dy) { return roundHalfEven(screenAngle(dx, dy) * 8 / std::numbers::pi); }
 
 double cornerPixelX(const PieceState& piece, int k, int cellSize)
 {
@@ -217,4 +214,4 @@ void PieceInteraction::putDown(PointerOutcome& outcome)
         outcome.add({.kind = PointerStep::Kind::Solved});
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -94,7 +94,7 @@ class PieceInteraction {
 public:
     int dragOffsetX = 0;  // piece position minus pointer cell, cells
     int dragOffsetY = 0;
-    int turnBase = 0;     // pointer direction (sixteenths) plus orientation
+    int turnBase = 0;  // pointer direction (sixteenths) plus orientation
 
     explicit PieceInteraction(Board& board) : board_(board) {}
 
@@ -121,4 +121,4 @@ private:
     int cellSize_ = 1;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -10,11 +10,11 @@ namespace quellon {
 
 // Codes of the message dialog.
 enum class MessageCode : int {
-    Solved = 1,    // MsgSolved
-    Quit = 3,      // MsgQuit
-    NewGame = 4,   // MsgNewGame
-    Notice = 10,   // MsgNotice: caller's text, OK only
-    Question = 11, // MsgQuestion: caller's text, yes and no
+    Solved = 1,     // MsgSolved
+    Quit = 3,       // MsgQuit
+    NewGame = 4,    // MsgNewGame
+    Notice = 10,    // MsgNotice: caller's text, OK only
+    Question = 11,  // MsgQuestion: caller's text, yes and no
 };
 
 struct Message {
@@ -25,4 +25,4 @@ struct Message {
     const std::string& text(int language) const { return language == kLanguageGerman ? german : english; }
 };
 
-} // namespace quellon
+}  // namespace quellon

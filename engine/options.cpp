@@ -6,10 +6,7 @@ namespace quellon {
 
 namespace {
 
-int wrap(int value, int count)
-{
-    return ((value % count) + count) % count;
-}
+int wrap(int value, int count) { return ((value % count) + count) % count; }
 
 const char* patternLabel(int patmode, bool german)
 {
@@ -25,7 +22,7 @@ const char* patternLabel(int patmode, bool german)
     }
 }
 
-} // namespace
+}  // namespace
 
 int nextLanguage(int language)
 {
@@ -34,15 +31,9 @@ int nextLanguage(int language)
     return next < 0 ? kLanguageEnglish : next;
 }
 
-int nextBackground(int background)
-{
-    return wrap(wrap(background, kBackgroundCount) + 1, kBackgroundCount);
-}
+int nextBackground(int background) { return wrap(wrap(background, kBackgroundCount) + 1, kBackgroundCount); }
 
-int nextPatternMode(int patmode)
-{
-    return wrap(wrap(patmode, kPatternModeCount) + 1, kPatternModeCount);
-}
+int nextPatternMode(int patmode) { return wrap(wrap(patmode, kPatternModeCount) + 1, kPatternModeCount); }
 
 OptionTexts optionTexts(const SettingsValues& values, bool musicFound, const std::string& musicFileName)
 {
@@ -72,4 +63,4 @@ OptionTexts optionTexts(const SettingsValues& values, bool musicFound, const std
     return texts;
 }
 
-} // namespace quellon
+}  // namespace quellon

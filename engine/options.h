@@ -40,4 +40,4 @@ OptionTexts optionTexts(const SettingsValues& values, bool musicFound, const std
 inline constexpr const char* kGermanChoiceLabel = "Ich spreche deutsch";
 inline constexpr const char* kEnglishChoiceLabel = "I speak English";
 
-} // namespace quellon
+}  // namespace quellon

@@ -9,6 +9,8 @@
 namespace quellon {
 
 // Corner 0 of orientations 0..15, then corner 1, then corner 2.
+// The tables keep their columns.
+// clang-format off
 const std::array<int8_t, 3 * kOrientationCount> vertexX = {
     -7, -7, -7, -5, -3, -1,  2,  5,  7,  7,  7,  5,  3,  1, -2, -5,
      3,  2,  0, -2, -3, -4, -5, -4, -3, -2,  0,  2,  3,  4,  5,  4,
@@ -341,6 +343,7 @@ const std::array<CodePair, kAllowedPairCount> allowedPairs = {{
     {62, 2},
     {63, 1},
 }};
+// clang-format on
 
 namespace {
 
@@ -353,7 +356,7 @@ std::bitset<256 * 256> buildPairBits()
     return bits;
 }
 
-} // namespace
+}  // namespace
 
 bool isAllowedPair(uint8_t existing, uint8_t added)
 {
@@ -361,4 +364,4 @@ bool isAllowedPair(uint8_t existing, uint8_t added)
     return bits.test(static_cast<size_t>(existing) * 256 + added);
 }
 
-} // namespace quellon
+}  // namespace quellon

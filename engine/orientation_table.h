@@ -9,8 +9,8 @@
 namespace quellon {
 
 constexpr int kOrientationCount = 16;
-constexpr int kCellSpan = 14;           // cell offsets -7..6 in each direction
-constexpr int kCellOffsetOrigin = 7;    // index of offset 0 in a 14-cell span
+constexpr int kCellSpan = 14;         // cell offsets -7..6 in each direction
+constexpr int kCellOffsetOrigin = 7;  // index of offset 0 in a 14-cell span
 constexpr int kCellsPerOrientation = kCellSpan * kCellSpan;
 constexpr int kAllowedPairCount = 300;
 constexpr uint8_t kFullCell = 64;
@@ -45,4 +45,4 @@ inline uint8_t cellCode(int o, int i, int j)
 // True when a cell holding `existing` may receive a piece part of code `added`.
 bool isAllowedPair(uint8_t existing, uint8_t added);
 
-} // namespace quellon
+}  // namespace quellon

@@ -40,4 +40,4 @@ GridPoint pieceCorner(const PieceState& piece, int corner)
     return {piece.x + vertexX[static_cast<size_t>(index)], piece.y + vertexY[static_cast<size_t>(index)]};
 }
 
-} // namespace quellon
+}  // namespace quellon

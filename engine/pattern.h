@@ -11,7 +11,7 @@ namespace quellon {
 
 constexpr int kPatternDefaultLeft = 500;
 constexpr int kPatternDefaultTop = 50;
-constexpr int kPatternGridWidth = 90;   // grid units across the silhouette area
+constexpr int kPatternGridWidth = 90;  // grid units across the silhouette area
 constexpr int kPatternGridHeight = 60;
 
 struct PatternSize {
@@ -38,4 +38,4 @@ struct GridPoint {
 };
 GridPoint pieceCorner(const PieceState& piece, int corner);
 
-} // namespace quellon
+}  // namespace quellon

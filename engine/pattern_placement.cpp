@@ -37,7 +37,7 @@ bool onScreen(const ScreenRect& screen, ScreenPoint at, int width, int height)
            at.y + height <= screen.bottom();
 }
 
-} // namespace
+}  // namespace
 
 ScreenPoint firstPatternPosition(const ScreenRect& mainOuter, const ScreenRect& screen,
                                  const std::vector<ScreenRect>& buttons, int patternWidth, int patternHeight)
@@ -74,4 +74,4 @@ ScreenPoint firstPatternPosition(const ScreenRect& mainOuter, const ScreenRect& 
     return keptOn(screen, {wanted.x, below}, patternWidth, patternHeight);
 }
 
-} // namespace quellon
+}  // namespace quellon

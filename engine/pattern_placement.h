@@ -15,8 +15,8 @@ struct ScreenRect {
     int width = 0;
     int height = 0;
 
-    int right() const { return left + width; }    // first column past it
-    int bottom() const { return top + height; }   // first row past it
+    int right() const { return left + width; }   // first column past it
+    int bottom() const { return top + height; }  // first row past it
     bool intersects(const ScreenRect& other) const
     {
         return left < other.right() && other.left < right() && top < other.bottom() && other.top < bottom();
@@ -41,4 +41,4 @@ constexpr int kPatternButtonGap = 4;
 ScreenPoint firstPatternPosition(const ScreenRect& mainOuter, const ScreenRect& screen,
                                  const std::vector<ScreenRect>& buttons, int patternWidth, int patternHeight);
 
-} // namespace quellon
+}  // namespace quellon

@@ -16,4 +16,4 @@ inline int roundHalfEven(double value)
     return static_cast<int>(rounded);
 }
 
-} // namespace quellon
+}  // namespace quellon

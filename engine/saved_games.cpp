@@ -66,4 +66,4 @@ SaveDialogTexts saveDialogTexts(int language)
     return {"Enter the name of the game to save!", "Accept name"};
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -24,16 +24,16 @@ Message overwriteQuestion(std::string_view name);
 Message saveFailureMessage(std::string_view name);
 
 struct LoadDialogTexts {
-    std::string what;         // the label above the list
+    std::string what;  // the label above the list
     std::string cancelHint;
-    std::string noGameLine;   // the list's only line when there is no game
+    std::string noGameLine;  // the list's only line when there is no game
 };
 LoadDialogTexts loadDialogTexts(int language);
 
 struct SaveDialogTexts {
-    std::string ask;          // the question above the name field
+    std::string ask;  // the question above the name field
     std::string okHint;
 };
 SaveDialogTexts saveDialogTexts(int language);
 
-} // namespace quellon
+}  // namespace quellon

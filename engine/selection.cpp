@@ -6,10 +6,7 @@
 
 namespace quellon {
 
-int sliderMaximum(int quellonCount)
-{
-    return std::max(1, quellonCount - (kSelectPageSize - 1));
-}
+int sliderMaximum(int quellonCount) { return std::max(1, quellonCount - (kSelectPageSize - 1)); }
 
 int sliderValueFor(int quellonCount, int current)
 {
@@ -58,4 +55,4 @@ std::optional<int> faceOffset(uint8_t progress)
     return (kDroppedLevel - helpLevel(progress)) * kFaceSize;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -47,4 +47,4 @@ std::optional<int> quellonAt(int quellonCount, int first, int x, int y);
 // an open Quellon (which shows no face).
 std::optional<int> faceOffset(uint8_t progress);
 
-} // namespace quellon
+}  // namespace quellon

@@ -105,7 +105,8 @@ inline std::optional<WindowPlacement> parsePlacement(std::string_view text)
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(',', start);
-        const std::string_view part = text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        const std::string_view part =
+            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
         const std::optional<int> number = parseSettingInteger(part);
         if (!number)
             return std::nullopt;
@@ -166,7 +167,8 @@ inline void clampToDesktop(WindowPlacement& p, const DesktopArea& desktop)
         top = desktop.top;
     }
     auto toInt = [](int64_t value) {
-        return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+        return static_cast<int>(
+            std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     };
     p.left = toInt(left);
     p.top = toInt(top);
@@ -185,4 +187,4 @@ inline int clampLevel(int level, int quellonCount)
     return level;
 }
 
-} // namespace quellon
+}  // namespace quellon

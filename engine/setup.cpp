@@ -21,7 +21,7 @@ void placeSolutionPieces(Board& board, const GameData& game, int level)
     }
 }
 
-} // namespace
+}  // namespace
 
 PieceState parkingSlot(int n)
 {
@@ -88,4 +88,4 @@ HelpResult giveHelp(Board& board, GameData& game, PieceRandom& random)
     return {true, level};
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -30,8 +30,8 @@ void parkPiece(Board& board, int n, PieceRandom& random);
 bool setUpQuellon(Board& board, GameData& game, PieceRandom& random);
 
 struct HelpResult {
-    bool given = false;    // false: the Quellon was solved or dropped already
-    int level = 0;         // the new help level 1..4; 4 = dropped
+    bool given = false;  // false: the Quellon was solved or dropped already
+    int level = 0;       // the new help level 1..4; 4 = dropped
     bool dropped() const { return level == kDroppedLevel; }
 };
 
@@ -41,4 +41,4 @@ struct HelpResult {
 // sets its unsaved-progress flag when a help was given.
 HelpResult giveHelp(Board& board, GameData& game, PieceRandom& random);
 
-} // namespace quellon
+}  // namespace quellon

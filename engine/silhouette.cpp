@@ -47,7 +47,7 @@ int findRoot(std::array<int, kPieceCount>& parent, int n)
     return n;
 }
 
-} // namespace
+}  // namespace
 
 Figure figureOf(const PuzzleRecord& record)
 {
@@ -161,7 +161,8 @@ CodeImage stampFigure(const Figure& figure)
         const int o = piece.orientation;
         for (int i = boundsMinX[static_cast<size_t>(o)]; i <= boundsMaxX[static_cast<size_t>(o)]; ++i) {
             for (int j = boundsMinY[static_cast<size_t>(o)]; j <= boundsMaxY[static_cast<size_t>(o)]; ++j) {
-                uint8_t& cell = image.codes[static_cast<size_t>((piece.y + j - top) * image.width + (piece.x + i - left))];
+                uint8_t& cell =
+                    image.codes[static_cast<size_t>((piece.y + j - top) * image.width + (piece.x + i - left))];
                 cell = static_cast<uint8_t>(cell + cellCode(o, i, j));
             }
         }
@@ -242,4 +243,4 @@ bool cellAcceptsEveryOrder(std::span<const uint8_t> codes)
     return true;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -81,4 +81,4 @@ std::vector<std::vector<int>> edgeConnectedGroups(const Figure& figure);
 // test at every step: each code is an allowed pair with the sum before it.
 bool cellAcceptsEveryOrder(std::span<const uint8_t> codes);
 
-} // namespace quellon
+}  // namespace quellon

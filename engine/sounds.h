@@ -13,4 +13,4 @@ enum SoundNumber : int {
     kSoundRefused = 6,
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -39,7 +39,8 @@ constexpr std::array<CountedPiece, kLevelCount> kGermanPieces{{
 constexpr std::array<CountedPiece, kLevelCount> kEnglishPieces{{
     {"For no Quellon you didn't need any help. ", "For one Quellon you didn't need any help. ", "For ",
      " Quellons you didn't need any help. "},
-    {"For no Quellon you needed little, ", "For one Quellon you needed little, ", "For ", " Quellons you needed little, "},
+    {"For no Quellon you needed little, ", "For one Quellon you needed little, ", "For ",
+     " Quellons you needed little, "},
     {"for no Quellon some more ", "for one Quellon some more ", "for ", " Quellons some more "},
     {"and for no Quellon much help. ", "and f\u00fcr one Quellon much help. ", "and for ", " Quellons much help. "},
     {"You dropped no Quellon.", "You dropped one Quellon.", "You dropped ", " Quellons."},
@@ -47,7 +48,7 @@ constexpr std::array<CountedPiece, kLevelCount> kEnglishPieces{{
 
 constexpr std::array<unsigned, kLevelCount> kLevelColours{0x00FF00, 0xA0FC00, 0xE4FC00, 0xE1E400, 0xFFC100};
 
-} // namespace
+}  // namespace
 
 ProgressTotals countProgress(const GameData& game)
 {
@@ -149,4 +150,4 @@ unsigned levelColour(int level)
     return kLevelColours[static_cast<size_t>(level)];
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -19,8 +19,8 @@ constexpr int kPointsPerQuellon = 4;      // no help 4, little 3, more 2, much 1
 constexpr int kStatBarLayoutWidth = 410;  // wider than its 393-pixel area on purpose: the end is cut off
 
 struct ProgressTotals {
-    int quellonCount = 0;                   // N
-    int finished = 0;                       // solved or dropped
+    int quellonCount = 0;  // N
+    int finished = 0;      // solved or dropped
     std::array<int, kLevelCount> levelCount{};
     int points = 0;
 
@@ -58,4 +58,4 @@ std::vector<BarSegment> barSegments(const ProgressTotals& totals);
 // Colour of a level's segment as 0xRRGGBB.
 unsigned levelColour(int level);
 
-} // namespace quellon
+}  // namespace quellon

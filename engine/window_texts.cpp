@@ -23,4 +23,4 @@ std::string windowTitle(int patmode, int quellon, uint8_t progress, const std::s
     return title;
 }
 
-} // namespace quellon
+}  // namespace quellon

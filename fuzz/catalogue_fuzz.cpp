@@ -42,7 +42,7 @@ PuzzleRecord recordAt(const uint8_t* data)
 GameData game;  // large; one per process
 Board board;
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

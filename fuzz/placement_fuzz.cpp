@@ -24,8 +24,8 @@ std::optional<WindowPlacement> referencePlacement(std::string_view text)
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(',', start);
-        const std::optional<int> number =
-            parseSettingInteger(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        const std::optional<int> number = parseSettingInteger(
+            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         if (!number)
             return std::nullopt;
         numbers.push_back(*number);
@@ -57,12 +57,12 @@ void checkClamp(const WindowPlacement& stored, const DesktopArea& desktop)
     FUZZ_CHECK(p.left >= desktop.left && p.right <= desktopRight);
     FUZZ_CHECK(p.top >= desktop.top && p.bottom <= desktopBottom);
     // A rectangle already on the desktop stays where it is.
-    if (stored.left >= desktop.left && stored.right <= desktopRight && stored.top >= desktop.top
-        && stored.bottom <= desktopBottom)
+    if (stored.left >= desktop.left && stored.right <= desktopRight && stored.top >= desktop.top &&
+        stored.bottom <= desktopBottom)
         FUZZ_CHECK(p == stored);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (newline != std::string_view::npos && size - newline - 1 >= 8) {
         int16_t raw[4];
         std::memcpy(raw, data + newline + 1, sizeof raw);
-        checkClamp(*placement, DesktopArea{raw[0], raw[1], static_cast<uint16_t>(raw[2]), static_cast<uint16_t>(raw[3])});
+        checkClamp(*placement,
+                   DesktopArea{raw[0], raw[1], static_cast<uint16_t>(raw[2]), static_cast<uint16_t>(raw[3])});
     }
     return 0;
 }

@@ -121,7 +121,7 @@ void playOneByte(Fixture& f, int quellon, uint8_t held)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

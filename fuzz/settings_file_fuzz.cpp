@@ -38,10 +38,10 @@ Fixture& fixture()
     return f;
 }
 
-const char* const kKeys[] = {"tongue", "sound", "back", "music", "level", "game", "patmode",
-                             "wid", "hig", "pleft", "ptop", "MainForm"};
+const char* const kKeys[] = {"tongue",  "sound", "back", "music", "level", "game",
+                             "patmode", "wid",   "hig",  "pleft", "ptop",  "MainForm"};
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const QString mainForm = store.readText(section, QStringLiteral("MainForm"), QString());
     std::optional<WindowPlacement> placement = parsePlacement(mainForm.toStdString());
-    if (placement && placement->right >= placement->left && placement->bottom >= placement->top
-        && int64_t{placement->right} - placement->left <= 1920 && int64_t{placement->bottom} - placement->top <= 1080) {
+    if (placement && placement->right >= placement->left && placement->bottom >= placement->top &&
+        int64_t{placement->right} - placement->left <= 1920 && int64_t{placement->bottom} - placement->top <= 1080) {
         clampToDesktop(*placement, DesktopArea{0, 0, 1920, 1080});
         FUZZ_CHECK(placement->left >= 0 && placement->right <= 1920);
         FUZZ_CHECK(placement->top >= 0 && placement->bottom <= 1080);

@@ -44,7 +44,7 @@ std::optional<int> referenceInteger(std::string_view text)
     return static_cast<int>(value);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

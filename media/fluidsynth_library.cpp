@@ -25,7 +25,7 @@ bool resolve(void* handle, const char* name, Function& function)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool FluidSynthLibrary::open()
 {
@@ -34,27 +34,23 @@ bool FluidSynthLibrary::open()
     handle_ = dlopen(QUELLON_FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr)
         return false;
-    const bool complete = resolve(handle_, "fluid_set_log_function", setLogFunction) &&
-                          resolve(handle_, "new_fluid_settings", newSettings) &&
-                          resolve(handle_, "delete_fluid_settings", deleteSettings) &&
-                          resolve(handle_, "fluid_settings_setnum", settingsSetNumber) &&
-                          resolve(handle_, "fluid_settings_setstr", settingsSetText) &&
-                          resolve(handle_, "new_fluid_synth", newSynth) &&
-                          resolve(handle_, "delete_fluid_synth", deleteSynth) &&
-                          resolve(handle_, "fluid_synth_sfload", loadSoundFont) &&
-                          resolve(handle_, "fluid_synth_all_sounds_off", allSoundsOff) &&
-                          resolve(handle_, "new_fluid_audio_driver", newAudioDriver) &&
-                          resolve(handle_, "new_fluid_audio_driver2", newAudioDriverWithCallback) &&
-                          resolve(handle_, "delete_fluid_audio_driver", deleteAudioDriver) &&
-                          resolve(handle_, "new_fluid_player", newPlayer) &&
-                          resolve(handle_, "delete_fluid_player", deletePlayer) &&
-                          resolve(handle_, "fluid_player_add", playerAdd) &&
-                          resolve(handle_, "fluid_player_play", playerPlay) &&
-                          resolve(handle_, "fluid_player_stop", playerStop) &&
-                          resolve(handle_, "fluid_player_seek", playerSeek) &&
-                          resolve(handle_, "fluid_player_get_status", playerStatus) &&
-                          resolve(handle_, "fluid_player_get_total_ticks", playerTotalTicks) &&
-                          resolve(handle_, "fluid_player_get_current_tick", playerCurrentTick);
+    const bool complete =
+        resolve(handle_, "fluid_set_log_function", setLogFunction) &&
+        resolve(handle_, "new_fluid_settings", newSettings) &&
+        resolve(handle_, "delete_fluid_settings", deleteSettings) &&
+        resolve(handle_, "fluid_settings_setnum", settingsSetNumber) &&
+        resolve(handle_, "fluid_settings_setstr", settingsSetText) && resolve(handle_, "new_fluid_synth", newSynth) &&
+        resolve(handle_, "delete_fluid_synth", deleteSynth) && resolve(handle_, "fluid_synth_sfload", loadSoundFont) &&
+        resolve(handle_, "fluid_synth_all_sounds_off", allSoundsOff) &&
+        resolve(handle_, "new_fluid_audio_driver", newAudioDriver) &&
+        resolve(handle_, "new_fluid_audio_driver2", newAudioDriverWithCallback) &&
+        resolve(handle_, "delete_fluid_audio_driver", deleteAudioDriver) &&
+        resolve(handle_, "new_fluid_player", newPlayer) && resolve(handle_, "delete_fluid_player", deletePlayer) &&
+        resolve(handle_, "fluid_player_add", playerAdd) && resolve(handle_, "fluid_player_play", playerPlay) &&
+        resolve(handle_, "fluid_player_stop", playerStop) && resolve(handle_, "fluid_player_seek", playerSeek) &&
+        resolve(handle_, "fluid_player_get_status", playerStatus) &&
+        resolve(handle_, "fluid_player_get_total_ticks", playerTotalTicks) &&
+        resolve(handle_, "fluid_player_get_current_tick", playerCurrentTick);
     if (!complete)
         close();
     return complete;
@@ -74,10 +70,7 @@ void FluidSynthLibrary::keep()
         dlopen(QUELLON_FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 }
 
-void* FluidSynthLibrary::symbol(const char* name) const
-{
-    return handle_ != nullptr ? dlsym(handle_, name) : nullptr;
-}
+void* FluidSynthLibrary::symbol(const char* name) const { return handle_ != nullptr ? dlsym(handle_, name) : nullptr; }
 
 bool FluidSynthLibrary::inMemory()
 {
@@ -87,4 +80,4 @@ bool FluidSynthLibrary::inMemory()
     return handle != nullptr;
 }
 
-} // namespace quellon
+}  // namespace quellon

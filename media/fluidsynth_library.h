@@ -55,4 +55,4 @@ private:
     void* handle_ = nullptr;
 };
 
-} // namespace quellon
+}  // namespace quellon

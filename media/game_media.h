@@ -27,4 +27,4 @@ public:
     virtual QString musicFileName() const = 0;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -10,8 +10,7 @@ class HelpInModule : public quellon::HelpService {
 public:
     HelpInModule(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)
         : viewer_(programDir, programTitle, mainWindow)
-    {
-    }
+    {}
     void openHelp(int context) override { viewer_.openHelp(context); }
     void closeHelp() override { viewer_.closeHelp(); }
 
@@ -19,7 +18,7 @@ private:
     quellon::HelpViewer viewer_;
 };
 
-} // namespace
+}  // namespace
 
 extern "C" Q_DECL_EXPORT quellon::HelpService* quellonMakeHelp(const QString* programDir, const QString* programTitle,
                                                                const QWidget* mainWindow)

@@ -42,9 +42,11 @@ constexpr QSize kSmallestStoredSize{200, 150};
 
 // The always-on-top pattern window, when it shows: the help must not open
 // under it.
-QRect patternWindowFrame() {
+QRect patternWindowFrame()
+{
     for (const QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == QLatin1String("PatForm") && window->isVisible()) return window->frameGeometry();
+        if (window->objectName() == QLatin1String("PatForm") && window->isVisible())
+            return window->frameGeometry();
     return {};
 }
 
@@ -53,23 +55,28 @@ class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
 
-    QVariant loadResource(int type, const QUrl& url) override {
-        if (url.scheme() != QLatin1String("qthelp")) return QTextBrowser::loadResource(type, url);
+    QVariant loadResource(int type, const QUrl& url) override
+    {
+        if (url.scheme() != QLatin1String("qthelp"))
+            return QTextBrowser::loadResource(type, url);
         const QByteArray data = engine_->fileData(url);
-        if (type != QTextDocument::ImageResource) return data;
+        if (type != QTextDocument::ImageResource)
+            return data;
         // Made at the size the page shows it, in the screen's own pixels:
         // left to the browser, a picture is read at its own size and then
         // shrunk or stretched into its place, which blurs it, most of all
         // on a scaled screen.
         const QSize shown = shownSize(url);
-        if (shown.isEmpty()) return data;
+        if (shown.isEmpty())
+            return data;
         QBuffer buffer;
         buffer.setData(data);
         QImageReader reader(&buffer);
         const qreal ratio = devicePixelRatioF();
         reader.setScaledSize(shown * ratio);
         const QImage image = reader.read();
-        if (image.isNull()) return data;
+        if (image.isNull())
+            return data;
         QPixmap picture = QPixmap::fromImage(image);
         picture.setDevicePixelRatio(ratio);
         return picture;
@@ -78,13 +85,16 @@ public:
 private:
     // The width and height the page gives the picture at url; empty when it
     // gives none.
-    QSize shownSize(const QUrl& url) const {
+    QSize shownSize(const QUrl& url) const
+    {
         for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
             for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
                 const QTextCharFormat format = fragment.fragment().charFormat();
-                if (!format.isImageFormat()) continue;
+                if (!format.isImageFormat())
+                    continue;
                 const QTextImageFormat picture = format.toImageFormat();
-                if (QUrl(picture.name()).fileName() != url.fileName()) continue;
+                if (QUrl(picture.name()).fileName() != url.fileName())
+                    continue;
                 return QSize(qRound(picture.width()), qRound(picture.height()));
             }
         return {};
@@ -94,10 +104,12 @@ private:
 };
 
 // Copies source to target unless target already holds the same file.
-bool refreshCopy(const QString& source, const QString& target) {
+bool refreshCopy(const QString& source, const QString& target)
+{
     const QFileInfo from(source);
     const QFileInfo to(target);
-    if (to.exists() && to.size() == from.size() && to.lastModified() >= from.lastModified()) return true;
+    if (to.exists() && to.size() == from.size() && to.lastModified() >= from.lastModified())
+        return true;
     QFile::remove(target);
     return QFile::copy(source, target) && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
@@ -107,11 +119,16 @@ bool refreshCopy(const QString& source, const QString& target) {
 namespace quellon {
 
 HelpViewer::HelpViewer(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)
-    : programDir_(programDir), programTitle_(programTitle), mainWindow_(mainWindow) {
-    if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/'))) programDir_ += QLatin1Char('/');
+    : programDir_(programDir),
+      programTitle_(programTitle),
+      mainWindow_(mainWindow)
+{
+    if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/')))
+        programDir_ += QLatin1Char('/');
 }
 
-HelpViewer::~HelpViewer() {
+HelpViewer::~HelpViewer()
+{
     closeHelp();
     delete window_;
 }
@@ -121,23 +138,30 @@ QString HelpViewer::collectionFile() const { return engine_ ? engine_->collectio
 // QHelpEngine writes to its collection file. Where the program directory is
 // read-only (an installed game), the collection and the help file it names
 // are copied side by side into the user's cache and used from there.
-QString HelpViewer::usableCollection() const {
+QString HelpViewer::usableCollection() const
+{
     const QString collection = programDir_ + QLatin1String(kCollection);
     const QString help = programDir_ + QLatin1String(kCompressedHelp);
-    if (!QFileInfo::exists(collection) || !QFileInfo::exists(help)) return {};
+    if (!QFileInfo::exists(collection) || !QFileInfo::exists(help))
+        return {};
     const QFileInfo dir(programDir_);
-    if (dir.isWritable() && QFileInfo(collection).isWritable()) return collection;
+    if (dir.isWritable() && QFileInfo(collection).isWritable())
+        return collection;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help/");
-    if (!QDir().mkpath(cache)) return {};
+    if (!QDir().mkpath(cache))
+        return {};
     if (!refreshCopy(help, cache + QLatin1String(kCompressedHelp)) ||
         !refreshCopy(collection, cache + QLatin1String(kCollection)))
         return {};
     return cache + QLatin1String(kCollection);
 }
 
-bool HelpViewer::openEngine() {
-    if (engine_ != nullptr) return true;
-    if (engineFailed_) return false;
+bool HelpViewer::openEngine()
+{
+    if (engine_ != nullptr)
+        return true;
+    if (engineFailed_)
+        return false;
     const QString collection = usableCollection();
     if (!collection.isEmpty()) {
         // Read-only: the game only reads its rules, and the collection may
@@ -154,20 +178,24 @@ bool HelpViewer::openEngine() {
     return false;
 }
 
-QUrl HelpViewer::pageFor(int context) {
-    if (!openEngine()) return {};
+QUrl HelpViewer::pageFor(int context)
+{
+    if (!openEngine())
+        return {};
     const QList<QHelpLink> links = engine_->documentsForIdentifier(QStringLiteral("context%1").arg(context));
     return links.isEmpty() ? QUrl() : links.first().url;
 }
 
-void HelpViewer::openHelp(int context) {
+void HelpViewer::openHelp(int context)
+{
     if (!openEngine()) {
         // The game goes on without its rules.
         QMessageBox::warning(nullptr, programTitle_, messageText());
         return;
     }
     const QUrl page = pageFor(context);
-    if (page.isEmpty()) return;
+    if (page.isEmpty())
+        return;
     if (window_ == nullptr) {
         // A window of its own, living beside the game's windows until
         // closeHelp.
@@ -203,7 +231,8 @@ void HelpViewer::openHelp(int context) {
 }
 
 QRect HelpViewer::placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted,
-                                  const QRect& uncovered) {
+                                  const QRect& uncovered)
+{
     const QSize size = wanted.boundedTo(screenArea.size());
     // Kept on the screen; the tool bar stays free where the screen allows.
     const auto onScreen = [&screenArea](QRect frame) {
@@ -215,8 +244,10 @@ QRect HelpViewer::placeBesideMain(const QRect& mainFrame, int toolBarBottom, con
     // with the main window or left-aligned.
     const auto overMain = [&](int top, bool right) {
         top = qBound(screenArea.top(), top, screenArea.bottom());
-        QRect frame(QPoint(mainFrame.left(), top), QSize(size.width(), qMin(size.height(), screenArea.bottom() - top + 1)));
-        if (right) frame.moveRight(mainFrame.right());
+        QRect frame(QPoint(mainFrame.left(), top),
+                    QSize(size.width(), qMin(size.height(), screenArea.bottom() - top + 1)));
+        if (right)
+            frame.moveRight(mainFrame.right());
         return frame;
     };
     QList<QRect> places;
@@ -240,13 +271,16 @@ QRect HelpViewer::placeBesideMain(const QRect& mainFrame, int toolBarBottom, con
             best = frame;
             leastCovered = area;
         }
-        if (area == 0) break;
+        if (area == 0)
+            break;
     }
     return best;
 }
 
-int HelpViewer::tallestSectionHeight(int textWidth) const {
-    if (browser_ == nullptr) return 0;
+int HelpViewer::tallestSectionHeight(int textWidth) const
+{
+    if (browser_ == nullptr)
+        return 0;
     // Measured on a copy, laid out apart from the browser, which lays its
     // page out only once it is shown.
     const std::unique_ptr<QTextDocument> page(browser_->document()->clone());
@@ -258,7 +292,8 @@ int HelpViewer::tallestSectionHeight(int textWidth) const {
     qreal sectionTop = 0;
     qreal tallest = 0;
     for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() != 2) continue;
+        if (block.blockFormat().headingLevel() != 2)
+            continue;
         const qreal top = layout->blockBoundingRect(block).top();
         tallest = qMax(tallest, top - sectionTop);
         sectionTop = top;
@@ -267,23 +302,25 @@ int HelpViewer::tallestSectionHeight(int textWidth) const {
     return qCeil(tallest);
 }
 
-void HelpViewer::placeWindow() {
+void HelpViewer::placeWindow()
+{
     const QWidget* main = mainWindow_;
     const QScreen* screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
+    if (screen == nullptr)
+        return;
     const QRect area = screen->availableGeometry();
     // The frame the window manager adds, judged by the main window's.
-    const QMargins frameMargins =
-        main != nullptr ? QMargins(main->geometry().left() - main->frameGeometry().left(),
-                                   main->geometry().top() - main->frameGeometry().top(),
-                                   main->frameGeometry().right() - main->geometry().right(),
-                                   main->frameGeometry().bottom() - main->geometry().bottom())
-                        : QMargins();
+    const QMargins frameMargins = main != nullptr ? QMargins(main->geometry().left() - main->frameGeometry().left(),
+                                                             main->geometry().top() - main->frameGeometry().top(),
+                                                             main->frameGeometry().right() - main->geometry().right(),
+                                                             main->frameGeometry().bottom() - main->geometry().bottom())
+                                                  : QMargins();
     const int width = qMin(kHelpWidth, area.width() - frameMargins.left() - frameMargins.right());
     // Tall enough for a whole section, laid out beside the scroll bar.
     browser_->ensurePolished();
     const int chrome = 2 * browser_->frameWidth();
-    const int textWidth = width - chrome - browser_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, browser_);
+    const int textWidth =
+        width - chrome - browser_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, browser_);
     const int height = qMax(kSmallestHelpHeight, tallestSectionHeight(textWidth) + chrome + 2);
     const QSize wantedFrame = QSize(width, height).grownBy(frameMargins);
     if (main == nullptr) {
@@ -296,23 +333,28 @@ void HelpViewer::placeWindow() {
     window_->move(frame.topLeft());
 }
 
-bool HelpViewer::restorePlacement() {
+bool HelpViewer::restorePlacement()
+{
     const SettingsStore store;
     int values[4] = {};
     for (int k = 0; k < 4; ++k) {
         const QString key = QLatin1String(kPlacementKeys[k]);
-        if (!store.contains(SettingsStore::kSection, key)) return false;
+        if (!store.contains(SettingsStore::kSection, key))
+            return false;
         values[k] = store.readInteger(SettingsStore::kSection, key, 0);
     }
     const QRect stored(values[0], values[1], values[2], values[3]);
-    if (stored.width() < kSmallestStoredSize.width() || stored.height() < kSmallestStoredSize.height()) return false;
+    if (stored.width() < kSmallestStoredSize.width() || stored.height() < kSmallestStoredSize.height())
+        return false;
     // On the screen it was left on, or else the main window's, and never
     // beyond that screen's free area (the frame is judged by the main
     // window's).
     const QWidget* main = mainWindow_;
     const QScreen* screen = QGuiApplication::screenAt(stored.center());
-    if (screen == nullptr) screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return false;
+    if (screen == nullptr)
+        screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return false;
     const QRect area = screen->availableGeometry();
     const QSize frame = main != nullptr ? main->frameGeometry().size() - main->size() : QSize();
     const QSize size = stored.size().boundedTo(area.size() - frame);
@@ -322,18 +364,22 @@ bool HelpViewer::restorePlacement() {
     return true;
 }
 
-void HelpViewer::storePlacement() const {
-    if (window_ == nullptr || !placed_) return;
+void HelpViewer::storePlacement() const
+{
+    if (window_ == nullptr || !placed_)
+        return;
     const SettingsStore store;
     const int values[4] = {window_->x(), window_->y(), window_->width(), window_->height()};
     for (int k = 0; k < 4; ++k)
         store.writeInteger(SettingsStore::kSection, QLatin1String(kPlacementKeys[k]), values[k]);
 }
 
-void HelpViewer::closeHelp() {
-    if (window_ == nullptr) return;
+void HelpViewer::closeHelp()
+{
+    if (window_ == nullptr)
+        return;
     window_->close();
     storePlacement();
 }
 
-} // namespace quellon
+}  // namespace quellon

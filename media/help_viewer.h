@@ -78,4 +78,4 @@ private:
     bool placed_ = false;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -25,7 +25,7 @@ QFunctionPointer entryPoint(const QString& programDir, const QString& module, co
     return entry;
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const bool& soundOn)
 {
@@ -36,9 +36,8 @@ std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const 
 
 std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)
 {
-    const auto make =
-        reinterpret_cast<MakeHelp>(entryPoint(programDir, QStringLiteral("quellon-help.so"), kMakeHelp));
+    const auto make = reinterpret_cast<MakeHelp>(entryPoint(programDir, QStringLiteral("quellon-help.so"), kMakeHelp));
     return std::unique_ptr<HelpService>(make ? make(&programDir, &programTitle, mainWindow) : nullptr);
 }
 
-} // namespace quellon
+}  // namespace quellon

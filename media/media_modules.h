@@ -38,4 +38,4 @@ std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const 
 std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle,
                                       const QWidget* mainWindow = nullptr);
 
-} // namespace quellon
+}  // namespace quellon

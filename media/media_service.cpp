@@ -8,9 +8,11 @@ namespace quellon {
 
 MediaService::MediaService(MusicPlayer& music, const SettingsValues& settings, const QString& programDir,
                            const QString& programTitle)
-    : music_(music), settings_(settings), programDir_(programDir), programTitle_(programTitle)
-{
-}
+    : music_(music),
+      settings_(settings),
+      programDir_(programDir),
+      programTitle_(programTitle)
+{}
 
 void MediaService::openHelp(int context, const QWidget& mainWindow)
 {
@@ -28,4 +30,4 @@ void MediaService::closeHelp()
         help_->closeHelp();
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -36,4 +36,4 @@ private:
     std::unique_ptr<HelpService> help_;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -33,12 +33,14 @@ QMutex logMutex;
 QStringList logLines;
 
 // FluidSynth logs from its audio thread too, hence the lock.
-void fluidLog(int level, const char* message, void*) {
+void fluidLog(int level, const char* message, void*)
+{
     const QString line = QString::fromUtf8(message).trimmed();
     {
         QMutexLocker lock(&logMutex);
         logLines.append(line);
-        while (logLines.size() > kLogLines) logLines.removeFirst();
+        while (logLines.size() > kLogLines)
+            logLines.removeFirst();
     }
     if (level <= FLUID_ERR)
         qCDebug(lcMusic, "fluidsynth error: %s", qPrintable(line));
@@ -49,19 +51,24 @@ void fluidLog(int level, const char* message, void*) {
 // A Standard MIDI File: an "MThd" chunk (at least 6 bytes) followed by an
 // "MTrk" chunk. FluidSynth only looks at the first four bytes before it
 // accepts a file, and a file it then cannot parse would be retried for ever.
-bool looksLikeMidi(const QString& path) {
+bool looksLikeMidi(const QString& path)
+{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
     const QByteArray head = file.read(8);
-    if (head.size() < 8 || !head.startsWith("MThd")) return false;
+    if (head.size() < 8 || !head.startsWith("MThd"))
+        return false;
     const quint32 length = (quint32(quint8(head[4])) << 24) | (quint32(quint8(head[5])) << 16) |
                            (quint32(quint8(head[6])) << 8) | quint32(quint8(head[7]));
-    if (length < 6 || !file.seek(8 + qint64(length))) return false;
+    if (length < 6 || !file.seek(8 + qint64(length)))
+        return false;
     return file.read(4) == "MTrk";
 }
 
 // Every time the library is opened: a library opened anew has forgotten.
-void routeFluidLog(const quellon::FluidSynthLibrary& fluid) {
+void routeFluidLog(const quellon::FluidSynthLibrary& fluid)
+{
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
         fluid.setLogFunction(level, fluidLog, nullptr);
 }
@@ -71,7 +78,8 @@ void routeFluidLog(const quellon::FluidSynthLibrary& fluid) {
 // looked up at run time so the game does not link ALSA itself.
 extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-void silenceAlsa(const quellon::FluidSynthLibrary& fluid) {
+void silenceAlsa(const quellon::FluidSynthLibrary& fluid)
+{
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
     void* symbol = fluid.symbol("snd_lib_error_set_handler");
@@ -83,9 +91,11 @@ void silenceAlsa(const quellon::FluidSynthLibrary& fluid) {
 }
 
 // The callback of the output probe: plays silence.
-int renderSilence(void*, int length, int, float*[], int outputs, float* out[]) {
+int renderSilence(void*, int length, int, float*[], int outputs, float* out[])
+{
     for (int i = 0; i < outputs; ++i)
-        if (out[i] != nullptr) std::memset(out[i], 0, sizeof(float) * static_cast<size_t>(length));
+        if (out[i] != nullptr)
+            std::memset(out[i], 0, sizeof(float) * static_cast<size_t>(length));
     return FLUID_OK;
 }
 
@@ -95,7 +105,8 @@ namespace quellon {
 
 // ---- MusicSearch -----------------------------------------------------------
 
-QStringList MusicSearch::musicFiles(const QString& dir) {
+QStringList MusicSearch::musicFiles(const QString& dir)
+{
     // Any file attributes count, and the pattern ignores case as the file
     // system of a music collection copied from elsewhere may not. The suffix
     // is compared by hand: a name filter would start the regular-expression
@@ -105,57 +116,69 @@ QStringList MusicSearch::musicFiles(const QString& dir) {
     return names;
 }
 
-bool MusicSearch::start(const QString& dir) {
+bool MusicSearch::start(const QString& dir)
+{
     dir_ = dir;
-    if (!dir_.isEmpty() && !dir_.endsWith(QLatin1Char('/'))) dir_ += QLatin1Char('/');
+    if (!dir_.isEmpty() && !dir_.endsWith(QLatin1Char('/')))
+        dir_ += QLatin1Char('/');
     matches_ = musicFiles(dir);
     index_ = matches_.isEmpty() ? -1 : 0;
     return index_ == 0;
 }
 
-bool MusicSearch::next() {
+bool MusicSearch::next()
+{
     // A file deleted since the search began is passed over.
     while (index_ >= 0 && index_ + 1 < matches_.size()) {
         ++index_;
-        if (QFileInfo::exists(dir_ + matches_[index_])) return true;
+        if (QFileInfo::exists(dir_ + matches_[index_]))
+            return true;
     }
     index_ = -1;
     return false;
 }
 
-QString MusicSearch::name() const {
-    return index_ >= 0 && index_ < matches_.size() ? matches_[index_] : QString();
-}
+QString MusicSearch::name() const { return index_ >= 0 && index_ < matches_.size() ? matches_[index_] : QString(); }
 
 // ---- MusicPlayer -----------------------------------------------------------
 
 MusicPlayer::MusicPlayer(const QString& programDir, MusicOutput output)
-    : programDir_(programDir), output_(std::move(output)), fluid_(std::make_unique<FluidSynthLibrary>()) {
-    if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/'))) programDir_ += QLatin1Char('/');
+    : programDir_(programDir),
+      output_(std::move(output)),
+      fluid_(std::make_unique<FluidSynthLibrary>())
+{
+    if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/')))
+        programDir_ += QLatin1Char('/');
 }
 
 MusicPlayer::~MusicPlayer() { close(); }
 
-QString MusicPlayer::systemSoundFont() {
+QString MusicPlayer::systemSoundFont()
+{
     for (const char* path : {kTimSoundFont, kDefaultSoundFont})
-        if (QFileInfo::exists(QString::fromLatin1(path))) return QString::fromLatin1(path);
+        if (QFileInfo::exists(QString::fromLatin1(path)))
+            return QString::fromLatin1(path);
     return {};
 }
 
-QStringList MusicPlayer::recentLog() {
+QStringList MusicPlayer::recentLog()
+{
     QMutexLocker lock(&logMutex);
     return logLines;
 }
 
-void MusicPlayer::start(bool musicOn) {
+void MusicPlayer::start(bool musicOn)
+{
     musicOn_ = musicOn;
     searched_ = true;
     musicFound_ = musicSearch_.start(programDir_);
     musicFile_ = musicFound_ ? programDir_ + musicSearch_.name() : QString();
-    if (musicOn_ && musicFound_) play();
+    if (musicOn_ && musicFound_)
+        play();
 }
 
-bool MusicPlayer::toggleMusic() {
+bool MusicPlayer::toggleMusic()
+{
     outputLost_ = false;
     if (musicOn_) {
         closeDevice();
@@ -169,7 +192,8 @@ bool MusicPlayer::toggleMusic() {
         searched_ = true;
         musicFound_ = musicSearch_.start(programDir_);
     }
-    if (musicSearch_.next() || musicSearch_.start(programDir_)) musicOn_ = true;
+    if (musicSearch_.next() || musicSearch_.start(programDir_))
+        musicOn_ = true;
     if (musicOn_) {
         musicFile_ = programDir_ + musicSearch_.name();
         play();
@@ -177,8 +201,10 @@ bool MusicPlayer::toggleMusic() {
     return musicOn_;
 }
 
-bool MusicPlayer::isPlaying() const {
-    if (player_ == nullptr || fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING) return false;
+bool MusicPlayer::isPlaying() const
+{
+    if (player_ == nullptr || fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING)
+        return false;
     // The player reports "playing" for seconds after its last event while it
     // lets the voices ring out, so the end is read from the tick count. Just
     // after play the file is not parsed yet and the total is still 0.
@@ -190,13 +216,16 @@ int MusicPlayer::currentTick() const { return player_ ? fluid_->playerCurrentTic
 
 int MusicPlayer::totalTicks() const { return player_ ? fluid_->playerTotalTicks(player_) : 0; }
 
-void MusicPlayer::Timer1Timer() {
-    if (!musicFound_ || !musicOn_) return;
+void MusicPlayer::Timer1Timer()
+{
+    if (!musicFound_ || !musicOn_)
+        return;
     if (player_ == nullptr) {
         // The output went away while a piece played (a sound server that
         // stopped): try it again every second until it is back, then the
         // piece starts afresh.
-        if (outputLost_) play();
+        if (outputLost_)
+            play();
         return;
     }
     if (isPlaying()) {
@@ -222,11 +251,13 @@ void MusicPlayer::Timer1Timer() {
     // Rewind, then play: while the player still counts as playing the seek
     // alone restarts it; once it is done it needs the play as well.
     fluid_->playerSeek(player_, 0);
-    if (fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING) fluid_->playerPlay(player_);
+    if (fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING)
+        fluid_->playerPlay(player_);
     ++restarts_;
 }
 
-void MusicPlayer::play() {
+void MusicPlayer::play()
+{
     closeDevice();
     lastTick_ = -1;
     stalledTicks_ = 0;
@@ -250,10 +281,13 @@ void MusicPlayer::play() {
     }
 }
 
-bool MusicPlayer::openSynth() {
-    if (synth_ != nullptr) return true;
+bool MusicPlayer::openSynth()
+{
+    if (synth_ != nullptr)
+        return true;
     synth_ = fluid_->newSynth(settings_);
-    if (synth_ == nullptr) return false;
+    if (synth_ == nullptr)
+        return false;
     // Its instrument loaders registered types with GObject for good.
     fluid_->keep();
     return true;
@@ -261,8 +295,10 @@ bool MusicPlayer::openSynth() {
 
 // Loaded once, and only after an output has opened: a machine without sound
 // is spared the SoundFont's memory.
-bool MusicPlayer::loadSoundFont() {
-    if (soundFontLoaded_) return true;
+bool MusicPlayer::loadSoundFont()
+{
+    if (soundFontLoaded_)
+        return true;
     if (fluid_->loadSoundFont(synth_, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED) {
         qCDebug(lcMusic, "cannot load the SoundFont %s", qPrintable(soundFont_));
         return false;
@@ -273,8 +309,10 @@ bool MusicPlayer::loadSoundFont() {
 
 // The output is tried before the synthesiser is made: without one, neither
 // the synthesiser (some megabytes) nor FluidSynth stays in memory.
-bool MusicPlayer::openAudio() {
-    if (audio_ != nullptr) return true;
+bool MusicPlayer::openAudio()
+{
+    if (audio_ != nullptr)
+        return true;
     if (settings_ == nullptr) {
         soundFont_ = output_.soundFont.isEmpty() ? systemSoundFont() : output_.soundFont;
         if (soundFont_.isEmpty()) {
@@ -287,7 +325,8 @@ bool MusicPlayer::openAudio() {
         }
         routeFluidLog(*fluid_);
         settings_ = fluid_->newSettings();
-        if (settings_ == nullptr) return false;
+        if (settings_ == nullptr)
+            return false;
         fluid_->settingsSetNumber(settings_, "synth.gain", kSynthGain);
     }
     // PulseAudio first: desktops (PipeWire included) mix there; then ALSA
@@ -295,8 +334,10 @@ bool MusicPlayer::openAudio() {
     const QStringList drivers =
         output_.drivers.isEmpty() ? QStringList{QStringLiteral("pulseaudio"), QStringLiteral("alsa")} : output_.drivers;
     for (const QString& driver : drivers) {
-        if (driver == QLatin1String("alsa")) silenceAlsa(*fluid_);
-        if (fluid_->settingsSetText(settings_, "audio.driver", driver.toLatin1().constData()) != FLUID_OK) continue;
+        if (driver == QLatin1String("alsa"))
+            silenceAlsa(*fluid_);
+        if (fluid_->settingsSetText(settings_, "audio.driver", driver.toLatin1().constData()) != FLUID_OK)
+            continue;
         if (driver == QLatin1String("file")) {
             // Writes to a file: there is always an output, and the file
             // driver cannot be asked without a synthesiser.
@@ -304,19 +345,23 @@ bool MusicPlayer::openAudio() {
             fluid_->settingsSetText(settings_, "audio.file.type", "raw");
         } else if (synth_ == nullptr) {
             fluid_audio_driver_t* probe = fluid_->newAudioDriverWithCallback(settings_, renderSilence, nullptr);
-            if (probe == nullptr) continue;
+            if (probe == nullptr)
+                continue;
             fluid_->deleteAudioDriver(probe);
         }
-        if (!openSynth()) return false;
+        if (!openSynth())
+            return false;
         audio_ = fluid_->newAudioDriver(settings_, synth_);
-        if (audio_ != nullptr) return true;
+        if (audio_ != nullptr)
+            return true;
     }
     // No output: the music stays silent, without a word to the player.
     qCDebug(lcMusic, "no audio output for music");
     return false;
 }
 
-void MusicPlayer::closeDevice() {
+void MusicPlayer::closeDevice()
+{
     // The audio thread drives the player, so it goes first.
     if (audio_ != nullptr) {
         fluid_->deleteAudioDriver(audio_);
@@ -327,13 +372,17 @@ void MusicPlayer::closeDevice() {
         fluid_->deletePlayer(player_);
         player_ = nullptr;
     }
-    if (synth_ != nullptr) fluid_->allSoundsOff(synth_, -1);
+    if (synth_ != nullptr)
+        fluid_->allSoundsOff(synth_, -1);
 }
 
-void MusicPlayer::close() {
+void MusicPlayer::close()
+{
     closeDevice();
-    if (synth_ != nullptr) fluid_->deleteSynth(synth_);
-    if (settings_ != nullptr) fluid_->deleteSettings(settings_);
+    if (synth_ != nullptr)
+        fluid_->deleteSynth(synth_);
+    if (settings_ != nullptr)
+        fluid_->deleteSettings(settings_);
     synth_ = nullptr;
     settings_ = nullptr;
     soundFontLoaded_ = false;
@@ -342,4 +391,4 @@ void MusicPlayer::close() {
 
 bool MusicPlayer::synthLibraryInMemory() { return FluidSynthLibrary::inMemory(); }
 
-} // namespace quellon
+}  // namespace quellon

@@ -120,4 +120,4 @@ private:
     fluid_player_t* player_ = nullptr;
 };
 
-} // namespace quellon
+}  // namespace quellon

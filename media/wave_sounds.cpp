@@ -25,7 +25,10 @@ quint16 little16(const QByteArray& bytes, qsizetype at) { return qFromLittleEndi
 namespace quellon {
 
 WaveSounds::WaveSounds(const bool& soundOn, std::function<bool()> outputCheck, QObject* parent)
-    : QObject(parent), soundOn_(soundOn), outputPresentCheck_(std::move(outputCheck)) {
+    : QObject(parent),
+      soundOn_(soundOn),
+      outputPresentCheck_(std::move(outputCheck))
+{
     closeTimer_.setSingleShot(true);
     connect(&closeTimer_, &QTimer::timeout, this, [this] { closeStream(); });
     feedTimer_.setInterval(kFeedMilliseconds);
@@ -45,22 +48,27 @@ WaveSounds::~WaveSounds() { closeStream(); }
 
 // A RIFF/WAVE image with plain PCM of 8 or 16 bits; anything else gives an
 // empty wave, which plays nothing.
-WaveSounds::Wave WaveSounds::readWave(const QString& resource) {
+WaveSounds::Wave WaveSounds::readWave(const QString& resource)
+{
     QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     const QByteArray bytes = file.readAll();
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") return {};
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return {};
     Wave wave;
     bool haveFormat = false;
     for (qsizetype at = 12; at + 8 <= bytes.size();) {
         const QByteArray id = bytes.mid(at, 4);
         const qsizetype size = little32(bytes, at + 4);
         const qsizetype body = at + 8;
-        if (size > bytes.size() - body) return {};
+        if (size > bytes.size() - body)
+            return {};
         if (id == "fmt " && size >= 16) {
             const int tag = little16(bytes, body), channels = little16(bytes, body + 2);
             const int rate = static_cast<int>(little32(bytes, body + 4)), bits = little16(bytes, body + 14);
-            if (tag != 1 || channels < 1 || rate <= 0 || (bits != 8 && bits != 16)) return {};
+            if (tag != 1 || channels < 1 || rate <= 0 || (bits != 8 && bits != 16))
+                return {};
             wave.format.setSampleRate(rate);
             wave.format.setChannelCount(channels);
             wave.format.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
@@ -79,35 +87,42 @@ WaveSounds::Wave WaveSounds::readWave(const QString& resource) {
     return {};
 }
 
-void WaveSounds::loadWaves() {
-    if (loaded_) return;
+void WaveSounds::loadWaves()
+{
+    if (loaded_)
+        return;
     loaded_ = true;
-    for (int i = 0; i < kSoundCount; ++i) waves_[static_cast<size_t>(i)] = readWave(resourceFor(i + 1));
+    for (int i = 0; i < kSoundCount; ++i)
+        waves_[static_cast<size_t>(i)] = readWave(resourceFor(i + 1));
 }
 
-QString WaveSounds::resourceFor(int n) {
-    if (n < 1 || n > kSoundCount) return {};
+QString WaveSounds::resourceFor(int n)
+{
+    if (n < 1 || n > kSoundCount)
+        return {};
     return QStringLiteral(":/sounds/") + QLatin1String(kWaveFiles[n - 1]);
 }
 
-QByteArray WaveSounds::samples(int n) const {
+QByteArray WaveSounds::samples(int n) const
+{
     return n >= 1 && n <= kSoundCount ? waves_[static_cast<size_t>(n - 1)].samples : QByteArray();
 }
 
-QAudioFormat WaveSounds::format(int n) const {
+QAudioFormat WaveSounds::format(int n) const
+{
     return n >= 1 && n <= kSoundCount ? waves_[static_cast<size_t>(n - 1)].format : QAudioFormat();
 }
 
-bool WaveSounds::outputPresent() const {
-    return outputPresentCheck_ ? outputPresentCheck_() : hasOutput_;
-}
+bool WaveSounds::outputPresent() const { return outputPresentCheck_ ? outputPresentCheck_() : hasOutput_; }
 
-void WaveSounds::closeStream() {
+void WaveSounds::closeStream()
+{
     closeTimer_.stop();
     feedTimer_.stop();
     pending_.clear();
     written_ = 0;
-    if (sink_ == nullptr) return;
+    if (sink_ == nullptr)
+        return;
     QAudioSink* sink = sink_;
     sink_ = nullptr;
     output_ = nullptr;
@@ -116,15 +131,19 @@ void WaveSounds::closeStream() {
     sink->deleteLater();
 }
 
-void WaveSounds::playSound(int n) {
+void WaveSounds::playSound(int n)
+{
     // With sound off a sound that is still playing runs to its end.
-    if (!soundOn_) return;
+    if (!soundOn_)
+        return;
     closeStream();
     current_ = 0;
-    if (n < 1 || n > kSoundCount || !outputPresent()) return;
+    if (n < 1 || n > kSoundCount || !outputPresent())
+        return;
     loadWaves();
     const Wave& wave = waves_[static_cast<size_t>(n - 1)];
-    if (wave.samples.isEmpty()) return;
+    if (wave.samples.isEmpty())
+        return;
     // A stream of its own for every sound, on the output that is the
     // default now: the server or its devices may have changed since the last.
     sink_ = new QAudioSink(QMediaDevices::defaultAudioOutput(), wave.format, this);
@@ -135,7 +154,8 @@ void WaveSounds::playSound(int n) {
     sink_->setBufferSize(wave.samples.size());
     connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
         // Stopped on its own: the server went away, and the stream with it.
-        if (state == QAudio::StoppedState) closeStream();
+        if (state == QAudio::StoppedState)
+            closeStream();
     });
     current_ = n;
     output_ = sink_->start();
@@ -157,12 +177,15 @@ void WaveSounds::playSound(int n) {
 
 // Writes what the server takes now; a server that keeps less than the
 // whole sound gets the rest as it plays.
-void WaveSounds::feed() {
+void WaveSounds::feed()
+{
     while (sink_ != nullptr && written_ < pending_.size()) {
         const qsizetype room = std::min<qsizetype>(sink_->bytesFree(), pending_.size() - written_);
-        if (room <= 0) break;
+        if (room <= 0)
+            break;
         const qint64 wrote = output_->write(pending_.constData() + written_, room);
-        if (wrote <= 0) break;
+        if (wrote <= 0)
+            break;
         written_ += wrote;
     }
     if (sink_ != nullptr && written_ < pending_.size())
@@ -171,4 +194,4 @@ void WaveSounds::feed() {
         feedTimer_.stop();
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -42,8 +42,7 @@ public:
     // setting) stays the one place that says whether effects play.
     // outputCheck answers whether an audio output exists; by default the
     // platform's device list is asked. With no device nothing is started.
-    explicit WaveSounds(const bool& soundOn, std::function<bool()> outputCheck = {},
-                        QObject* parent = nullptr);
+    explicit WaveSounds(const bool& soundOn, std::function<bool()> outputCheck = {}, QObject* parent = nullptr);
     ~WaveSounds() override;
 
     void playSound(int n) override;
@@ -87,4 +86,4 @@ private:
     int current_ = 0;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -27,7 +27,7 @@ constexpr int kOpeningMs = 350;
 constexpr int kOpeningFrameMs = 16;
 // A refused put-down: the outline flashes red twice within 300 ms.
 constexpr int kBlinkPhaseMs = 70;
-constexpr int kBlinkPhases = 4;  // red, yellow, red, yellow
+constexpr int kBlinkPhases = 4;      // red, yellow, red, yellow
 constexpr int kRefusedPenWidth = 3;  // logical pixels: seen at a glance
 const QColor kRefusedOutline(0xFF, 0, 0);
 
@@ -48,7 +48,7 @@ QCursor artCursor(const QString& file, Qt::CursorShape fallback)
     return QCursor(picture, 16, 16);
 }
 
-} // namespace
+}  // namespace
 
 QRgb pieceFill(SolveState state)
 {
@@ -64,7 +64,10 @@ QRgb pieceFill(SolveState state)
 }
 
 BoardView::BoardView(QWidget* parent, const Board& board, const GameData& game, const SettingsValues& settings)
-    : QWidget(parent), board_(board), game_(game), settings_(settings)
+    : QWidget(parent),
+      board_(board),
+      game_(game),
+      settings_(settings)
 {
     setObjectName(QStringLiteral("box"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -109,10 +112,7 @@ void BoardView::fillPolygon(const QPolygon& polygon, QRgb fill, QRgb edge)
     painter.drawPolygon(polygon);
 }
 
-void BoardView::updateAround(const QPolygon& polygon)
-{
-    update(polygon.boundingRect().adjusted(-1, -1, 2, 2));
-}
+void BoardView::updateAround(const QPolygon& polygon) { update(polygon.boundingRect().adjusted(-1, -1, 2, 2)); }
 
 void BoardView::fillPiece(int i, QRgb fill, QRgb edge)
 {
@@ -157,7 +157,7 @@ void linePixels(QPoint from, QPoint to, std::vector<QPoint>& pixels)
     }
 }
 
-} // namespace
+}  // namespace
 
 // Straight on the pixels: the painter's raster operations hand wide images
 // to a thread pool, far slower than the few hundred pixels of an outline.
@@ -479,4 +479,4 @@ void BoardView::mouseMoveEvent(QMouseEvent* event)
     emit moved(event->buttons().testFlag(Qt::LeftButton), pixelOf(event->position()));
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -29,14 +29,14 @@
 namespace quellon {
 
 namespace board_colour {
-constexpr QRgb kField = 0xFFC0C0C0;       // board field, erasing a piece
+constexpr QRgb kField = 0xFFC0C0C0;  // board field, erasing a piece
 constexpr QRgb kSilhouette = 0xFFA0A0A0;
 constexpr QRgb kPlaying = 0xFF000000;
 constexpr QRgb kSolved = 0xFF00FF00;
 constexpr QRgb kDropped = 0xFFFF0000;
 constexpr QRgb kEdge = 0xFF7F7F7F;
 constexpr QRgb kHeldOutline = 0xFFFFFF00;  // exclusive-or
-} // namespace board_colour
+}  // namespace board_colour
 
 // The fill colour of the pieces in a solve state.
 QRgb pieceFill(SolveState state);
@@ -120,15 +120,15 @@ private:
     QImage image_;
     bool pictureStale_ = true;  // a full repaint is due
 
-    bool openingDue_;             // until the first paint
+    bool openingDue_;  // until the first paint
     bool painted_ = false;
     bool openingRunning_ = false;
     QElapsedTimer openingClock_;  // started by the first paint
     QTimer openingFrames_;
-    int blinkPhase_ = 0;          // odd: the outline is red on the screen
+    int blinkPhase_ = 0;  // odd: the outline is red on the screen
     QTimer blinkTimer_;
     std::optional<QCursor> crTurn;
     std::optional<QCursor> crMove;
 };
 
-} // namespace quellon
+}  // namespace quellon

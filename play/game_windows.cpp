@@ -13,7 +13,10 @@
 namespace quellon {
 
 GameWindows::GameWindows(TMainform& mainForm, GameSession& session, GameMedia& media, Messages& messages)
-    : mainForm_(mainForm), session_(session), media_(media), messages_(messages)
+    : mainForm_(mainForm),
+      session_(session),
+      media_(media),
+      messages_(messages)
 {
     // The pattern window is a window of its own that stays with the main
     // window: it never keeps the program alive after the main window closed.
@@ -106,4 +109,4 @@ void GameWindows::stepOption(GameSession::Option option) { mainForm_.carryOut(se
 
 void GameWindows::toggleMusic() { session_.setMusicOn(media_.toggleMusic()); }
 
-} // namespace quellon
+}  // namespace quellon

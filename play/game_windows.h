@@ -76,4 +76,4 @@ private:
     TLoadGameDlg* LoadGameDlg = nullptr;
 };
 
-} // namespace quellon
+}  // namespace quellon

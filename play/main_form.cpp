@@ -34,7 +34,7 @@ namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
-} // namespace
+}  // namespace
 
 TMainform::TMainform(GameSession& session, SoundEffects& sound, GameMedia& media, Messages* messages,
                      const QString& programDir)
@@ -237,8 +237,8 @@ void TMainform::updateTitle()
 {
     const GameData& game = session_.game();
     const SettingsValues& settings = session_.settings();
-    setWindowTitle(composeTitle(settings.patmode, game.currentQuellon, session_.titleProgress(),
-                                fromStd(game.gameName), settings.language));
+    setWindowTitle(composeTitle(settings.patmode, game.currentQuellon, session_.titleProgress(), fromStd(game.gameName),
+                                settings.language));
 }
 
 TMainform::BoardLayout TMainform::boardLayout(int clientWidth, int clientHeight)
@@ -301,4 +301,4 @@ void TMainform::repaintMain()
     update();
 }
 
-} // namespace quellon
+}  // namespace quellon

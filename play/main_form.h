@@ -133,4 +133,4 @@ private:
     QTimer Timer1;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -27,9 +27,15 @@ void TMainform::carryOut(const SessionOutcome& outcome)
     using Kind = SessionAction::Kind;
     for (const SessionAction& action : outcome) {
         switch (action.kind) {
-        case Kind::ShowZone: box->showZone(action.zone); break;
-        case Kind::DrawStep: box->showStep(action.step); break;
-        case Kind::PlaySound: sound_.playSound(action.sound); break;
+        case Kind::ShowZone:
+            box->showZone(action.zone);
+            break;
+        case Kind::DrawStep:
+            box->showStep(action.step);
+            break;
+        case Kind::PlaySound:
+            sound_.playSound(action.sound);
+            break;
         case Kind::ShowMessage:
             if (action.text.empty())
                 messages().showCode(action.code);
@@ -40,17 +46,29 @@ void TMainform::carryOut(const SessionOutcome& outcome)
             ToolPanel->TipBtn->setEnabled(action.helpOffered);
             box->showPlainCursor();
             break;
-        case Kind::PlainCursor: box->showPlainCursor(); break;
-        case Kind::RepaintBoard: box->repaintBoard(); break;
-        case Kind::RepaintMain: repaintMain(); break;
-        case Kind::RepaintPattern: windows_->patternWindow().refresh(); break;
+        case Kind::PlainCursor:
+            box->showPlainCursor();
+            break;
+        case Kind::RepaintBoard:
+            box->repaintBoard();
+            break;
+        case Kind::RepaintMain:
+            repaintMain();
+            break;
+        case Kind::RepaintPattern:
+            windows_->patternWindow().refresh();
+            break;
         case Kind::ReshowPattern:
             setPatternVisible(false);
             if (session_.settings().patmode > 0)
                 setPatternVisible(true);
             break;
-        case Kind::ApplyHints: ToolPanel->applyHints(session_.settings().german()); break;
-        case Kind::UpdateTitle: updateTitle(); break;
+        case Kind::ApplyHints:
+            ToolPanel->applyHints(session_.settings().german());
+            break;
+        case Kind::UpdateTitle:
+            updateTitle();
+            break;
         }
     }
 }
@@ -94,4 +112,4 @@ void TMainform::RulesBtnClick() { media_.openHelp(session_.settings().german() ?
 
 void TMainform::ExitBtnClick() { close(); }
 
-} // namespace quellon
+}  // namespace quellon

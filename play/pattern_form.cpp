@@ -39,7 +39,8 @@ void allowMovingOnly(QWidget* window)
 #ifdef QUELLON_X11_HINTS
     // The offscreen platform may answer for X11 too, without a connection.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    xcb_connection_t* connection =
+        x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
     if (!connection)
         return;
     // All three names asked for before the first answer: one round trip.
@@ -69,7 +70,7 @@ void allowMovingOnly(QWidget* window)
 #endif
 }
 
-} // namespace
+}  // namespace
 
 TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
@@ -144,9 +145,9 @@ void TPatForm::placeForFirstStart()
     QSize outer = frameGeometry().size();
     if (outer == size())
         outer += main->frameGeometry().size() - main->size();
-    const ScreenPoint at = firstPatternPosition(toScreenRect(main->frameGeometry()),
-                                                toScreenRect(screen->availableGeometry()), buttons, outer.width(),
-                                                outer.height());
+    const ScreenPoint at =
+        firstPatternPosition(toScreenRect(main->frameGeometry()), toScreenRect(screen->availableGeometry()), buttons,
+                             outer.width(), outer.height());
     move(at.x, at.y);
     placedByGame_ = pos();
     placedSize_ = size();
@@ -175,10 +176,7 @@ QSize TPatForm::clientSizeForPlacement() const
     return {size.width, size.height};
 }
 
-QString TPatForm::caption() const
-{
-    return QString::fromStdString(patternCaption(game_, settings_.language));
-}
+QString TPatForm::caption() const { return QString::fromStdString(patternCaption(game_, settings_.language)); }
 
 void TPatForm::showPattern()
 {
@@ -235,4 +233,4 @@ void TPatForm::paintEvent(QPaintEvent*)
     setWindowTitle(caption());
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -67,4 +67,4 @@ private:
     const SettingsValues& settings_;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -36,7 +36,7 @@ private:
     const SettingsValues& settings_;
 };
 
-} // namespace
+}  // namespace
 
 // Column 0 of a background's row holds the window tile, column 1 the
 // tool-bar tile.
@@ -69,8 +69,10 @@ ToolBar::ToolBar(QWidget* parent, const SettingsValues& settings) : QWidget(pare
     SelectBtn = makeButton(QStringLiteral("SelectBtn"), QStringLiteral("tool-select"), {218, 6}, big, true);
     UpBtn = makeButton(QStringLiteral("UpBtn"), QStringLiteral("tool-next"), {270, 6}, half, false);
     DnBtn = makeButton(QStringLiteral("DnBtn"), QStringLiteral("tool-prev"), {270, 30}, half, false);
-    UnsolvedUpBtn = makeButton(QStringLiteral("UnsolvedUpBtn"), QStringLiteral("tool-next-unsolved"), {323, 6}, half, false);
-    UnsolvedDnBtn = makeButton(QStringLiteral("UnsolvedDnBtn"), QStringLiteral("tool-prev-unsolved"), {323, 30}, half, false);
+    UnsolvedUpBtn =
+        makeButton(QStringLiteral("UnsolvedUpBtn"), QStringLiteral("tool-next-unsolved"), {323, 6}, half, false);
+    UnsolvedDnBtn =
+        makeButton(QStringLiteral("UnsolvedDnBtn"), QStringLiteral("tool-prev-unsolved"), {323, 30}, half, false);
     OptionBtn = makeButton(QStringLiteral("OptionBtn"), QStringLiteral("tool-options"), {0, 6}, big, false);
     InfoBtn = makeButton(QStringLiteral("InfoBtn"), QStringLiteral("tool-info"), {0, 6}, big, false);
     RulesBtn = makeButton(QStringLiteral("RulesBtn"), QStringLiteral("tool-rules"), {0, 6}, big, false);
@@ -80,7 +82,8 @@ ToolBar::ToolBar(QWidget* parent, const SettingsValues& settings) : QWidget(pare
 ImageButton* ToolBar::makeButton(const QString& name, const QString& face, QPoint place, QSize size,
                                  bool hasDisabledFace)
 {
-    auto* button = new ImageButton(this, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), size);
+    auto* button =
+        new ImageButton(this, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), size);
     button->setObjectName(name);
     if (hasDisabledFace)
         button->setDisabledFace(face + QStringLiteral("-disabled.svg"));
@@ -113,4 +116,4 @@ void ToolBar::applyHints(bool german)
 
 void ToolBar::repaintTiles() { ToolBox->update(); }
 
-} // namespace quellon
+}  // namespace quellon

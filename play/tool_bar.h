@@ -47,4 +47,4 @@ private:
     QWidget* ToolBox;
 };
 
-} // namespace quellon
+}  // namespace quellon

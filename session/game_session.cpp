@@ -34,7 +34,7 @@ void addMessage(SessionOutcome& outcome, MessageCode code, std::string text)
     outcome.actions.push_back(std::move(action));
 }
 
-} // namespace
+}  // namespace
 
 GameSession::GameSession(uint32_t seed) : random_(seed), interaction_(board_) {}
 
@@ -256,4 +256,4 @@ bool GameSession::closeRequested(SessionPrompts& prompts)
     return true;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -134,4 +134,4 @@ private:
     bool unsavedProgress_ = false;
 };
 
-} // namespace quellon
+}  // namespace quellon

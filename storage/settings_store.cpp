@@ -48,7 +48,7 @@ void store(const QString& section, const QString& key, const QString& text)
     withStore([&](QSettings& settings) { settings.setValue(section + QLatin1Char('/') + key, text); });
 }
 
-} // namespace
+}  // namespace
 
 QString SettingsStore::fileIn(const QString& configFolder)
 {
@@ -114,4 +114,4 @@ void SettingsStore::writeText(const QString& section, const QString& key, const 
     store(section, key, value);
 }
 
-} // namespace quellon
+}  // namespace quellon

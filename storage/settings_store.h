@@ -52,4 +52,4 @@ public:
     void writeText(const QString& section, const QString& key, const QString& value) const;
 };
 
-} // namespace quellon
+}  // namespace quellon

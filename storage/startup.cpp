@@ -14,7 +14,7 @@ namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
-} // namespace
+}  // namespace
 
 void readStartSettings(const SettingsStore& store, SettingsValues& settings)
 {
@@ -49,7 +49,7 @@ bool canCreateFilesIn(const QString& directory)
     return probe.open();
 }
 
-} // namespace
+}  // namespace
 
 void createGamesDirectory(GameData& game, const QString& userDataDir)
 {
@@ -74,8 +74,8 @@ bool loadCatalogueOrReport(GameData& game, int language, Messages& messages)
 
 void restoreCurrentQuellon(GameData& game, const SettingsStore& store)
 {
-    game.currentQuellon = clampLevel(store.readInteger(SettingsStore::kSection, QStringLiteral("level"), 1),
-                                     game.quellonCount);
+    game.currentQuellon =
+        clampLevel(store.readInteger(SettingsStore::kSection, QStringLiteral("level"), 1), game.quellonCount);
 }
 
 void restoreLastGame(GameData& game, const SettingsStore& store, int language, Messages& messages)
@@ -114,7 +114,8 @@ void writeCloseSettings(const SettingsStore& store, const GameData& game, const 
 
 std::optional<WindowPlacement> readPlacement(const SettingsStore& store)
 {
-    const std::string text = store.readText(SettingsStore::kSection, QStringLiteral("MainForm"), QString()).toStdString();
+    const std::string text =
+        store.readText(SettingsStore::kSection, QStringLiteral("MainForm"), QString()).toStdString();
     return parsePlacement(text);
 }
 
@@ -123,4 +124,4 @@ void writePlacement(const SettingsStore& store, const WindowPlacement& placement
     store.writeText(SettingsStore::kSection, QStringLiteral("MainForm"), fromStd(formatPlacement(placement)));
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -45,4 +45,4 @@ void writeCloseSettings(const SettingsStore& store, const GameData& game, const 
 std::optional<WindowPlacement> readPlacement(const SettingsStore& store);
 void writePlacement(const SettingsStore& store, const WindowPlacement& placement);
 
-} // namespace quellon
+}  // namespace quellon

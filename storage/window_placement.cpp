@@ -14,7 +14,9 @@
 namespace quellon {
 
 WindowPlacer::WindowPlacer(QWidget& window, const SettingsStore& store, QSize minimumOuterSize)
-    : window_(window), store_(store), minimumOuterSize_(minimumOuterSize)
+    : window_(window),
+      store_(store),
+      minimumOuterSize_(minimumOuterSize)
 {
     window_.installEventFilter(this);
 }
@@ -86,9 +88,9 @@ void WindowPlacer::recordPlacement() const
     QRect normal = frame;
     if (window_.isMaximized() || window_.isMinimized() || window_.isFullScreen()) {
         // A maximised window's frame may lack the borders of a normal one.
-        const QRect margins = normalMargins_.value_or(QRect(frame.left() - client.left(), frame.top() - client.top(),
-                                                            frame.width() - client.width(),
-                                                            frame.height() - client.height()));
+        const QRect margins =
+            normalMargins_.value_or(QRect(frame.left() - client.left(), frame.top() - client.top(),
+                                          frame.width() - client.width(), frame.height() - client.height()));
         const QRect normalClient = window_.normalGeometry();
         normal = QRect(normalClient.left() + margins.left(), normalClient.top() + margins.top(),
                        normalClient.width() + margins.width(), normalClient.height() + margins.height());
@@ -118,7 +120,8 @@ void WindowPlacer::adoptFrame()
         return;
     // Taken at the first framing, in the normal state: a window manager may
     // report a maximised window's frame late.
-    if (!normalMargins_ && !(window_.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
+    if (!normalMargins_ &&
+        !(window_.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
         const QRect outer = window_.frameGeometry();
         const QRect client = window_.geometry();
         normalMargins_ = QRect(outer.left() - client.left(), outer.top() - client.top(), frame.width(), frame.height());
@@ -140,4 +143,4 @@ void WindowPlacer::adoptFrame()
         window_.showMaximized();
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -48,4 +48,4 @@ private:
     static constexpr int kFrameWait = 3000;  // ms a restored window waits for its frame
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -14,7 +14,7 @@ constexpr char kMagic[4] = {'Q', 'L', 'A', '1'};
 constexpr qsizetype kHeaderSize = 12;
 constexpr int kLargestSide = 4096;
 
-} // namespace
+}  // namespace
 
 QImage renderSvgArt(const QString& path, QSize pixels)
 {
@@ -69,4 +69,4 @@ QImage decodeArtImage(const QByteArray& bytes)
     return image;
 }
 
-} // namespace quellon
+}  // namespace quellon

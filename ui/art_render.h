@@ -30,4 +30,4 @@ QByteArray encodeArtImage(const QImage& image);
 // The picture, or a null image when `bytes` is not a whole picture.
 QImage decodeArtImage(const QByteArray& bytes);
 
-} // namespace quellon
+}  // namespace quellon

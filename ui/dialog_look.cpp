@@ -53,7 +53,7 @@ QImage prerenderedArt(const QString& file, QSize size, qreal ratio)
     return decodeArtImage(stored.readAll());
 }
 
-} // namespace
+}  // namespace
 
 bool artExists(const QString& file) { return QFile::exists(artPath(file)); }
 
@@ -103,8 +103,7 @@ bool textFitsLabel(const QLabel* label, const QFont& font)
     int flags = static_cast<int>(label->alignment());
     if (label->wordWrap())
         flags |= Qt::TextWordWrap;
-    const QRect needed =
-        QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 100000), flags, label->text());
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 100000), flags, label->text());
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
 
@@ -159,9 +158,10 @@ QRect drawBevelFrame(QPainter& painter, QRect outer)
 }
 
 TexturedPanel::TexturedPanel(QWidget* parent, const QString& textureFile, QSize tileSize)
-    : QWidget(parent), texture_(textureFile), tileSize_(tileSize)
-{
-}
+    : QWidget(parent),
+      texture_(textureFile),
+      tileSize_(tileSize)
+{}
 
 void TexturedPanel::setTexture(const QString& textureFile, QSize tileSize)
 {
@@ -179,7 +179,10 @@ void TexturedPanel::paintEvent(QPaintEvent*)
 }
 
 ImageButton::ImageButton(QWidget* parent, const QString& normalFace, const QString& hoverFace, QSize size)
-    : QAbstractButton(parent), normalFace_(normalFace), hoverFace_(hoverFace), faceSize_(size)
+    : QAbstractButton(parent),
+      normalFace_(normalFace),
+      hoverFace_(hoverFace),
+      faceSize_(size)
 {
     setFixedSize(size);
     setAttribute(Qt::WA_Hover);
@@ -207,8 +210,9 @@ void ImageButton::paintEvent(QPaintEvent*)
         return;
     }
     const bool over = hovered_ && isEnabled();
-    painter.drawPixmap(0, 0, artPixmap(over ? hoverFace_ : normalFace_, faceSize_,
-                                       over ? QColor(0xA0, 0xA0, 0xA0) : QColor(0x70, 0x70, 0x70)));
+    painter.drawPixmap(0, 0,
+                       artPixmap(over ? hoverFace_ : normalFace_, faceSize_,
+                                 over ? QColor(0xA0, 0xA0, 0xA0) : QColor(0x70, 0x70, 0x70)));
     if (isDown()) {
         // A pressed button sinks by a shade so a click is felt.
         painter.fillRect(rect(), QColor(0, 0, 0, 60));
@@ -273,7 +277,9 @@ void ImageButton::changeEvent(QEvent* event)
 }
 
 UprightLabel::UprightLabel(QWidget* parent, int pixelSize, bool raised)
-    : QWidget(parent), pixelSize_(pixelSize), raised_(raised)
+    : QWidget(parent),
+      pixelSize_(pixelSize),
+      raised_(raised)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -342,7 +348,8 @@ void placeOverMain(QWidget* dialog)
 }
 
 FramelessDialog::FramelessDialog(QWidget* parent, QSize clientSize, const QString& textureFile)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), background_(new TexturedPanel(this, textureFile))
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      background_(new TexturedPanel(this, textureFile))
 {
     setModal(true);
     setFixedSize(clientSize);
@@ -368,4 +375,4 @@ bool isConfirmKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_J || key == Qt::Key_Y;
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -43,16 +43,16 @@ enum class DialogResult : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // File names of the embedded pictures, ":/art/<name>".
 namespace art {
-inline const QString kDialogTexture = QStringLiteral("texture-dialog.svg");   // background panel tile
-inline const QString kContentTexture = QStringLiteral("texture-panel.svg");   // p7 / p10 / Pan tile
-inline const QString kTitlePicture = QStringLiteral("title.svg");             // 105 x 77
-inline const QString kTickFace = QStringLiteral("button-ok-normal.svg");      // 50 x 50
+inline const QString kDialogTexture = QStringLiteral("texture-dialog.svg");  // background panel tile
+inline const QString kContentTexture = QStringLiteral("texture-panel.svg");  // p7 / p10 / Pan tile
+inline const QString kTitlePicture = QStringLiteral("title.svg");            // 105 x 77
+inline const QString kTickFace = QStringLiteral("button-ok-normal.svg");     // 50 x 50
 inline const QString kTickFaceOver = QStringLiteral("button-ok-hover.svg");
 inline const QString kCrossFace = QStringLiteral("button-cancel-normal.svg");
 inline const QString kCrossFaceOver = QStringLiteral("button-cancel-hover.svg");
 inline constexpr QSize kTextureTile{100, 100};
 inline constexpr QSize kTitleSize{105, 77};
-} // namespace art
+}  // namespace art
 
 // True when ":/art/<file>" is embedded in the program.
 bool artExists(const QString& file);
@@ -198,4 +198,4 @@ private:
     bool onlyOverVisibleMain_ = false;
 };
 
-} // namespace quellon
+}  // namespace quellon

@@ -19,4 +19,4 @@ public:
     virtual void showFatal(const QString& text) = 0;
 };
 
-} // namespace quellon
+}  // namespace quellon

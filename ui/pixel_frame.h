@@ -20,4 +20,4 @@ inline void fillFrame(QPainter& painter, const QRect& outer, int width, const QC
     painter.fillRect(QRect(outer.right() - width + 1, outer.top(), width, outer.height()), colour);
 }
 
-} // namespace quellon
+}  // namespace quellon

@@ -37,8 +37,11 @@ QString overflowOf(const QLabel* label)
     if (Qt::mightBeRichText(label->text()) || needed.width() > label->width() || needed.height() > label->height())
         return QStringLiteral("%1/%2 \"%3\" in %4 %5 px needs %6 x %7, has %8 x %9")
             .arg(label->window()->objectName(), label->objectName(), label->text(), QFontInfo(label->font()).family())
-            .arg(label->font().pixelSize()).arg(needed.width()).arg(needed.height())
-            .arg(label->width()).arg(label->height());
+            .arg(label->font().pixelSize())
+            .arg(needed.width())
+            .arg(needed.height())
+            .arg(label->width())
+            .arg(label->height());
     return {};
 }
 
@@ -61,7 +64,7 @@ QStringList overflowsIn(const QWidget* dialog)
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-} // namespace
+}  // namespace
 
 class DialogTextsTest : public QObject {
     Q_OBJECT
@@ -100,12 +103,12 @@ private slots:
             TYesNoDlg dialog(settings());
             for (MessageCode code : {MessageCode::Solved, MessageCode::Quit, MessageCode::NewGame})
                 checkWhileShown(dialog, [code](TYesNoDlg& d) { return d.showCode(code); });
-            const QList<Message> composed{overwriteQuestion(name), saveFailureMessage(name),
-                                          loadSavedGame(game(), name).failure,
-                                          Message{MessageCode::Notice, "Alle Quellons bereits gel\u00f6st.",
-                                                  "All Quellons already solved."}};
+            const QList<Message> composed{
+                overwriteQuestion(name), saveFailureMessage(name), loadSavedGame(game(), name).failure,
+                Message{MessageCode::Notice, "Alle Quellons bereits gel\u00f6st.", "All Quellons already solved."}};
             for (const Message& message : composed)
-                checkWhileShown(dialog, [&](TYesNoDlg& d) { return d.showText(message.code, qt(message.text(language))); });
+                checkWhileShown(dialog,
+                                [&](TYesNoDlg& d) { return d.showText(message.code, qt(message.text(language))); });
         }
     }
 
@@ -113,8 +116,8 @@ private slots:
     {
         // Three-digit counts at every help level make the longest second
         // sentence; the others cover the remaining sentence cases.
-        const QList<QList<int>> levelCounts{{0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {190, 190, 190, 190, 190},
-                                            {0, 0, 0, 0, 950}, {950, 0, 0, 0, 0}};
+        const QList<QList<int>> levelCounts{
+            {0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {190, 190, 190, 190, 190}, {0, 0, 0, 0, 950}, {950, 0, 0, 0, 0}};
         for (const QList<int>& counts : levelCounts) {
             game().progressTable.fill(0);
             int n = 1;
@@ -178,18 +181,21 @@ private slots:
         QVERIFY(read(QUELLON_SOURCE_DIR "/data/desktop/io.quellon.Quellon.metainfo.xml")
                     .contains(QStringLiteral("<project_license>GPL-3.0-or-later</project_license>")));
         const QRegularExpressionMatch year =
-            QRegularExpression(QStringLiteral("Files: \\*\nCopyright: (\\d{4}) The Quellon developers\nLicense: GPL-3\\+\n"))
+            QRegularExpression(
+                QStringLiteral("Files: \\*\nCopyright: (\\d{4}) The Quellon developers\nLicense: GPL-3\\+\n"))
                 .match(read(QUELLON_SOURCE_DIR "/debian/copyright"));
         QVERIFY2(year.hasMatch(), "the copyright file gives the year and the licence of the whole game");
         const QString copyright = QStringLiteral("\u00a9 ") + year.captured(1);
-        const QStringList german{copyright + QStringLiteral(" die Quellon-Entwickler"),
-                                 QStringLiteral("freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren"),
-                                 QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
-                                 QStringLiteral("GNU General Public License, Version 2")};
-        const QStringList english{copyright + QStringLiteral(" the Quellon developers"),
-                                  QStringLiteral("free software under the GNU General Public License, version 3 or any later"),
-                                  QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
-                                  QStringLiteral("GNU General Public License, version 2")};
+        const QStringList german{
+            copyright + QStringLiteral(" die Quellon-Entwickler"),
+            QStringLiteral("freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren"),
+            QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
+            QStringLiteral("GNU General Public License, Version 2")};
+        const QStringList english{
+            copyright + QStringLiteral(" the Quellon developers"),
+            QStringLiteral("free software under the GNU General Public License, version 3 or any later"),
+            QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
+            QStringLiteral("GNU General Public License, version 2")};
         for (int language : {1, 0}) {
             settings().language = language;
             TInfoDlg dialog(settings());

@@ -31,14 +31,15 @@ private slots:
         settings_.language = 0;
         bool noVisible = true;
         QString text;
-        const int result = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); },
-                               [&](TYesNoDlg& d) {
-                                   noVisible = d.noButton()->isVisible();
-                                   text = d.shownText();
-                                   QVERIFY(d.yesButton()->isVisible());
-                                   QCOMPARE(d.yesButton()->pos(), QPoint(260, 100));
-                                   QTest::keyClick(&d, Qt::Key_Return);
-                               });
+        const int result = run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); },
+            [&](TYesNoDlg& d) {
+                noVisible = d.noButton()->isVisible();
+                text = d.shownText();
+                QVERIFY(d.yesButton()->isVisible());
+                QCOMPARE(d.yesButton()->pos(), QPoint(260, 100));
+                QTest::keyClick(&d, Qt::Key_Return);
+            });
         QCOMPARE(result, 6);
         QVERIFY(!noVisible);
         QCOMPARE(text, QStringLiteral("Hurrah, you did it!"));
@@ -62,39 +63,45 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, result);
         TYesNoDlg dialog(settings_);
-        const int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
-                               [key](TYesNoDlg& d) {
-                                   QVERIFY(d.noButton()->isVisible());
-                                   QTest::keyClick(&d, 'x');  // ignored
-                                   QVERIFY(d.isVisible());
-                                   QTest::keyClick(&d, static_cast<Qt::Key>(key));
-                               });
+        const int answer = run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
+            [key](TYesNoDlg& d) {
+                QVERIFY(d.noButton()->isVisible());
+                QTest::keyClick(&d, 'x');  // ignored
+                QVERIFY(d.isVisible());
+                QTest::keyClick(&d, static_cast<Qt::Key>(key));
+            });
         QCOMPARE(answer, result);
     }
 
     void lowerCaseKeysAnswerToo()
     {
         TYesNoDlg dialog(settings_);
-        int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
-                         [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("n")); });
+        int answer = run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
+            [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("n")); });
         QCOMPARE(answer, 7);
-        answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
-                     [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("j")); });
+        answer = run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); },
+            [](TYesNoDlg& d) { QTest::keyClicks(&d, QStringLiteral("j")); });
         QCOMPARE(answer, 6);
         // Escape also closes an OK-only notice, answering No.
-        answer = run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("x")); },
-                     [](TYesNoDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+        answer = run(
+            dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("x")); },
+            [](TYesNoDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); });
         QCOMPARE(answer, 7);
     }
 
     void buttonClicksAnswer()
     {
         TYesNoDlg dialog(settings_);
-        int answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
-                         [](TYesNoDlg& d) { QTest::mouseClick(d.noButton(), Qt::LeftButton); });
+        int answer = run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
+            [](TYesNoDlg& d) { QTest::mouseClick(d.noButton(), Qt::LeftButton); });
         QCOMPARE(answer, 7);
-        answer = run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
-                     [](TYesNoDlg& d) { QTest::mouseClick(d.yesButton(), Qt::LeftButton); });
+        answer = run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); },
+            [](TYesNoDlg& d) { QTest::mouseClick(d.yesButton(), Qt::LeftButton); });
         QCOMPARE(answer, 6);
     }
 
@@ -107,14 +114,17 @@ private slots:
             d.reject();
         };
         settings_.language = 1;
-        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
+        run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
         QCOMPARE(text, QStringLiteral("Willst Du wirklich schon aufh\u00f6ren?"));
         QVERIFY(text.contains(QStringLiteral("aufh\u00f6ren")));
         settings_.language = 0;
-        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
+        run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Quit); }, grab);
         QCOMPARE(text, QStringLiteral("Do you really want to go?"));
         settings_.language = -1;
-        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); }, grab);
+        run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::NewGame); }, grab);
         QCOMPARE(text, QStringLiteral("Do you really want to give up the game?"));
     }
 
@@ -128,14 +138,22 @@ private slots:
             text = d.shownText();
             d.reject();
         };
-        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); }, grab);
+        run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); }, grab);
         QVERIFY(!noVisible);
-        run(dialog, [](TYesNoDlg& d) {
-            return d.showText(MessageCode::Question, QStringLiteral("Game evening already exists. Overwrite?"));
-        }, grab);
+        run(
+            dialog,
+            [](TYesNoDlg& d) {
+                return d.showText(MessageCode::Question, QStringLiteral("Game evening already exists. Overwrite?"));
+            },
+            grab);
         QVERIFY(noVisible);
         QCOMPARE(text, QStringLiteral("Game evening already exists. Overwrite?"));
-        run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("All Quellons already solved.")); },
+        run(
+            dialog,
+            [](TYesNoDlg& d) {
+                return d.showText(MessageCode::Notice, QStringLiteral("All Quellons already solved."));
+            },
             grab);
         QVERIFY(!noVisible);
         QCOMPARE(dialog.buttonMode(), ButtonMode::OkOnly);
@@ -146,7 +164,8 @@ private slots:
         TYesNoDlg dialog(settings_);
         QString text;
         int lineHeight = 0;
-        run(dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("first\rsecond")); },
+        run(
+            dialog, [](TYesNoDlg& d) { return d.showText(MessageCode::Notice, QStringLiteral("first\rsecond")); },
             [&](TYesNoDlg& d) {
                 text = d.shownText();
                 lineHeight = QFontMetrics(d.findChild<QLabel*>(QStringLiteral("txt"))->font()).height();
@@ -201,10 +220,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         TYesNoDlg dialog(settings_, &main);
         QPoint where;
-        run(dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); }, [&](TYesNoDlg& d) {
-            where = d.pos();
-            d.reject();
-        });
+        run(
+            dialog, [](TYesNoDlg& d) { return d.showCode(MessageCode::Solved); },
+            [&](TYesNoDlg& d) {
+                where = d.pos();
+                d.reject();
+            });
         QCOMPARE(where, placeOverMain(main.frameGeometry(), main.height(), dialog.frameGeometry().size()));
     }
 };

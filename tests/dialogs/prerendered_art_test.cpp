@@ -45,7 +45,8 @@ private slots:
         for (const QString& file : embedded) {
             const QRegularExpressionMatch parts = name.match(file);
             QVERIFY2(parts.hasMatch(), qPrintable(file));
-            const QSize pixels = QSize(parts.captured(2).toInt(), parts.captured(3).toInt()) * parts.captured(4).toInt();
+            const QSize pixels =
+                QSize(parts.captured(2).toInt(), parts.captured(3).toInt()) * parts.captured(4).toInt();
             QFile stored(QStringLiteral(":/prerendered/") + file);
             QVERIFY(stored.open(QIODevice::ReadOnly));
             const QImage drawn = decodeArtImage(stored.readAll());

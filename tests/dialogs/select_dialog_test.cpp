@@ -28,7 +28,7 @@ QPoint insideFirstTriangle(const PuzzleRecord& record, QPoint cellCorner)
     return cellCorner + QPoint(sumX / 3, 15 + sumY / 3);
 }
 
-} // namespace
+}  // namespace
 
 class SelectDialogTest : public QObject {
     Q_OBJECT
@@ -129,7 +129,7 @@ private slots:
         dialog.show();
         QCOMPARE(dialog.firstShown(), 1);
         const QImage page = pageImage(dialog);
-        QCOMPARE(page.pixelColor(150, 90 + 5), QColor(0xC0, 0xC0, 0xC0));  // Quellon 6 (cell 5)
+        QCOMPARE(page.pixelColor(150, 90 + 5), QColor(0xC0, 0xC0, 0xC0));   // Quellon 6 (cell 5)
         QVERIFY(page.pixelColor(250, 90 + 5) != QColor(0xC0, 0xC0, 0xC0));  // cell 6 is empty
         QTest::mouseClick(dialog.pageBox(), Qt::LeftButton, {}, QPoint(250, 95));
         QVERIFY(dialog.isVisible());
@@ -190,7 +190,10 @@ private slots:
                     if (qAbs(shown.red() - wanted.red()) > 3 || qAbs(shown.green() - wanted.green()) > 3 ||
                         qAbs(shown.blue() - wanted.blue()) > 3)
                         QFAIL(qPrintable(QStringLiteral("help level %1: pixel (%2, %3) is %4, the strip has %5")
-                                             .arg(level).arg(x).arg(y).arg(shown.name(), wanted.name())));
+                                             .arg(level)
+                                             .arg(x)
+                                             .arg(y)
+                                             .arg(shown.name(), wanted.name())));
                 }
         }
     }
@@ -229,7 +232,9 @@ private slots:
         }
         band &= dialog.pageBox()->rect();
         const std::optional<QPoint> moved = testing::blackMovedAtDoubleScale(*dialog.pageBox(), band);
-        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved.value_or(QPoint()).x()).arg(moved.value_or(QPoint()).y())));
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2")
+                                        .arg(moved.value_or(QPoint()).x())
+                                        .arg(moved.value_or(QPoint()).y())));
     }
 
 private:

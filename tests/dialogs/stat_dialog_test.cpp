@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(bar.pixelColor(206, 9), green);
         QCOMPARE(bar.pixelColor(207, 9), someMore);  // the empty level 1 takes one column
         QCOMPARE(bar.pixelColor(310, 9), someMore);
-        QCOMPARE(bar.pixelColor(311, 9), dropped);   // overlaps the last column before it
+        QCOMPARE(bar.pixelColor(311, 9), dropped);  // overlaps the last column before it
         QCOMPARE(bar.pixelColor(392, 9), dropped);
         QCOMPARE(dialog.finishedGauge()->percentText(), QStringLiteral("40%"));
         QCOMPARE(dialog.pointsGauge()->percentText(), QStringLiteral("25%"));  // 10 of 40

@@ -57,9 +57,9 @@ constexpr bool kSanitized = false;
 #endif
 
 constexpr int kRate = 48000;
-constexpr double kEffectDelay = 0.100;   // seconds from the X event to the sound
-constexpr double kMusicDelay = 1.0;      // seconds from the first paint to the music
-constexpr double kLevelTolerance = 3.0;  // dB between the file's peak and the sink's
+constexpr double kEffectDelay = 0.100;     // seconds from the X event to the sound
+constexpr double kMusicDelay = 1.0;        // seconds from the first paint to the music
+constexpr double kLevelTolerance = 3.0;    // dB between the file's peak and the sink's
 constexpr double kLoudnessTarget = -23.0;  // LUFS of the music at the sink
 constexpr int kPieceOneShift = 12;
 
@@ -126,9 +126,9 @@ public:
         server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server_.start(QStringLiteral("pulseaudio"),
                       {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                       QStringLiteral("--disallow-exit"), QStringLiteral("--log-level=error"),
-                       QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=ears rate=48000 channels=2"),
-                       QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix")});
+                       QStringLiteral("--disallow-exit"), QStringLiteral("--log-level=error"), QStringLiteral("-L"),
+                       QStringLiteral("module-null-sink sink_name=ears rate=48000 channels=2"), QStringLiteral("-L"),
+                       QStringLiteral("module-native-protocol-unix")});
         if (!server_.waitForStarted())
             return false;
         const double deadline = now() + 20;
@@ -297,13 +297,13 @@ struct Geometry {
 
 struct Heard {
     bool found = false;
-    double delay = 0;    // seconds from the event
-    double peak = 0;     // dBFS
-    double length = 0;   // seconds
-    double loudness = 0; // LUFS over its length
+    double delay = 0;     // seconds from the event
+    double peak = 0;      // dBFS
+    double length = 0;    // seconds
+    double loudness = 0;  // LUFS over its length
 };
 
-} // namespace
+}  // namespace
 
 class AudioEndToEnd : public QObject {
     Q_OBJECT
@@ -437,16 +437,16 @@ class AudioEndToEnd : public QObject {
 
     std::optional<Geometry> geometry(const QString& id)
     {
-        const QString shell = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id},
-                                  displayEnv);
+        const QString shell = run(QStringLiteral("xdotool"),
+                                  {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}, displayEnv);
         Geometry g;
         int found = 0;
         for (const QString& line : shell.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QString key = line.section(QLatin1Char('='), 0, 0);
             const int value = line.section(QLatin1Char('='), 1).toInt();
-            int* field = key == QLatin1String("X") ? &g.x
-                         : key == QLatin1String("Y") ? &g.y
-                         : key == QLatin1String("WIDTH") ? &g.width
+            int* field = key == QLatin1String("X")        ? &g.x
+                         : key == QLatin1String("Y")      ? &g.y
+                         : key == QLatin1String("WIDTH")  ? &g.width
                          : key == QLatin1String("HEIGHT") ? &g.height
                                                           : nullptr;
             if (field) {
@@ -459,13 +459,13 @@ class AudioEndToEnd : public QObject {
 
     std::optional<Geometry> gameWindow(Game& game)
     {
-        const QString id = run(QStringLiteral("xdotool"),
-                               {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                QString::number(game.process.processId()), QStringLiteral("--name"),
-                                QStringLiteral("Zindle Quellon")},
-                               displayEnv)
-                               .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                               .value(0);
+        const QString id =
+            run(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                 QString::number(game.process.processId()), QStringLiteral("--name"), QStringLiteral("Zindle Quellon")},
+                displayEnv)
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .value(0);
         return id.isEmpty() ? std::nullopt : geometry(id);
     }
 
@@ -681,7 +681,7 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
 
     struct Step {
         const char* name;
-        int sound;  // what the last event plays
+        int sound;                    // what the last event plays
         std::function<double()> act;  // returns the time of the event that sounds
     };
     const std::vector<Step> steps = {
@@ -753,27 +753,39 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
     const double begin = now();
     for (const Step& step : steps) {
         const double event = step.act();
-        QVERIFY2(event > 0, qPrintable(QStringLiteral("%1: the pieces were not where they should be").arg(QLatin1String(step.name))));
+        QVERIFY2(
+            event > 0,
+            qPrintable(QStringLiteral("%1: the pieces were not where they should be").arg(QLatin1String(step.name))));
         const Pcm& wave = waves[step.sound];
         const Heard heard = listen(ears, event, wave);
         if (!soundOn) {
-            QVERIFY2(!heard.found, qPrintable(QStringLiteral("%1 was heard with sound off").arg(QLatin1String(step.name))));
+            QVERIFY2(!heard.found,
+                     qPrintable(QStringLiteral("%1 was heard with sound off").arg(QLatin1String(step.name))));
             continue;
         }
         QVERIFY2(heard.found, qPrintable(QStringLiteral("%1: nothing reached the sink").arg(QLatin1String(step.name))));
         const double filePeak = media::peakDecibels(wave, 0, wave.frames());
         const double fileLength = double(media::endOfSound(wave, 0, filePeak - 30, wave.rate / 50)) / wave.rate;
-        qInfo("%-9s after %5.1f ms, peak %5.1f dBFS (file %5.1f), %4.0f ms long (file %4.0f), %5.1f LUFS over its length",
-              step.name, heard.delay * 1000, heard.peak, filePeak, heard.length * 1000, fileLength * 1000, heard.loudness);
+        qInfo(
+            "%-9s after %5.1f ms, peak %5.1f dBFS (file %5.1f), %4.0f ms long (file %4.0f), %5.1f LUFS over its length",
+            step.name, heard.delay * 1000, heard.peak, filePeak, heard.length * 1000, fileLength * 1000,
+            heard.loudness);
         if (!kSanitized)
-            QVERIFY2(heard.delay <= kEffectDelay,
-                     qPrintable(QStringLiteral("%1 came %2 ms late").arg(QLatin1String(step.name)).arg(heard.delay * 1000)));
+            QVERIFY2(
+                heard.delay <= kEffectDelay,
+                qPrintable(QStringLiteral("%1 came %2 ms late").arg(QLatin1String(step.name)).arg(heard.delay * 1000)));
         QVERIFY2(std::abs(heard.peak - filePeak) <= kLevelTolerance,
-                 qPrintable(QStringLiteral("%1 peaks at %2 dBFS, its file at %3").arg(QLatin1String(step.name)).arg(heard.peak).arg(filePeak)));
+                 qPrintable(QStringLiteral("%1 peaks at %2 dBFS, its file at %3")
+                                .arg(QLatin1String(step.name))
+                                .arg(heard.peak)
+                                .arg(filePeak)));
         // The length tells which sound it was (the solved bells are the only
         // long one), and that none was cut short.
         QVERIFY2(std::abs(heard.length - fileLength) <= 0.03,
-                 qPrintable(QStringLiteral("%1 lasted %2 ms, its file %3 ms").arg(QLatin1String(step.name)).arg(heard.length * 1000).arg(fileLength * 1000)));
+                 qPrintable(QStringLiteral("%1 lasted %2 ms, its file %3 ms")
+                                .arg(QLatin1String(step.name))
+                                .arg(heard.length * 1000)
+                                .arg(fileLength * 1000)));
         // Clearly above the music, yet never more than 10 LU above it.
         QVERIFY2(heard.loudness >= kLoudnessTarget + 3 && heard.loudness <= kLoudnessTarget + 10,
                  qPrintable(QStringLiteral("%1 at %2 LUFS").arg(QLatin1String(step.name)).arg(heard.loudness)));
@@ -837,7 +849,8 @@ void AudioEndToEnd::musicStartsStopsAndRepeatsWithSteadyStreamsAndMemory()
     QVERIFY2(onset < early.frames(), "no music within three seconds of the first paint");
     qInfo("music after %.0f ms from the first paint", (ears.timeOf(onset) - *painted) * 1000);
     QVERIFY2(ears.timeOf(onset) - *painted <= kMusicDelay,
-             qPrintable(QStringLiteral("music came %1 ms after the first paint").arg((ears.timeOf(onset) - *painted) * 1000)));
+             qPrintable(
+                 QStringLiteral("music came %1 ms after the first paint").arg((ears.timeOf(onset) - *painted) * 1000)));
 
     // Five ends of the piece: it starts again each time, with one stream at
     // the server all along and no growth in memory.
@@ -854,8 +867,8 @@ void AudioEndToEnd::musicStartsStopsAndRepeatsWithSteadyStreamsAndMemory()
             memoryAfterFirstEnd = residentKiB(pid);
     }
     const qint64 memoryAfterLastEnd = residentKiB(pid);
-    qInfo("%zu piece ends, streams at the server %s, memory %lld kB after the first end, %lld kB after the last",
-          ends, qPrintable(QString::number(streams.first())), memoryAfterFirstEnd, memoryAfterLastEnd);
+    qInfo("%zu piece ends, streams at the server %s, memory %lld kB after the first end, %lld kB after the last", ends,
+          qPrintable(QString::number(streams.first())), memoryAfterFirstEnd, memoryAfterLastEnd);
     QVERIFY2(ends >= 5, qPrintable(QStringLiteral("the piece ended and started again %1 times in a minute").arg(ends)));
     QCOMPARE(streams.count(1), streams.size());
     QVERIFY2(memoryAfterLastEnd - memoryAfterFirstEnd < 2048,
@@ -873,7 +886,8 @@ void AudioEndToEnd::musicStartsStopsAndRepeatsWithSteadyStreamsAndMemory()
     const size_t again = media::firstFrameAbove(later, ears.frameAt(optionsButtonClickTime_), -50);
     QVERIFY2(again < later.frames(), "no music after switching it on again");
     QVERIFY2(ears.timeOf(again) - optionsButtonClickTime_ <= kMusicDelay,
-             qPrintable(QStringLiteral("music came back %1 ms after the switch").arg((ears.timeOf(again) - optionsButtonClickTime_) * 1000)));
+             qPrintable(QStringLiteral("music came back %1 ms after the switch")
+                            .arg((ears.timeOf(again) - optionsButtonClickTime_) * 1000)));
     endGame(game);
 }
 
@@ -928,7 +942,8 @@ void AudioEndToEnd::serverKilledMidGameAndStartedAgain()
     }
     qInfo("after the server came back: music %s, effects %s, %.1f s", music ? "yes" : "no", effect ? "yes" : "no",
           now() - back);
-    QVERIFY2(music, qPrintable(QStringLiteral("the music did not come back; the game said:\n") + QString::fromLocal8Bit(game.process.readAllStandardError())));
+    QVERIFY2(music, qPrintable(QStringLiteral("the music did not come back; the game said:\n") +
+                               QString::fromLocal8Bit(game.process.readAllStandardError())));
     QVERIFY2(effect, "the effects did not come back");
     QCOMPARE(game.process.state(), QProcess::Running);
     endGame(game);

@@ -61,7 +61,7 @@ PieceState solutionPiece(int n)
     return piece;
 }
 
-} // namespace
+}  // namespace
 
 class SolveEndToEnd : public QObject {
     Q_OBJECT
@@ -101,7 +101,8 @@ class SolveEndToEnd : public QObject {
                                .value(0);
         if (id.isEmpty())
             return std::nullopt;
-        const QString shell = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}, env);
+        const QString shell =
+            run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id}, env);
         Geometry g;
         for (const QString& line : shell.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QString key = line.section(QLatin1Char('='), 0, 0);
@@ -129,9 +130,10 @@ private slots:
         // -noreset: otherwise the server starts afresh whenever its last
         // client leaves (every xdotool call here) and refuses the game if it
         // connects just then.
-        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        xvfb.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         QVERIFY(xvfb.waitForStarted());
         QByteArray reported;
         QTRY_VERIFY_WITH_TIMEOUT((reported += xvfb.readAllStandardOutput()).contains('\n'), 15000);
@@ -192,14 +194,14 @@ private slots:
         std::optional<Geometry> window;
         // A sanitizer build on a busy machine may take long to show the window;
         // when it never does, say what the game said and whether it still runs.
-        QTRY_VERIFY2_WITH_TIMEOUT((window = gameWindow()).has_value(),
-                                  qPrintable(QStringLiteral("no game window; the game is %1, exit code %2, output: %3")
-                                                 .arg(game.state() == QProcess::Running ? QStringLiteral("running")
-                                                                                        : QStringLiteral("not running"))
-                                                 .arg(game.exitCode())
-                                                 .arg(QString::fromLocal8Bit(game.readAllStandardError() +
-                                                                             game.readAllStandardOutput()))),
-                                  60000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (window = gameWindow()).has_value(),
+            qPrintable(
+                QStringLiteral("no game window; the game is %1, exit code %2, output: %3")
+                    .arg(game.state() == QProcess::Running ? QStringLiteral("running") : QStringLiteral("not running"))
+                    .arg(game.exitCode())
+                    .arg(QString::fromLocal8Bit(game.readAllStandardError() + game.readAllStandardOutput()))),
+            60000);
         QTest::qWait(500);  // the first paint
         window = gameWindow();
         QVERIFY(window);
@@ -225,8 +227,8 @@ private slots:
                 continue;
             if (n == 1) {
                 // Press on the piece and drag it cell by cell to its place.
-                xdo({QStringLiteral("mousemove"), QString::number(qRound(anchor.x())), QString::number(qRound(anchor.y())),
-                     QStringLiteral("mousedown"), QStringLiteral("1")});
+                xdo({QStringLiteral("mousemove"), QString::number(qRound(anchor.x())),
+                     QString::number(qRound(anchor.y())), QStringLiteral("mousedown"), QStringLiteral("1")});
                 QTest::qWait(60);
                 for (int step = 1; step <= kPieceOneShift; ++step) {
                     const QPointF p = anchor + QPointF(step * cell, 0);
@@ -253,7 +255,8 @@ private slots:
         }
         // The solved message over the main window: white text on its panel,
         // where before there was only the board.
-        const QPoint dialog(window->x + (window->width - 319) / 2, window->y + window->height - (window->height + 158) / 2);
+        const QPoint dialog(window->x + (window->width - 319) / 2,
+                            window->y + window->height - (window->height + 158) / 2);
         const QRect text(dialog + QPoint(18, 19), QSize(284, 63));
         auto whitePixels = [&text](const QImage& shot) {
             int count = 0;
@@ -274,7 +277,8 @@ private slots:
         click(dialog + QPoint(285, 125));
         // The solve left progress unsaved: the save offer comes up; decline it.
         if (!game.waitForFinished(1500)) {
-            const QPoint save(window->x + (window->width - 357) / 2, window->y + window->height - (window->height + 187) / 2);
+            const QPoint save(window->x + (window->width - 357) / 2,
+                              window->y + window->height - (window->height + 187) / 2);
             click(save + QPoint(265, 153));
         }
         if (game.state() != QProcess::NotRunning && !game.waitForFinished(10000)) {

@@ -37,7 +37,7 @@ PuzzleRecord shifted(PuzzleRecord record, int dx, int dy)
     return record;
 }
 
-} // namespace
+}  // namespace
 
 TEST(BoardBounds, OrientationZeroStopsAtTheBoardEdges)
 {
@@ -160,7 +160,6 @@ TEST(BoardSolve, IncompleteOrDifferentLayoutIsNotSolved)
     EXPECT_FALSE(board.checkSolved());
     EXPECT_EQ(board.solveState, SolveState::Playing);
     EXPECT_EQ(board.layoutGrid, layout);
-
 }
 
 TEST(BoardSolve, ComparisonIsByCodeSumsSoAnotherCutOfFullCellsCounts)
@@ -173,7 +172,8 @@ TEST(BoardSolve, ComparisonIsByCodeSumsSoAnotherCutOfFullCellsCounts)
         const int sx = target.pieces[static_cast<size_t>(2 * k)].x - 7;
         const int sy = target.pieces[static_cast<size_t>(2 * k)].y - 7;
         otherCut.pieces[static_cast<size_t>(2 * k)] = {static_cast<uint8_t>(sx + 3), static_cast<uint8_t>(sy + 7), 4};
-        otherCut.pieces[static_cast<size_t>(2 * k + 1)] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 3), 12};
+        otherCut.pieces[static_cast<size_t>(2 * k + 1)] = {static_cast<uint8_t>(sx + 7), static_cast<uint8_t>(sy + 3),
+                                                           12};
     }
     Board other = boardWith(target, otherCut);
     EXPECT_EQ(other.layoutGrid, other.targetGrid);

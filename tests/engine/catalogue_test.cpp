@@ -56,9 +56,8 @@ struct FileFixture : ::testing::Test {
 
     void SetUp() override
     {
-        dir = fs::temp_directory_path()
-            / ("quellon-test-" + std::to_string(::getpid()) + "-"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() / ("quellon-test-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir / "games");
         game.programDir = dir.string() + "/";
@@ -68,7 +67,7 @@ struct FileFixture : ::testing::Test {
     fs::path gameFile(const std::string& name) const { return dir / "games" / (name + ".zql"); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(CatalogueParse, LengthRules)
 {
@@ -131,7 +130,8 @@ TEST_F(FileFixture, SavedGameRoundTripIsAlways950Bytes)
     loaded.programDir = game.programDir;
     loaded.progressTable.fill(5);
     ASSERT_TRUE(loadSavedGame(loaded, "evening").ok);
-    EXPECT_TRUE(std::equal(loaded.progressTable.begin() + 1, loaded.progressTable.end(), game.progressTable.begin() + 1));
+    EXPECT_TRUE(
+        std::equal(loaded.progressTable.begin() + 1, loaded.progressTable.end(), game.progressTable.begin() + 1));
     EXPECT_FALSE(fs::exists(dir / "games" / savedGameTempName("evening")));
 }
 
@@ -245,7 +245,8 @@ TEST_F(FileFixture, NamesUpToTheFileSystemsLimitSave)
 
 TEST_F(FileFixture, NamesThatLeaveTheGamesDirectoryAreRefused)
 {
-    for (const std::string& name : std::vector<std::string>{"", ".", "..", "../escape", "a/b", "a\\b", std::string("nul\0x", 5)}) {
+    for (const std::string& name :
+         std::vector<std::string>{"", ".", "..", "../escape", "a/b", "a\\b", std::string("nul\0x", 5)}) {
         EXPECT_FALSE(isSafeGameName(name)) << name;
         EXPECT_FALSE(writeSavedGame(game, name)) << name;
         EXPECT_FALSE(loadSavedGame(game, name).ok) << name;

@@ -114,7 +114,7 @@ struct Fixture : ::testing::Test {
     void hover(int px, int py) { view.record(interaction.pointerMoved(false, px, py)); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(ScreenAngle, MeasuresCounterClockwiseWithScreenYDown)
 {
@@ -317,7 +317,8 @@ TEST_F(Fixture, TurnGrabFollowsThePointerRoundAFullCircle)
     std::vector<int> seen;
     for (int step = 1; step <= 256; ++step) {
         const double a = start + 2 * kPi * step / 256;  // counter-clockwise on screen
-        drag(static_cast<int>(std::lround(ax + radius * std::cos(a))), static_cast<int>(std::lround(ay - radius * std::sin(a))));
+        drag(static_cast<int>(std::lround(ax + radius * std::cos(a))),
+             static_cast<int>(std::lround(ay - radius * std::sin(a))));
         if (seen.empty() || seen.back() != board.piece(4).orientation)
             seen.push_back(board.piece(4).orientation);
     }
@@ -425,7 +426,9 @@ TEST_F(Fixture, EachEventReportsItsStepsAndThePlacesAroundAMoveOrTurn)
         };
     };
     auto fixed = [](int px, int py) { return [=] { return std::pair{px, py}; }; };
-    auto anchorOf = [this](int n) { return [=, this] { return std::pair{board.piece(n).x * kCell, board.piece(n).y * kCell}; }; };
+    auto anchorOf = [this](int n) {
+        return [=, this] { return std::pair{board.piece(n).x * kCell, board.piece(n).y * kCell}; };
+    };
     auto tipOf4 = [this] { return towardCorner(board.piece(4), 0, 0.8); };
     // A sixteenth of a turn counter-clockwise from the tip, centred on its
     // step so that no rounding decides it.

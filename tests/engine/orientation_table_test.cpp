@@ -23,17 +23,17 @@ using Shape = std::set<Point>;
 const std::map<int, Shape>& smallShapes()
 {
     static const std::map<int, Shape> shapes = {
-        {1, {{6, 0}, {6, 6}, {4, 6}}},         {2, {{0, 0}, {2, 0}, {0, 6}}},
-        {3, {{4, 0}, {6, 0}, {6, 6}}},         {4, {{0, 0}, {2, 6}, {0, 6}}},
-        {5, {{0, 0}, {6, 0}, {6, 2}}},         {6, {{0, 0}, {6, 0}, {0, 2}}},
-        {7, {{6, 4}, {6, 6}, {0, 6}}},         {8, {{0, 4}, {6, 6}, {0, 6}}},
-        {9, {{0, 0}, {6, 0}, {0, 3}}},         {11, {{6, 3}, {6, 6}, {0, 6}}},
-        {12, {{0, 3}, {6, 6}, {0, 6}}},        {14, {{0, 0}, {6, 0}, {6, 3}}},
-        {16, {{0, 0}, {3, 6}, {0, 6}}},        {17, {{6, 0}, {6, 6}, {3, 6}}},
-        {19, {{0, 0}, {3, 0}, {0, 6}}},        {20, {{3, 0}, {6, 0}, {6, 6}}},
+        {1, {{6, 0}, {6, 6}, {4, 6}}},          {2, {{0, 0}, {2, 0}, {0, 6}}},
+        {3, {{4, 0}, {6, 0}, {6, 6}}},          {4, {{0, 0}, {2, 6}, {0, 6}}},
+        {5, {{0, 0}, {6, 0}, {6, 2}}},          {6, {{0, 0}, {6, 0}, {0, 2}}},
+        {7, {{6, 4}, {6, 6}, {0, 6}}},          {8, {{0, 4}, {6, 6}, {0, 6}}},
+        {9, {{0, 0}, {6, 0}, {0, 3}}},          {11, {{6, 3}, {6, 6}, {0, 6}}},
+        {12, {{0, 3}, {6, 6}, {0, 6}}},         {14, {{0, 0}, {6, 0}, {6, 3}}},
+        {16, {{0, 0}, {3, 6}, {0, 6}}},         {17, {{6, 0}, {6, 6}, {3, 6}}},
+        {19, {{0, 0}, {3, 0}, {0, 6}}},         {20, {{3, 0}, {6, 0}, {6, 6}}},
         {22, {{0, 0}, {2, 0}, {4, 6}, {0, 6}}}, {24, {{0, 0}, {4, 0}, {2, 6}, {0, 6}}},
         {25, {{0, 2}, {6, 4}, {6, 6}, {0, 6}}}, {27, {{0, 0}, {6, 0}, {6, 2}, {0, 4}}},
-        {29, {{6, 0}, {6, 6}, {0, 6}}},        {30, {{0, 0}, {6, 0}, {6, 6}}},
+        {29, {{6, 0}, {6, 6}, {0, 6}}},         {30, {{0, 0}, {6, 0}, {6, 6}}},
     };
     return shapes;
 }
@@ -48,9 +48,8 @@ const std::map<int, std::pair<int, int>> kSevenTwelfths = {
 int area12(int code)
 {
     static const std::map<int, int> small = {
-        {1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {7, 2}, {8, 2}, {9, 3}, {11, 3},
-        {12, 3}, {14, 3}, {16, 3}, {17, 3}, {19, 3}, {20, 3}, {22, 6}, {24, 6}, {25, 6},
-        {27, 6}, {29, 6}, {30, 6},
+        {1, 2},  {2, 2},  {3, 2},  {4, 2},  {5, 2},  {6, 2},  {7, 2},  {8, 2},  {9, 3},  {11, 3}, {12, 3},
+        {14, 3}, {16, 3}, {17, 3}, {19, 3}, {20, 3}, {22, 6}, {24, 6}, {25, 6}, {27, 6}, {29, 6}, {30, 6},
     };
     if (code == 0)
         return 0;
@@ -93,8 +92,8 @@ Samples samplesOfPolygon(const Shape& corners)
             bool negative = false, zero = false;
             for (size_t e = 0; e < poly.size(); ++e) {
                 const Point a = poly[e], b = poly[(e + 1) % poly.size()];
-                const int cross = (4 * b.first - 4 * a.first) * (py - 4 * a.second)
-                                - (4 * b.second - 4 * a.second) * (px - 4 * a.first);
+                const int cross = (4 * b.first - 4 * a.first) * (py - 4 * a.second) -
+                                  (4 * b.second - 4 * a.second) * (px - 4 * a.first);
                 negative = negative || cross < 0;
                 zero = zero || cross == 0;
             }
@@ -159,9 +158,15 @@ int mapCode(int code, Transform transform)
 }
 
 // A quarter turn clockwise on screen takes (u, v) in the cell to (1 - v, u).
-int quarterTurn(int code) { return mapCode(code, [](Point p) { return Point{24 - p.second, p.first}; }); }
+int quarterTurn(int code)
+{
+    return mapCode(code, [](Point p) { return Point{24 - p.second, p.first}; });
+}
 // The mirror at the top-left to bottom-right diagonal takes (u, v) to (v, u).
-int mirror(int code) { return mapCode(code, [](Point p) { return Point{p.second, p.first}; }); }
+int mirror(int code)
+{
+    return mapCode(code, [](Point p) { return Point{p.second, p.first}; });
+}
 
 int codeAt(int o, int i, int j)
 {
@@ -170,7 +175,7 @@ int codeAt(int o, int i, int j)
     return cellCode(o, i, j);
 }
 
-} // namespace
+}  // namespace
 
 TEST(OrientationTable, QuarterTurnMapsEveryCellOfEveryOrientation)
 {
@@ -323,7 +328,7 @@ TEST(AllowedPairs, ListHasTheSymmetryOfTheOrientations)
 {
     // The sums of two small triangles are no shape; they turn with their parts.
     const std::map<int, std::pair<int, int>> sums = {
-        {10, {1, 9}}, {13, {2, 11}}, {15, {3, 12}}, {18, {4, 14}},
+        {10, {1, 9}},  {13, {2, 11}}, {15, {3, 12}}, {18, {4, 14}},
         {21, {5, 16}}, {23, {6, 17}}, {26, {7, 19}}, {28, {8, 20}},
     };
     auto mapValue = [&](int value, auto map) {
@@ -358,7 +363,7 @@ TEST(AllowedPairs, CompletingPairsAndTheOneWayOverlaps)
     EXPECT_FALSE(isAllowedPair(1, 38));
     EXPECT_FALSE(isAllowedPair(64, 1));
     // The eight overlapping pairs hold in one order only.
-    const std::vector<std::pair<int, int>> oneWay = {{9, 41}, {11, 38}, {12, 36}, {14, 43},
+    const std::vector<std::pair<int, int>> oneWay = {{9, 41},  {11, 38}, {12, 36}, {14, 43},
                                                      {16, 46}, {17, 54}, {19, 51}, {20, 49}};
     for (auto [existing, added] : oneWay) {
         EXPECT_TRUE(isAllowedPair(static_cast<uint8_t>(existing), static_cast<uint8_t>(added)));

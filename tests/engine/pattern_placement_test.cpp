@@ -29,7 +29,8 @@ MainWindow centredMain(const ScreenRect& screen)
     main.outer.top = screen.top + (screen.height - main.outer.height) / 2;
     const int x = main.outer.left + kFrameSide;
     const int y = main.outer.top + kTitle;
-    for (const int left : {5, 58, 111, 164, 218, clientWidth - 208, clientWidth - 156, clientWidth - 104, clientWidth - 52})
+    for (const int left :
+         {5, 58, 111, 164, 218, clientWidth - 208, clientWidth - 156, clientWidth - 104, clientWidth - 52})
         main.buttons.push_back({x + left, y + 6, 50, 50});
     for (const int left : {270, 323})
         for (const int top : {6, 30})
@@ -37,7 +38,7 @@ MainWindow centredMain(const ScreenRect& screen)
     return main;
 }
 
-} // namespace
+}  // namespace
 
 TEST(FirstPatternPosition, OnTheDesignScreenTheStoredDefaultStands)
 {
@@ -51,9 +52,8 @@ TEST(FirstPatternPosition, OnTheDesignScreenTheStoredDefaultStands)
 // the point of the main window is clear already, exactly there.
 TEST(FirstPatternPosition, OnTheScreenAndOffTheButtonsEverywhere)
 {
-    const ScreenRect screens[] = {{0, 0, 1024, 768},  {0, 0, 1366, 768}, {0, 0, 1920, 1080},
-                                  {0, 0, 1280, 800},  {0, 0, 960, 540},  {1920, 0, 1920, 1080},
-                                  {0, 0, 1024, 740}};
+    const ScreenRect screens[] = {{0, 0, 1024, 768}, {0, 0, 1366, 768},     {0, 0, 1920, 1080}, {0, 0, 1280, 800},
+                                  {0, 0, 960, 540},  {1920, 0, 1920, 1080}, {0, 0, 1024, 740}};
     for (const ScreenRect& screen : screens) {
         const MainWindow main = centredMain(screen);
         for (const int scale : {2, 3, 4}) {

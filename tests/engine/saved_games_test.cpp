@@ -16,8 +16,9 @@ class SavedGamesList : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("quellon-list-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() /
+               ("quellon-list-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "games");
         game_.programDir = dir_.string() + "/";
@@ -29,7 +30,7 @@ protected:
     GameData game_;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SavedGamesList, NamesWithoutExtensionSortedByName)
 {
@@ -37,7 +38,7 @@ TEST_F(SavedGamesList, NamesWithoutExtensionSortedByName)
     touch("evening.zql");
     touch("notes.txt");
     touch(savedGameTempName("week"));  // an unfinished save
-    touch(".zql");           // no name: could never load
+    touch(".zql");                     // no name: could never load
     fs::create_directories(dir_ / "games" / "folder.zql");
     EXPECT_EQ(listSavedGames(game_), (std::vector<std::string>{"evening", "week"}));
 }

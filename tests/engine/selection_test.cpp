@@ -34,7 +34,7 @@ TEST(SelectionPaging, SmallCataloguesHaveOnePageOfTheirOwnQuellons)
 TEST(SelectionClick, GapsBelongToTheCellBefore)
 {
     EXPECT_EQ(cellAt(0, 0), 0);
-    EXPECT_EQ(cellAt(95, 80), 0);    // in both gaps of the first frame
+    EXPECT_EQ(cellAt(95, 80), 0);  // in both gaps of the first frame
     EXPECT_EQ(cellAt(100, 0), 1);
     EXPECT_EQ(cellAt(0, 85), 4);
     EXPECT_EQ(cellAt(395, 330), 15);
@@ -65,6 +65,6 @@ TEST(SelectionFaces, StripOffsetsByHelpLevel)
     EXPECT_EQ(faceOffset(9), 45);
     EXPECT_EQ(faceOffset(10), 30);
     EXPECT_EQ(faceOffset(11), 15);
-    EXPECT_EQ(faceOffset(12), 0);  // red, dropped
+    EXPECT_EQ(faceOffset(12), 0);     // red, dropped
     EXPECT_EQ(faceOffset(8 + 7), 0);  // damaged levels stay inside the strip
 }

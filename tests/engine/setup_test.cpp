@@ -24,7 +24,7 @@ struct SetUpFixture : ::testing::Test {
     void expectLayoutHoldsThePieces() const { EXPECT_EQ(board.layoutGrid, layoutOf(board)); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Parking, SlotsLieAtTheEdgesAndFitInEveryOrientation)
 {

@@ -18,7 +18,7 @@ GameData gameWith(int count, std::initializer_list<std::pair<int, uint8_t>> prog
     return game;
 }
 
-} // namespace
+}  // namespace
 
 TEST(StatisticsTotals, CountOnlyFinishedQuellonsWithinTheCatalogue)
 {
@@ -95,7 +95,8 @@ TEST(StatisticsSentences, CountsOfOneAndMoreWithTheOddWords)
 TEST(StatisticsSentences, OneDroppedAndManyHelpedWordings)
 {
     const ProgressTotals totals = countProgress(gameWith(5, {{1, 11}, {2, 11}, {3, 12}}));
-    EXPECT_NE(helpSentence(totals, kLanguageGerman).find("und für 2 Quellons viel Hilfe benötigt. Ein Quellon hast Du aufgegeben."),
+    EXPECT_NE(helpSentence(totals, kLanguageGerman)
+                  .find("und für 2 Quellons viel Hilfe benötigt. Ein Quellon hast Du aufgegeben."),
               std::string::npos);
     EXPECT_NE(helpSentence(totals, kLanguageEnglish).find("and for 2 Quellons much help. You dropped one Quellon."),
               std::string::npos);

@@ -39,7 +39,7 @@ void writeCatalogue(const QString& path)
     file.write(bytes);
 }
 
-} // namespace
+}  // namespace
 
 class GameWindowsTest : public QObject {
     Q_OBJECT
@@ -65,7 +65,8 @@ private slots:
         writeCatalogue(sandbox_->programDir.filePath(QStringLiteral("zqln.dat")));
         session_ = std::make_unique<GameSession>();
         messages_ = std::make_unique<TYesNoDlg>(session_->settings());
-        media_ = std::make_unique<MediaService>(*music_, session_->settings(), mediaDir_.path(), QStringLiteral("Quellon"));
+        media_ =
+            std::make_unique<MediaService>(*music_, session_->settings(), mediaDir_.path(), QStringLiteral("Quellon"));
         makeMainWindow();
     }
 

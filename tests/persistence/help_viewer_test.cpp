@@ -48,7 +48,8 @@ private:
     QString dir_;
 };
 
-void HelpViewerTest::initTestCase() {
+void HelpViewerTest::initTestCase()
+{
     QVERIFY(programDir_.isValid() && cache_.isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
     dir_ = programDir_.path() + QLatin1Char('/');
@@ -62,7 +63,8 @@ void HelpViewerTest::initTestCase() {
 // Every test starts without a stored place of the help window.
 void HelpViewerTest::init() { QFile::remove(SettingsStore::fileIn(config_.path())); }
 
-void HelpViewerTest::contextsResolveToTheGermanAndEnglishRules() {
+void HelpViewerTest::contextsResolveToTheGermanAndEnglishRules()
+{
     HelpViewer help(dir_, QStringLiteral("Quellon"));
     const QUrl german = help.pageFor(HelpViewer::kGermanRules);
     const QUrl english = help.pageFor(HelpViewer::kEnglishRules);
@@ -72,13 +74,16 @@ void HelpViewerTest::contextsResolveToTheGermanAndEnglishRules() {
     QVERIFY(help.pageFor(0).isEmpty());
 }
 
-static QByteArray fileHash(const QString& path) {
+static QByteArray fileHash(const QString& path)
+{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
 }
 
-void HelpViewerTest::openHelpShowsThePageAndCloseHelpClosesIt() {
+void HelpViewerTest::openHelpShowsThePageAndCloseHelpClosesIt()
+{
     const QByteArray collectionBefore = fileHash(dir_ + QStringLiteral("zqln.qhc"));
     HelpViewer help(dir_, QStringLiteral("Quellon"));
     help.openHelp(HelpViewer::kGermanRules);
@@ -113,7 +118,8 @@ void HelpViewerTest::openHelpShowsThePageAndCloseHelpClosesIt() {
     QCOMPARE(fileHash(dir_ + QStringLiteral("zqln.qhc")), collectionBefore);
 }
 
-void HelpViewerTest::theHelpFileCollectionRefersToTheHelpBesideIt() {
+void HelpViewerTest::theHelpFileCollectionRefersToTheHelpBesideIt()
+{
     // Only then does the pair work wherever the game is installed.
     QHelpEngineCore core(dir_ + QStringLiteral("zqln.qhc"));
     QVERIFY(core.setupData());
@@ -123,7 +129,8 @@ void HelpViewerTest::theHelpFileCollectionRefersToTheHelpBesideIt() {
              QFileInfo(dir_ + QStringLiteral("zqln.qch")).canonicalFilePath());
 }
 
-void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn() {
+void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn()
+{
     QTemporaryDir empty;
     HelpViewer help(empty.path(), QStringLiteral("Zindle Quellon"));
     QString shownText;
@@ -155,7 +162,8 @@ void HelpViewerTest::aMissingHelpFileShowsTheMessageAndGoesOn() {
 // Wherever the main window stands, the rules open on its screen, beside it or
 // over it with its tool bar left free, tall enough for every section of
 // either page to show whole.
-void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
+void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections()
+{
     QWidget main;
     const QRect area = main.screen()->availableGeometry();
     const QList<QRect> placements{QRect(area.left(), area.top(), area.width() / 3, area.height() / 2),
@@ -171,13 +179,20 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
             QWidget* window = help.window();
             QVERIFY(window != nullptr && window->isVisible());
             const QRect frame = window->frameGeometry();
-            QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y())
-                                                          .arg(frame.width()).arg(frame.height())));
+            QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                          .arg(frame.x())
+                                                          .arg(frame.y())
+                                                          .arg(frame.width())
+                                                          .arg(frame.height())));
             const QRect toolBar(main.geometry().topLeft(), QSize(main.width(), 60));
             QVERIFY2(!frame.intersects(toolBar), qPrintable(QStringLiteral("help %1,%2 %3x%4 over main %5,%6 %7x%8")
-                                                                .arg(frame.x()).arg(frame.y()).arg(frame.width())
-                                                                .arg(frame.height()).arg(placement.x())
-                                                                .arg(placement.y()).arg(placement.width())
+                                                                .arg(frame.x())
+                                                                .arg(frame.y())
+                                                                .arg(frame.width())
+                                                                .arg(frame.height())
+                                                                .arg(placement.x())
+                                                                .arg(placement.y())
+                                                                .arg(placement.width())
                                                                 .arg(placement.height())));
             QVERIFY(frame.topLeft() != area.topLeft());
             QTextBrowser* browser = help.browser();
@@ -192,13 +207,14 @@ void HelpViewerTest::theWindowOpensByTheMainWindowShowingWholeSections() {
 // Each page opens with a contents list whose every entry leads to a section
 // of the page, both pages have the same sections, and the legend shows the
 // picture of every tool button, each of which loads from the help file.
-void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
+void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton()
+{
     const QSet<QString> toolButtons{
-        QStringLiteral("newgame"), QStringLiteral("load"),        QStringLiteral("stats"),
-        QStringLiteral("help"),    QStringLiteral("select"),      QStringLiteral("next"),
+        QStringLiteral("newgame"), QStringLiteral("load"),          QStringLiteral("stats"),
+        QStringLiteral("help"),    QStringLiteral("select"),        QStringLiteral("next"),
         QStringLiteral("prev"),    QStringLiteral("next-unsolved"), QStringLiteral("prev-unsolved"),
-        QStringLiteral("options"), QStringLiteral("info"),        QStringLiteral("rules"),
-        QStringLiteral("exit"), QStringLiteral("cursor-move"), QStringLiteral("cursor-turn")};
+        QStringLiteral("options"), QStringLiteral("info"),          QStringLiteral("rules"),
+        QStringLiteral("exit"),    QStringLiteral("cursor-move"),   QStringLiteral("cursor-turn")};
     QList<QSet<QString>> sectionsOfPages;
     for (int context : {HelpViewer::kGermanRules, HelpViewer::kEnglishRules}) {
         HelpViewer help(dir_, QStringLiteral("Quellon"));
@@ -212,7 +228,8 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
                 const QTextCharFormat format = fragment.fragment().charFormat();
                 if (format.isAnchor() && format.anchorHref().startsWith(QLatin1Char('#')))
                     links << format.anchorHref().mid(1);
-                for (const QString& name : format.anchorNames()) anchors << name;
+                for (const QString& name : format.anchorNames())
+                    anchors << name;
                 if (format.isImageFormat()) {
                     const QTextImageFormat image = format.toImageFormat();
                     const QString name = image.name();
@@ -225,7 +242,10 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
                     const qreal ratio = browser->devicePixelRatioF();
                     QCOMPARE(picture.devicePixelRatio(), ratio);
                     QCOMPARE(picture.size(), QSize(qRound(image.width()), qRound(image.height())) * ratio);
-                    pictures << QFileInfo(name).completeBaseName().remove(QLatin1String("tool-")).remove(QLatin1String("-normal"));
+                    pictures << QFileInfo(name)
+                                    .completeBaseName()
+                                    .remove(QLatin1String("tool-"))
+                                    .remove(QLatin1String("-normal"));
                 }
             }
         // However narrow the window, no entry of the contents breaks apart.
@@ -235,7 +255,8 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
         for (QTextBlock block = narrow->begin(); block.isValid(); block = block.next())
             for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
                 const QTextFragment part = fragment.fragment();
-                if (!part.charFormat().anchorHref().startsWith(QLatin1Char('#'))) continue;
+                if (!part.charFormat().anchorHref().startsWith(QLatin1Char('#')))
+                    continue;
                 const int first = part.position() - block.position();
                 const int last = first + part.length() - 1;
                 QVERIFY2(block.layout()->lineForTextPosition(first).lineNumber() ==
@@ -253,7 +274,8 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton() {
 // The always-on-top pattern window never covers the rules as they open;
 // Escape and Ctrl+W close them; and the place and size the player gives the
 // window come back at the next run, beside the other settings untouched.
-void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace() {
+void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace()
+{
     QWidget main;
     QWidget pattern(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
     pattern.setObjectName(QStringLiteral("PatForm"));
@@ -270,8 +292,13 @@ void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace
         help.openHelp(HelpViewer::kEnglishRules);
         const QRect frame = help.window()->frameGeometry();
         QVERIFY2(!frame.intersects(pattern.frameGeometry()),
-                 qPrintable(QStringLiteral("help %1,%2 %3x%4, pattern at %5,%6").arg(frame.x()).arg(frame.y())
-                                .arg(frame.width()).arg(frame.height()).arg(at.x()).arg(at.y())));
+                 qPrintable(QStringLiteral("help %1,%2 %3x%4, pattern at %5,%6")
+                                .arg(frame.x())
+                                .arg(frame.y())
+                                .arg(frame.width())
+                                .arg(frame.height())
+                                .arg(at.x())
+                                .arg(at.y())));
         QVERIFY(area.contains(frame));
         QVERIFY(frame.top() >= main.geometry().top() + 60);
     }
@@ -297,7 +324,8 @@ void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace
         window->setGeometry(chosen);
     }  // the game ends
     QCOMPARE(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), 0), 123);
-    QCOMPARE(store.readText(SettingsStore::kSection, QStringLiteral("game"), QString()), QStringLiteral("evening, late"));
+    QCOMPARE(store.readText(SettingsStore::kSection, QStringLiteral("game"), QString()),
+             QStringLiteral("evening, late"));
     HelpViewer help(dir_, QStringLiteral("Quellon"), &main);
     help.openHelp(HelpViewer::kEnglishRules);
     QCOMPARE(help.window()->geometry(), chosen);

@@ -30,7 +30,7 @@ QWidget* visibleHelpWindow()
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 class MediaModulesTest : public QObject {
     Q_OBJECT

@@ -21,16 +21,16 @@ using namespace quellon;
 namespace {
 
 // Three eighth notes on the piano: a valid Standard MIDI File.
-const QByteArray kTinyMidi(
-    "MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0"
-    "MTrk\x00\x00\x00\x19"
-    "\x00\xC0\x00"
-    "\x00\x90\x3C\x50\x81\x70\x80\x3C\x00"
-    "\x00\x90\x40\x50\x81\x70\x80\x40\x00"
-    "\x00\xFF\x2F\x00",
-    14 + 8 + 3 + 18 + 4);
+const QByteArray kTinyMidi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0"
+                           "MTrk\x00\x00\x00\x19"
+                           "\x00\xC0\x00"
+                           "\x00\x90\x3C\x50\x81\x70\x80\x3C\x00"
+                           "\x00\x90\x40\x50\x81\x70\x80\x40\x00"
+                           "\x00\xFF\x2F\x00",
+                           14 + 8 + 3 + 18 + 4);
 
-MusicOutput silentOutput() {
+MusicOutput silentOutput()
+{
     MusicOutput output;
     output.drivers = {QStringLiteral("file")};
     output.fileName = QStringLiteral("/dev/null");
@@ -82,7 +82,8 @@ private:
     QTemporaryDir dir_;
 };
 
-void MusicOptionsTest::initTestCase() {
+void MusicOptionsTest::initTestCase()
+{
     QVERIFY(dir_.isValid());
     for (const char* name : {"b.mid", "c.mid", "a.mid"}) {
         QFile file(dir_.filePath(QLatin1String(name)));
@@ -91,7 +92,8 @@ void MusicOptionsTest::initTestCase() {
     }
 }
 
-void MusicOptionsTest::sixPressesWalkThroughTheFiles() {
+void MusicOptionsTest::sixPressesWalkThroughTheFiles()
+{
     GameOnMusic game(dir_.path(), 0, true);
     SettingsValues& settings = game.settings();
     MusicPlayer& music = game.music;
@@ -112,7 +114,8 @@ void MusicOptionsTest::sixPressesWalkThroughTheFiles() {
     }
 }
 
-void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile() {
+void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile()
+{
     GameOnMusic game(dir_.path(), 1, false);
     MusicPlayer& music = game.music;
     QVERIFY(!music.deviceOpen());
@@ -124,7 +127,8 @@ void MusicOptionsTest::musicOffInTheSettingsStartsWithTheSecondFile() {
     QVERIFY(music.deviceOpen());
 }
 
-void MusicOptionsTest::noMusicFileDisablesTheButton() {
+void MusicOptionsTest::noMusicFileDisablesTheButton()
+{
     QTemporaryDir empty;
     GameOnMusic game(empty.path(), 1, true);
     SettingsValues& settings = game.settings();
@@ -140,7 +144,8 @@ void MusicOptionsTest::noMusicFileDisablesTheButton() {
 
 // The label is where the player reads a piece's name: the whole file name,
 // in play order, and short enough to fit beside the button.
-void MusicOptionsTest::theShippedPiecesAreNamedInFullAndFit() {
+void MusicOptionsTest::theShippedPiecesAreNamedInFullAndFit()
+{
     const QStringList pieces =
         QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     QVERIFY(pieces.size() >= 6);

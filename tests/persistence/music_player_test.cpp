@@ -20,7 +20,8 @@ using namespace quellon;
 
 namespace {
 
-MusicOutput silentOutput() {
+MusicOutput silentOutput()
+{
     MusicOutput output;
     output.drivers = {QStringLiteral("file")};
     output.fileName = QStringLiteral("/dev/null");
@@ -29,7 +30,8 @@ MusicOutput silentOutput() {
 
 // A format-0 MIDI file of `notes` eighth notes on the piano at 120 beats per
 // minute (a quarter of a second each), its track ending with the last note.
-QByteArray shortMidi(int notes) {
+QByteArray shortMidi(int notes)
+{
     QByteArray track;
     track.append("\x00\xC0\x00", 3);
     for (int i = 0; i < notes; ++i) {
@@ -46,22 +48,27 @@ QByteArray shortMidi(int notes) {
     track.append("\x00\xFF\x2F\x00", 4);
     QByteArray file("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xE0", 14);
     file.append("MTrk");
-    for (int shift : {24, 16, 8, 0}) file.append(static_cast<char>((track.size() >> shift) & 0xFF));
+    for (int shift : {24, 16, 8, 0})
+        file.append(static_cast<char>((track.size() >> shift) & 0xFF));
     file.append(track);
     return file;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-long residentKilobytes() {
+long residentKilobytes()
+{
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }
 
@@ -89,20 +96,23 @@ private:
     QString abcDir_;
 };
 
-void MusicPlayerTest::initTestCase() {
+void MusicPlayerTest::initTestCase()
+{
     QVERIFY2(!MusicPlayer::systemSoundFont().isEmpty(), "no General MIDI SoundFont (timgm6mb-soundfont)");
     QVERIFY(dir_.isValid());
     abcDir_ = dir_.filePath(QStringLiteral("abc")) + QLatin1Char('/');
     QVERIFY(QDir().mkpath(abcDir_));
     // Written in another order than they sort, to show the order is the name's.
-    for (const char* name : {"c.mid", "a.mid", "b.mid"}) writeFile(abcDir_ + QLatin1String(name), shortMidi(16));
+    for (const char* name : {"c.mid", "a.mid", "b.mid"})
+        writeFile(abcDir_ + QLatin1String(name), shortMidi(16));
     writeFile(abcDir_ + QStringLiteral("notes.txt"), "not music");
 }
 
 // Music on and no output, as on a machine without sound: neither the
 // synthesiser nor the library stays in memory, however often it is tried.
 // Then a file output plays the next piece as if nothing had happened.
-void MusicPlayerTest::withoutAnAudioOutputNothingOfFluidSynthStays() {
+void MusicPlayerTest::withoutAnAudioOutputNothingOfFluidSynthStays()
+{
     QVERIFY(!MusicPlayer::synthLibraryInMemory());
     MusicOutput output;
     output.drivers = {QStringLiteral("no-such-driver")};
@@ -130,7 +140,8 @@ void MusicPlayerTest::withoutAnAudioOutputNothingOfFluidSynthStays() {
     QCOMPARE(later.musicName(), QStringLiteral("b.mid"));
 }
 
-void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
+void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround()
+{
     MusicPlayer music(abcDir_, silentOutput());
     music.start(true);
     QVERIFY(music.musicFound());
@@ -155,7 +166,8 @@ void MusicPlayerTest::togglingWalksThroughTheFilesAndWrapsAround() {
     QVERIFY(!music.deviceOpen());
 }
 
-void MusicPlayerTest::musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn() {
+void MusicPlayerTest::musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn()
+{
     MusicPlayer music(abcDir_, silentOutput());
     music.start(false);
     QVERIFY(music.musicFound());
@@ -192,7 +204,8 @@ void MusicPlayerTest::musicOffInTheSettingsPlaysTheNextFileWhenSwitchedOn() {
     }
 }
 
-void MusicPlayerTest::noMusicFileLeavesEverythingOff() {
+void MusicPlayerTest::noMusicFileLeavesEverythingOff()
+{
     QTemporaryDir empty;
     MusicPlayer music(empty.path(), silentOutput());
     music.start(true);
@@ -209,7 +222,8 @@ void MusicPlayerTest::noMusicFileLeavesEverythingOff() {
     QVERIFY(!music.deviceOpen());
 }
 
-void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
+void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff()
+{
     QTemporaryDir temp;
     const QString dir = temp.path() + QLatin1Char('/');
     writeFile(dir + QStringLiteral("a.mid"), shortMidi(4));
@@ -236,7 +250,8 @@ void MusicPlayerTest::filesDeletedMeanwhileLeaveMusicOff() {
 // measured. It stays within a second by design; the bound leaves room for a
 // busy test machine but still fails a player that waits for FluidSynth's
 // "done", which comes about three seconds after the last tick.
-void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond() {
+void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond()
+{
     QTemporaryDir temp;
     writeFile(temp.filePath(QStringLiteral("short.mid")), shortMidi(3));
     MusicPlayer music(temp.path(), silentOutput());
@@ -275,7 +290,8 @@ void MusicPlayerTest::theTimerRestartsAFinishedPieceWithinASecond() {
           longestGap, withSoundFont);
 }
 
-void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
+void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet()
+{
     // FluidSynth's complaints must reach our handler, not the terminal:
     // stderr is caught in a file while the driver fails to open.
     QTemporaryDir temp;
@@ -313,8 +329,10 @@ void MusicPlayerTest::withoutAnAudioOutputMusicStaysSilentAndQuiet() {
 // The drivers a desktop uses (PulseAudio, then ALSA) fail on a machine
 // without sound; neither FluidSynth nor the ALSA library may then write to
 // the terminal. Skipped where an output exists, so the test makes no noise.
-void MusicPlayerTest::theDesktopDriversFailQuietlyWithoutSound() {
-    if (!QMediaDevices::audioOutputs().isEmpty()) QSKIP("this machine has an audio output");
+void MusicPlayerTest::theDesktopDriversFailQuietlyWithoutSound()
+{
+    if (!QMediaDevices::audioOutputs().isEmpty())
+        QSKIP("this machine has an audio output");
     QTemporaryDir temp;
     const QString errors = temp.filePath(QStringLiteral("stderr.txt"));
     std::fflush(stderr);
@@ -338,7 +356,8 @@ void MusicPlayerTest::theDesktopDriversFailQuietlyWithoutSound() {
     QCOMPARE(caught.readAll(), QByteArray());
 }
 
-void MusicPlayerTest::aBrokenFileIsNotPlayed() {
+void MusicPlayerTest::aBrokenFileIsNotPlayed()
+{
     QTemporaryDir temp;
     const QString dir = temp.path() + QLatin1Char('/');
     writeFile(dir + QStringLiteral("a.mid"), "MThd but nothing more");
@@ -374,8 +393,10 @@ void MusicPlayerTest::aBrokenFileIsNotPlayed() {
 }
 
 // The pieces shipped with the game load and play, each of three to five minutes.
-void MusicPlayerTest::theGamesOwnMusicLoads() {
-    const QStringList pieces = QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
+void MusicPlayerTest::theGamesOwnMusicLoads()
+{
+    const QStringList pieces =
+        QDir(QStringLiteral(QUELLON_MUSIC_DIR)).entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     QVERIFY(pieces.size() >= 3);
     MusicPlayer music(QStringLiteral(QUELLON_MUSIC_DIR), silentOutput());
     music.start(true);

@@ -33,15 +33,13 @@ QByteArray fileBytes(const QString& path)
     return file.readAll();
 }
 
-} // namespace
+}  // namespace
 
 class SaveLoadTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-    }
+    void initTestCase() {}
 
     void init()
     {
@@ -211,9 +209,8 @@ private slots:
         driver.expect("SaveGameDlg", [](QWidget* modal) { typeNameAndAccept(modal, QStringLiteral("../escape")); });
         driver.expect("YesNoDlg", [](QWidget* modal) {
             auto* notice = static_cast<TYesNoDlg*>(modal);
-            QCOMPARE(notice->shownText(),
-                     QString::fromUtf8("Fehler beim speichern von Spiel \"../escape\". "
-                                       "Datenträger voll oder nicht beschreibbar."));
+            QCOMPARE(notice->shownText(), QString::fromUtf8("Fehler beim speichern von Spiel \"../escape\". "
+                                                            "Datenträger voll oder nicht beschreibbar."));
             notice->yesButton()->click();
         });
         QCOMPARE(offer(), SaveOfferOutcome::Failed);

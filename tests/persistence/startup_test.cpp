@@ -103,8 +103,8 @@ private slots:
                 auto form = makeForm();
                 if (form->FormCreate()) {
                     const SettingsValues& v = session->settings();
-                    values = {v.language, v.soundOn, v.musicOn, v.background, v.patmode,
-                              session->game().currentQuellon};
+                    values = {v.language,   v.soundOn, v.musicOn,
+                              v.background, v.patmode, session->game().currentQuellon};
                 }
             }
             QFile file(sandbox->settingsFile());
@@ -169,8 +169,8 @@ private slots:
         messages->fatal.clear();
         auto form = makeForm();
         QVERIFY(!form->FormCreate());
-        QCOMPARE(messages->fatal,
-                 QStringList{QStringLiteral("Datei ZQLN.DAT konnte nicht gefunden werden. Programm wird abgebrochen.")});
+        QCOMPARE(messages->fatal, QStringList{QStringLiteral(
+                                      "Datei ZQLN.DAT konnte nicht gefunden werden. Programm wird abgebrochen.")});
         form.reset();
         QVERIFY(sandbox->setting(QStringLiteral("MainForm")).isEmpty());
     }
@@ -293,7 +293,8 @@ private slots:
         QVERIFY(form->FormCreate());
         QCOMPARE(seen, (QStringList{QStringLiteral("music"), QStringLiteral("settings read"),
                                     QStringLiteral("catalogue checked"), QStringLiteral("game restored"),
-                                    QStringLiteral("set up"), QStringLiteral("patmode not yet read"), QStringLiteral("no window shown")}));
+                                    QStringLiteral("set up"), QStringLiteral("patmode not yet read"),
+                                    QStringLiteral("no window shown")}));
         QCOMPARE(session->settings().patmode, 0);
     }
 
@@ -316,8 +317,11 @@ private slots:
         // Wider than the desktop on the right: pulled back in.
         const int w = 700;
         const int h = 500;
-        sandbox->setSetting(QStringLiteral("MainForm"),
-                            QStringLiteral("200,0,1,%1,%2,%3,%4").arg(desktop.right() - 100).arg(20).arg(desktop.right() - 100 + w).arg(20 + h));
+        sandbox->setSetting(QStringLiteral("MainForm"), QStringLiteral("200,0,1,%1,%2,%3,%4")
+                                                            .arg(desktop.right() - 100)
+                                                            .arg(20)
+                                                            .arg(desktop.right() - 100 + w)
+                                                            .arg(20 + h));
         auto form = makeForm();
         QVERIFY(form->FormCreate());
         form->showRestored();
@@ -372,7 +376,8 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(form->size(), TMainform::kInitialClientSize);
         // Centred by the size the window had before it was shown.
-        QCOMPARE(form->frameGeometry().left(), screen.left() + (screen.width() - TMainform::kInitialClientSize.width()) / 2);
+        QCOMPARE(form->frameGeometry().left(),
+                 screen.left() + (screen.width() - TMainform::kInitialClientSize.width()) / 2);
     }
 };
 

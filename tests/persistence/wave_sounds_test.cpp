@@ -25,11 +25,13 @@ private slots:
 // With an output forced present a stream is tried for real; on a machine
 // without a sound server it closes at once, so these tests follow the
 // sound last started, not the stream.
-static std::function<bool()> outputPresent() {
+static std::function<bool()> outputPresent()
+{
     return [] { return true; };
 }
 
-void WaveSoundsTest::everyWaveIsEmbeddedAndLoads() {
+void WaveSoundsTest::everyWaveIsEmbeddedAndLoads()
+{
     bool soundOn = true;
     WaveSounds sounds(soundOn, outputPresent());
     sounds.playSound(kSoundPickUp);
@@ -56,11 +58,14 @@ void WaveSoundsTest::everyWaveIsEmbeddedAndLoads() {
     QVERIFY(sounds.samples(7).isEmpty());
 }
 
-void WaveSoundsTest::solvedIsLongestAndStepsAreShortest() {
+void WaveSoundsTest::solvedIsLongestAndStepsAreShortest()
+{
     QList<qint64> sizes;
-    for (int n = 1; n <= WaveSounds::kSoundCount; ++n) sizes.append(QFile(WaveSounds::resourceFor(n)).size());
+    for (int n = 1; n <= WaveSounds::kSoundCount; ++n)
+        sizes.append(QFile(WaveSounds::resourceFor(n)).size());
     for (int n = 1; n <= WaveSounds::kSoundCount; ++n) {
-        if (n != kSoundSolved) QVERIFY(sizes[kSoundSolved - 1] > 5 * sizes[n - 1]);
+        if (n != kSoundSolved)
+            QVERIFY(sizes[kSoundSolved - 1] > 5 * sizes[n - 1]);
         // Step sounds repeat at every cell of a drag and must stay short.
         if (n != kSoundTurnStep && n != kSoundMoveStep) {
             QVERIFY(sizes[kSoundTurnStep - 1] < sizes[n - 1]);
@@ -70,7 +75,8 @@ void WaveSoundsTest::solvedIsLongestAndStepsAreShortest() {
     QVERIFY(sizes[kSoundMoveStep - 1] < 4000);  // well under a tenth of a second
 }
 
-void WaveSoundsTest::newSoundCutsOffThePrevious() {
+void WaveSoundsTest::newSoundCutsOffThePrevious()
+{
     bool soundOn = true;
     WaveSounds sounds(soundOn, outputPresent());
     sounds.playSound(kSoundPickUp);
@@ -84,14 +90,16 @@ void WaveSoundsTest::newSoundCutsOffThePrevious() {
     QCOMPARE(sounds.currentSound(), int(kSoundSolved));
 }
 
-void WaveSoundsTest::soundOffPlaysNothingAndDoesNotStopAPlayingSound() {
+void WaveSoundsTest::soundOffPlaysNothingAndDoesNotStopAPlayingSound()
+{
     bool soundOn = true;
     WaveSounds sounds(soundOn, outputPresent());
     sounds.playSound(kSoundSolved);
     const bool open = sounds.streamOpen();
 
     soundOn = false;
-    for (int n = 1; n <= WaveSounds::kSoundCount; ++n) sounds.playSound(n);
+    for (int n = 1; n <= WaveSounds::kSoundCount; ++n)
+        sounds.playSound(n);
     QCOMPARE(sounds.currentSound(), int(kSoundSolved));
     QCOMPARE(sounds.streamOpen(), open);
 
@@ -100,7 +108,8 @@ void WaveSoundsTest::soundOffPlaysNothingAndDoesNotStopAPlayingSound() {
     QCOMPARE(sounds.currentSound(), int(kSoundRefused));
 }
 
-void WaveSoundsTest::nothingIsAttemptedWithoutAnOutput() {
+void WaveSoundsTest::nothingIsAttemptedWithoutAnOutput()
+{
     bool soundOn = true;
     WaveSounds sounds(soundOn, [] { return false; });
     for (int n = 1; n <= WaveSounds::kSoundCount; ++n) {
@@ -113,7 +122,8 @@ void WaveSoundsTest::nothingIsAttemptedWithoutAnOutput() {
     // The platform's own answer: on a machine without any device (as on CI)
     // the default check tries no stream, so no complaint about the missing
     // device reaches the terminal.
-    if (!QMediaDevices::audioOutputs().isEmpty()) return;
+    if (!QMediaDevices::audioOutputs().isEmpty())
+        return;
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     WaveSounds platform(soundOn);
     for (int n = 1; n <= WaveSounds::kSoundCount; ++n) {
@@ -123,7 +133,8 @@ void WaveSoundsTest::nothingIsAttemptedWithoutAnOutput() {
     }
 }
 
-void WaveSoundsTest::numbersOutsideTheTableOnlyStop() {
+void WaveSoundsTest::numbersOutsideTheTableOnlyStop()
+{
     bool soundOn = true;
     WaveSounds sounds(soundOn, outputPresent());
     sounds.playSound(kSoundPutDown);

@@ -39,7 +39,7 @@ QPoint centroid(const PieceState& piece, int cell)
     return {x / 3, y / 3};
 }
 
-} // namespace
+}  // namespace
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -137,10 +137,14 @@ private slots:
         QCOMPARE(TMainform::composeTitle(2, 17, 8, QString(), 0), QStringLiteral("Zindle Quellon V3.1"));
         QCOMPARE(TMainform::composeTitle(1, 17, 0, QStringLiteral("abend"), 1),
                  QStringLiteral("Zindle Quellon V3.1 - Spiel: abend"));
-        QCOMPARE(TMainform::composeTitle(0, 3, 12, QString(), 1), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (aufgegeben)"));
-        QCOMPARE(TMainform::composeTitle(0, 3, 10, QString(), 1), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (gel\u00f6st)"));
-        QCOMPARE(TMainform::composeTitle(0, 3, 12, QString(), -1), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (dropped)"));
-        QCOMPARE(TMainform::composeTitle(0, 950, 3, QString(), 0), QStringLiteral("Zindle Quellon V3.1 - Quellon: 950"));
+        QCOMPARE(TMainform::composeTitle(0, 3, 12, QString(), 1),
+                 QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (aufgegeben)"));
+        QCOMPARE(TMainform::composeTitle(0, 3, 10, QString(), 1),
+                 QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (gel\u00f6st)"));
+        QCOMPARE(TMainform::composeTitle(0, 3, 12, QString(), -1),
+                 QStringLiteral("Zindle Quellon V3.1 - Quellon: 3 (dropped)"));
+        QCOMPARE(TMainform::composeTitle(0, 950, 3, QString(), 0),
+                 QStringLiteral("Zindle Quellon V3.1 - Quellon: 950"));
 
         open();
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 1"));
@@ -261,7 +265,9 @@ private slots:
                                  .subtracted(QRegion(0, 0, form->width(), TMainform::kToolBarHeight))
                                  .subtracted(box()->geometry());
         const std::optional<QPoint> moved = blackMovedAtDoubleScale(*form, band);
-        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2").arg(moved.value_or(QPoint()).x()).arg(moved.value_or(QPoint()).y())));
+        QVERIFY2(!moved, qPrintable(QStringLiteral("device pixel %1, %2")
+                                        .arg(moved.value_or(QPoint()).x())
+                                        .arg(moved.value_or(QPoint()).y())));
     }
 
     // The held outline is one logical pixel wide at every pixel ratio: every
@@ -303,7 +309,10 @@ private slots:
                             }
                         QVERIFY2(inSquare, qPrintable(QStringLiteral("ratio %1, orientation %2: device pixel %3, %4 "
                                                                      "thinner than a logical pixel")
-                                                          .arg(ratio).arg(orientation).arg(x).arg(y)));
+                                                          .arg(ratio)
+                                                          .arg(orientation)
+                                                          .arg(x)
+                                                          .arg(y)));
                     }
                 QVERIFY(count > 0);
                 xorOutline(image, polygon, board_colour::kHeldOutline);
@@ -494,8 +503,8 @@ private slots:
         messages->whileShown = [this, &colourAtMessage, probe] { colourAtMessage = pixel(probe); };
         press(box(), QPoint(3 * cell(), 3 * cell()));
         const QStringList steps = log->entries;
-        QCOMPARE(steps.mid(0, 3), (QStringList{QStringLiteral("sound 2"), QStringLiteral("sound 5"),
-                                               QStringLiteral("message 1")}));
+        QCOMPARE(steps.mid(0, 3),
+                 (QStringList{QStringLiteral("sound 2"), QStringLiteral("sound 5"), QStringLiteral("message 1")}));
         QCOMPARE(colourAtMessage, board_colour::kSolved);
         QCOMPARE(form->board().solveState, SolveState::Solved);
         QCOMPARE(session->game().progressTable[1], uint8_t{8});
@@ -646,7 +655,8 @@ private slots:
             driver.expect(QStringLiteral("LoadGameDlg"), [name](QWidget* modal) {
                 auto* dialog = static_cast<TLoadGameDlg*>(modal);
                 // A game no longer listed stands for one deleted behind the list's back.
-                const QList<QListWidgetItem*> items = dialog->nameList()->findItems(QStringLiteral("evening"), Qt::MatchExactly);
+                const QList<QListWidgetItem*> items =
+                    dialog->nameList()->findItems(QStringLiteral("evening"), Qt::MatchExactly);
                 if (name != QStringLiteral("evening"))
                     items.first()->setText(name);
                 dialog->NameListBoxClick(dialog->nameList()->row(items.first()));
@@ -681,9 +691,8 @@ private slots:
         QCOMPARE(game.currentQuellon, 3);
         QCOMPARE(game.workingRecord(), game.catalogue[3]);
         QCOMPARE(form->windowTitle(), QStringLiteral("Zindle Quellon V3.1 - Quellon: 3"));
-        driver.expect(QStringLiteral("SelectDlg"), [](QWidget* modal) {
-            static_cast<TSelectDlg*>(modal)->cancelButton()->click();
-        });
+        driver.expect(QStringLiteral("SelectDlg"),
+                      [](QWidget* modal) { static_cast<TSelectDlg*>(modal)->cancelButton()->click(); });
         QTest::mouseClick(button("SelectBtn"), Qt::LeftButton);
         QVERIFY(driver.allDone());
         QCOMPARE(game.workingRecord(), game.catalogue[3]);
@@ -851,7 +860,8 @@ private slots:
         QCOMPARE(sandbox->setting(QStringLiteral("wid")), QString::number(form->frameGeometry().width()));
         form.reset();
         QVERIFY(parsePlacement(sandbox->setting(QStringLiteral("MainForm")).toStdString()).has_value() ||
-                QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication)
+                QSettings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
+                          SettingsStore::kApplication)
                         .value(QStringLiteral("common/MainForm"))
                         .toStringList()
                         .size() == 7);

@@ -55,7 +55,7 @@ struct CatalogueCase {
     int count;  // N for Ok, the bad Quellon for OffBoard
 };
 
-} // namespace
+}  // namespace
 
 TEST(BadCatalogue, EveryDamagedFileGivesItsOutcome)
 {
@@ -156,13 +156,13 @@ struct GameCase {
     size_t kept;  // bytes taken from the file; the rest of the 950 are 0
 };
 
-} // namespace
+}  // namespace
 
 TEST(BadSavedGame, EveryOddLengthLoadsAsDocumented)
 {
     const GameCase cases[] = {
-        {"empty.zql", 0},         {"one_byte.zql", 1},  {"short_100.zql", 100}, {"every_value.zql", 950},
-        {"long_1000.zql", 950},   {"high_bits.zql", 950}, {"text.zql", 20},
+        {"empty.zql", 0},       {"one_byte.zql", 1},    {"short_100.zql", 100}, {"every_value.zql", 950},
+        {"long_1000.zql", 950}, {"high_bits.zql", 950}, {"text.zql", 20},
     };
     for (const GameCase& c : cases) {
         SCOPED_TRACE(c.file);
@@ -216,7 +216,8 @@ TEST(BadSavedGame, UnreadableGameGivesTheMessageAndKeepsProgress)
         EXPECT_EQ(result.failure.english, std::string("Error occured while loading file ") + name);
         EXPECT_EQ(result.failure.german, std::string("Fehler beim Laden des Spiels ") + name);
         EXPECT_TRUE(game.gameName.empty());
-        EXPECT_TRUE(std::all_of(game.progressTable.begin(), game.progressTable.end(), [](uint8_t p) { return p == 9; }));
+        EXPECT_TRUE(
+            std::all_of(game.progressTable.begin(), game.progressTable.end(), [](uint8_t p) { return p == 9; }));
     }
 }
 
@@ -248,7 +249,7 @@ void expectPiecesOnBoard(const Board& board)
         EXPECT_TRUE(board.inBounds(board.piece(n).x, board.piece(n).y, board.piece(n).orientation)) << "piece " << n;
 }
 
-} // namespace
+}  // namespace
 
 TEST(BadSavedGame, EveryByteValueNeverLaysMoreThanEightPieces)
 {

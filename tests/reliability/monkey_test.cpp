@@ -71,7 +71,7 @@ struct Figures {
     int presses = 0, moves = 0, tools = 0, resizes = 0, pickUps = 0, solves = 0, drops = 0, guided = 0;
 };
 
-} // namespace
+}  // namespace
 
 class MonkeyTest : public QObject {
     Q_OBJECT
@@ -386,7 +386,9 @@ private:
         for (int n = 1; n <= kPieceCount; ++n) {
             const PieceState& p = b.piece(n);
             if (!b.inBounds(p.x, p.y, p.orientation))
-                return fail(event, QStringLiteral("piece %1 off the board at %2, %3, %4").arg(n).arg(p.x).arg(p.y).arg(p.orientation));
+                return fail(
+                    event,
+                    QStringLiteral("piece %1 off the board at %2, %3, %4").arg(n).arg(p.x).arg(p.y).arg(p.orientation));
             if (n != b.selectedPiece)
                 addPieceCodes(layout, p, +1);
         }
@@ -415,7 +417,9 @@ private:
             if (before == after)
                 continue;
             if (n != game.currentQuellon || n > game.quellonCount)
-                return fail(event, QStringLiteral("progress of Quellon %1 changed, current is %2").arg(n).arg(game.currentQuellon));
+                return fail(
+                    event,
+                    QStringLiteral("progress of Quellon %1 changed, current is %2").arg(n).arg(game.currentQuellon));
             const int level = helpLevel(before);
             const bool solve = !isFinished(before) && after == (before | kFinishedBit);
             const bool help = !isFinished(before) && after == (level + 1 == kDroppedLevel ? kDroppedValue : level + 1);
@@ -442,7 +446,10 @@ private:
             return true;
         if (shown.size() != fresh.size())
             return fail(event, QStringLiteral("board picture %1 x %2, a repaint %3 x %4")
-                                   .arg(shown.width()).arg(shown.height()).arg(fresh.width()).arg(fresh.height()));
+                                   .arg(shown.width())
+                                   .arg(shown.height())
+                                   .arg(fresh.width())
+                                   .arg(fresh.height()));
         int differing = 0;
         QPoint first(-1, -1);
         for (int y = 0; y < shown.height(); ++y)
@@ -451,11 +458,16 @@ private:
                     if (differing++ == 0)
                         first = QPoint(x, y);
                 }
-        return fail(event, QStringLiteral("%1 pixels differ from a full repaint (cell %2, held %3), the first at (%4, %5): "
-                                          "%6 instead of %7")
-                               .arg(differing).arg(box_->cellSize()).arg(board().selectedPiece)
-                               .arg(first.x()).arg(first.y())
-                               .arg(shown.pixel(first), 8, 16).arg(fresh.pixel(first), 8, 16));
+        return fail(event,
+                    QStringLiteral("%1 pixels differ from a full repaint (cell %2, held %3), the first at (%4, %5): "
+                                   "%6 instead of %7")
+                        .arg(differing)
+                        .arg(box_->cellSize())
+                        .arg(board().selectedPiece)
+                        .arg(first.x())
+                        .arg(first.y())
+                        .arg(shown.pixel(first), 8, 16)
+                        .arg(fresh.pixel(first), 8, 16));
     }
 
     std::unique_ptr<testing::Sandbox> sandbox_;

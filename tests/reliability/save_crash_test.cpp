@@ -87,7 +87,7 @@ int waitExit(pid_t pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-} // namespace
+}  // namespace
 
 TEST(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewGame)
 {
@@ -104,7 +104,8 @@ TEST(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewGame)
     for (int k = 0; k < 5; ++k)
         ASSERT_TRUE(writeSavedGame(game, "evening"));
     const auto saveMicros = std::max<int64_t>(
-        20, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 5);
+        20,
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 5);
 
     constexpr int kKills = 240;
     const auto deadline = start + std::chrono::seconds(20);
@@ -229,7 +230,7 @@ int failedSaveKeepsOldGame(GameData& game, const fs::path& dir, const Bytes& old
     return kIntact;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CrashSafeSave, WriteFailureReportsFailureAndKeepsTheOldGame)
 {
@@ -259,8 +260,8 @@ TEST(CrashSafeSave, FullDiskAndReadOnlyDiskKeepTheOldGame)
     TempDir dir;
     const Bytes oldGame = gameBytes(9);
     const int full = inChild([&] {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=8k") != 0)
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=8k") != 0)
             return kCannotTest;
         GameData game;
         game.gamesDir = dir.path().string();
@@ -280,8 +281,8 @@ TEST(CrashSafeSave, FullDiskAndReadOnlyDiskKeepTheOldGame)
     EXPECT_EQ(full, kIntact) << "full disk";
 
     const int readOnly = inChild([&] {
-        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=64k") != 0)
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=64k") != 0)
             return kCannotTest;
         GameData game;
         game.gamesDir = dir.path().string();

@@ -88,7 +88,7 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-} // namespace
+}  // namespace
 
 class SaveFailureTest : public QObject {
     Q_OBJECT
@@ -160,7 +160,9 @@ private slots:
         QCOMPARE(messages.texts.size(), 1);
         QVERIFY(messages.texts.first().startsWith(QStringLiteral("Fehler beim speichern von Spiel \"xxx")));
         QVERIFY(unsaved);
-        QVERIFY(QDir(sandbox_->programDir.filePath(QStringLiteral("games"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(QDir(sandbox_->programDir.filePath(QStringLiteral("games")))
+                    .entryList(QDir::Files | QDir::Hidden)
+                    .isEmpty());
     }
 
     void readOnlyGamesDirectoryGivesTheNotice()

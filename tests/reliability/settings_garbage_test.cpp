@@ -54,7 +54,7 @@ bool copyInto(const QString& from, const QString& to)
 
 enum class Placement { Centred, Stored, Maximized, Any };
 
-} // namespace
+}  // namespace
 
 class SettingsGarbageTest : public QObject {
     Q_OBJECT
@@ -100,7 +100,8 @@ private slots:
         const auto row = [](const char* file, int tongue, bool sound, int back, bool music, int level, const char* game,
                             int patmode, int notices = 0, Placement placement = Placement::Centred, QRect frame = {}) {
             QTest::newRow(file) << QString::fromLatin1(file) << true << tongue << sound << back << music << level
-                                << QString::fromUtf8(game) << patmode << notices << static_cast<int>(placement) << frame;
+                                << QString::fromUtf8(game) << patmode << notices << static_cast<int>(placement)
+                                << frame;
         };
         const auto anyValues = [](const char* file) {
             QTest::newRow(file) << QString::fromLatin1(file) << false << 0 << false << 0 << false << 0 << QString() << 0
@@ -151,7 +152,8 @@ private slots:
         const QTemporaryDir& programDir = sandbox.programDir;
         QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), programDir.filePath("zqln.dat")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games")));
-        QVERIFY(QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/evening.zql")));
+        QVERIFY(
+            QFile::copy(kData + QStringLiteral("/games/every_value.zql"), programDir.filePath("games/evening.zql")));
         QVERIFY(QDir(programDir.path()).mkpath(QStringLiteral("games/blocked.zql")));
 
         AnsweringMessages messages;
@@ -229,10 +231,12 @@ private slots:
         QCOMPARE(level, state.game().currentQuellon);
         QCOMPARE(store.readInteger(s, QStringLiteral("tongue"), 12345), state.settings().language);
         QCOMPARE(store.readInteger(s, QStringLiteral("patmode"), 12345), state.settings().patmode);
-        QCOMPARE(store.readText(s, QStringLiteral("game"), QStringLiteral("?")), QString::fromStdString(state.game().gameName));
+        QCOMPARE(store.readText(s, QStringLiteral("game"), QStringLiteral("?")),
+                 QString::fromStdString(state.game().gameName));
         const std::optional<WindowPlacement> written = readPlacement(store);
         QVERIFY(written.has_value());
-        QVERIFY(desktop.intersects(QRect(QPoint(written->left, written->top), QPoint(written->right - 1, written->bottom - 1))));
+        QVERIFY(desktop.intersects(
+            QRect(QPoint(written->left, written->top), QPoint(written->right - 1, written->bottom - 1))));
     }
 
     // The pattern window's "pleft" and "ptop": integers taken as stored, the
@@ -267,8 +271,9 @@ private slots:
         if (desktop.contains(QRect(position, pattern.size())))
             QCOMPARE(pattern.pos(), position);
         else
-            QVERIFY2(desktop.contains(QRect(pattern.pos(), pattern.size())),
-                     qPrintable(QStringLiteral("pattern window at %1, %2").arg(pattern.pos().x()).arg(pattern.pos().y())));
+            QVERIFY2(
+                desktop.contains(QRect(pattern.pos(), pattern.size())),
+                qPrintable(QStringLiteral("pattern window at %1, %2").arg(pattern.pos().x()).arg(pattern.pos().y())));
         pattern.showPattern();
         QTest::qWait(10);
         QVERIFY(!pattern.grab().isNull());
@@ -294,7 +299,8 @@ private slots:
         QFETCH(QString, file);
         const testing::Sandbox sandbox;
         QVERIFY(copyInto(kData + QStringLiteral("/settings/") + file, sandbox.settingsFile()));
-        QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"), sandbox.programDir.filePath("zqln.dat")));
+        QVERIFY(QFile::copy(kData + QStringLiteral("/catalogue/ten_and_5_bytes.dat"),
+                            sandbox.programDir.filePath("zqln.dat")));
         AnsweringMessages messages;
         ModalDriver driver;  // closes the language dialog of a store without a language
         GameSession session;

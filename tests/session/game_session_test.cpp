@@ -122,8 +122,8 @@ TEST_F(GameSessionTest, CommandsShowTheirEffectsInOrder)
     EXPECT_EQ(session.game().currentQuellon, 3);
 
     prompts.quellon = 2;
-    EXPECT_EQ(kinds(session.select(prompts)), (std::vector<Kind>{Kind::ShowSetUp, Kind::RepaintMain,
-                                                                 Kind::UpdateTitle, Kind::RepaintPattern}));
+    EXPECT_EQ(kinds(session.select(prompts)),
+              (std::vector<Kind>{Kind::ShowSetUp, Kind::RepaintMain, Kind::UpdateTitle, Kind::RepaintPattern}));
     EXPECT_EQ(session.game().workingRecord(), session.game().catalogue[2]);
     prompts.quellon.reset();
     EXPECT_TRUE(session.select(prompts).empty());
@@ -191,5 +191,5 @@ TEST_F(GameSessionTest, OptionStepsRedrawWhatTheyChange)
     EXPECT_EQ(session.settings().patmode, 2);
 }
 
-} // namespace
-} // namespace quellon
+}  // namespace
+}  // namespace quellon

@@ -76,11 +76,21 @@ TEST(SessionMonkey, RandomPlayKeepsTheBoardAndTheProgressSound)
             }
         } else {
             switch (roll(5)) {
-            case 0: outcome = session.next(); break;
-            case 1: outcome = session.previous(); break;
-            case 2: outcome = session.help(); break;
-            case 3: outcome = session.nextUnsolved(); break;
-            default: outcome = session.previousUnsolved(); break;
+            case 0:
+                outcome = session.next();
+                break;
+            case 1:
+                outcome = session.previous();
+                break;
+            case 2:
+                outcome = session.help();
+                break;
+            case 3:
+                outcome = session.nextUnsolved();
+                break;
+            default:
+                outcome = session.previousUnsolved();
+                break;
             }
         }
 
@@ -114,5 +124,5 @@ TEST(SessionMonkey, RandomPlayKeepsTheBoardAndTheProgressSound)
     EXPECT_GT(solves, 0);
 }
 
-} // namespace
-} // namespace quellon
+}  // namespace
+}  // namespace quellon

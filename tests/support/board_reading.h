@@ -53,4 +53,4 @@ inline int detectOrientation(const QImage& shot, PieceState place, int cell, QPo
     return bestScore > 0.8 ? best : -1;
 }
 
-} // namespace quellon::e2e
+}  // namespace quellon::e2e

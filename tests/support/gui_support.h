@@ -72,21 +72,20 @@ struct Sandbox {
     QTemporaryDir programDir;
     QTemporaryDir configDir;
 
-    Sandbox()
-    {
-        SettingsStore::redirectTo(configDir.path());
-    }
+    Sandbox() { SettingsStore::redirectTo(configDir.path()); }
     QString dir() const { return programDir.path() + QLatin1Char('/'); }
     // The store's file, for looking at or hand-editing the stored text.
     QString settingsFile() const { return SettingsStore::fileIn(configDir.path()); }
     void setSetting(const QString& key, const QString& value) const
     {
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
+                           SettingsStore::kApplication);
         settings.setValue(QStringLiteral("common/") + key, value);
     }
     QString setting(const QString& key) const
     {
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation, SettingsStore::kApplication);
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, SettingsStore::kOrganisation,
+                           SettingsStore::kApplication);
         return settings.value(QStringLiteral("common/") + key).toString();
     }
 };
@@ -234,4 +233,4 @@ inline std::optional<QPoint> blackMovedAtDoubleScale(QWidget& widget, const QReg
     return std::nullopt;
 }
 
-} // namespace quellon::testing
+}  // namespace quellon::testing

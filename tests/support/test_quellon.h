@@ -48,4 +48,4 @@ inline GameData gameWith(int count, const PuzzleRecord& record = squareQuellon()
     return game;
 }
 
-} // namespace quellon::testing
+}  // namespace quellon::testing

@@ -167,7 +167,7 @@ TEST(Measures, CompactnessHolesAndTips)
 
     // Four squares around an empty one, meeting at corners: a hole.
     const Figure ring = {PiecePlace{57, 37, 0}, {53, 33, 8}, {47, 47, 0}, {43, 43, 8},
-                         {67, 47, 0}, {63, 43, 8}, {57, 57, 0}, {53, 53, 8}};
+                         {67, 47, 0},           {63, 43, 8}, {57, 57, 0}, {53, 53, 8}};
     EXPECT_GE(measureFigure(ring).largestHole, 0.5);
 }
 
@@ -182,5 +182,5 @@ TEST(Pictures, PngHasHeaderAndSize)
     EXPECT_NE(text.find("columns 30..59, rows 20..39"), std::string::npos) << text;
 }
 
-} // namespace
-} // namespace quellon::catalogue
+}  // namespace
+}  // namespace quellon::catalogue

@@ -85,14 +85,15 @@ TEST_F(CatalogueCommand, ShippedCatalogueHolds950CleanQuellons)
 TEST_F(CatalogueCommand, ShippedCatalogueIsWhatSeedOneComposes)
 {
     const std::string path = (dir_ / "seed1.dat").string();
-    const ToolRun run = runTool(std::string("generate --count 950 --seed 1 --figures ") + QUELLON_FIGURES_FILE + " -o " + path);
+    const ToolRun run =
+        runTool(std::string("generate --count 950 --seed 1 --figures ") + QUELLON_FIGURES_FILE + " -o " + path);
     ASSERT_EQ(run.status, 0) << run.output;
     std::ifstream made(path, std::ios::binary), shipped(QUELLON_SHIPPED_CATALOGUE, std::ios::binary);
     const std::string madeBytes((std::istreambuf_iterator<char>(made)), std::istreambuf_iterator<char>());
     const std::string shippedBytes((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
     EXPECT_EQ(madeBytes.size(), 950u * 24u);
-    EXPECT_TRUE(madeBytes == shippedBytes)
-        << "data/zqln.dat differs from: quellon-catalogue generate --count 950 --seed 1 --figures data/figures/figures.txt";
+    EXPECT_TRUE(madeBytes == shippedBytes) << "data/zqln.dat differs from: quellon-catalogue generate --count 950 "
+                                              "--seed 1 --figures data/figures/figures.txt";
 }
 
 TEST_F(CatalogueCommand, DamagedFilesEachGetTheirOwnMessage)
@@ -198,27 +199,29 @@ TEST_F(CatalogueCommand, GenerateWritesAFileThatValidatesAndShows)
 // repeats, naming the figure and its line; a file it cannot read is refused.
 TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
 {
-    const ToolRun shipped = runTool(std::string("figures ") + QUELLON_FIGURES_FILE + " --png " + (dir_ / "png").string());
+    const ToolRun shipped =
+        runTool(std::string("figures ") + QUELLON_FIGURES_FILE + " --png " + (dir_ / "png").string());
     EXPECT_EQ(shipped.status, 0) << shipped.output;
     EXPECT_NE(shipped.output.find(" families ("), std::string::npos) << shipped.output;
     EXPECT_NE(shipped.output.find(", clean"), std::string::npos) << shipped.output;
     EXPECT_TRUE(fs::exists(dir_ / "png" / "house.png"));
 
     const std::string head = "en X\nde X\nfamily shapes\n";
-    const std::string faulty = write(
-        "faulty.txt",
-        [&] {
-            const std::string text =
-                "figure bar\n" + head + "square 0 0\nsquare 10 0\nsquare 20 0\nsquare 30 0\nend\n"
-                + "figure upright\n" + head + "square 0 0\nsquare 0 10\nsquare 0 20\nsquare 0 30\nend\n"
-                + "figure long\n" + head + "square 0 0\nsquare 60 0\nsquare 10 0\nsquare 50 0\nend\n"
-                + "figure apart\n" + head + "square 0 0\nsquare 10 0\nsquare 0 30\nsquare 10 30\nend\n";
-            return std::vector<uint8_t>(text.begin(), text.end());
-        }());
+    const std::string faulty = write("faulty.txt", [&] {
+        const std::string text = "figure bar\n" + head + "square 0 0\nsquare 10 0\nsquare 20 0\nsquare 30 0\nend\n" +
+                                 "figure upright\n" + head +
+                                 "square 0 0\nsquare 0 10\nsquare 0 20\nsquare 0 30\nend\n" + "figure long\n" + head +
+                                 "square 0 0\nsquare 60 0\nsquare 10 0\nsquare 50 0\nend\n" + "figure apart\n" + head +
+                                 "square 0 0\nsquare 10 0\nsquare 0 30\nsquare 10 30\nend\n";
+        return std::vector<uint8_t>(text.begin(), text.end());
+    }());
     const ToolRun run = runTool("figures " + faulty);
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_NE(run.output.find(":10: figure upright: the same silhouette as figure bar"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find(":19: figure long: piece 4 covers columns 70..79, reaching into the parking columns"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(":10: figure upright: the same silhouette as figure bar"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find(":19: figure long: piece 4 covers columns 70..79, reaching into the parking columns"),
+              std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find(":28: figure apart: the silhouette falls apart"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("4 figures in 1 families"), std::string::npos) << run.output;
 
@@ -228,5 +231,5 @@ TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
     EXPECT_NE(bad.output.find("bad.txt:1: \"end\" outside a figure"), std::string::npos) << bad.output;
 }
 
-} // namespace
-} // namespace quellon::catalogue
+}  // namespace
+}  // namespace quellon::catalogue

@@ -55,11 +55,11 @@ TEST_F(FiguresFile, SquaresAndHalvesAreTheAnchorsTheCommentGives)
     // again with raw pieces at the documented anchors: lr (x+7, y+7) 0,
     // ll (x+3, y+7) 4, ul (x+3, y+3) 8, ur (x+7, y+3) 12; a square is its lr
     // and ul halves.
-    const std::vector<HandFigure> figures = readFigures(write(
-        "# comments and blank lines are ignored\n\nfigure a\nen Boat house  \nde Bootshaus\nfamily buildings\n"
-        "square 0 10\nsquare 10 10  # the hall\nhalf lr 0 0\nhalf ll 10 0\nhalf ul 20 10\nhalf ur -10 10\nend\n"
-        + figure("b", "raw 7 17 0\nraw 3 13 8\nraw 17 17 0\nraw 13 13 8\nraw 7 7 0\nraw 13 7 4\nraw 23 13 8\n"
-                      "raw -3 13 12\n")));
+    const std::vector<HandFigure> figures = readFigures(
+        write("# comments and blank lines are ignored\n\nfigure a\nen Boat house  \nde Bootshaus\nfamily buildings\n"
+              "square 0 10\nsquare 10 10  # the hall\nhalf lr 0 0\nhalf ll 10 0\nhalf ul 20 10\nhalf ur -10 10\nend\n" +
+              figure("b", "raw 7 17 0\nraw 3 13 8\nraw 17 17 0\nraw 13 13 8\nraw 7 7 0\nraw 13 7 4\nraw 23 13 8\n"
+                          "raw -3 13 12\n")));
     ASSERT_EQ(figures.size(), 2u);
     EXPECT_EQ(figures[0].id, "a");
     EXPECT_EQ(figures[0].nameEnglish, "Boat house");
@@ -85,12 +85,12 @@ TEST_F(FiguresFile, TurnedGridsTileLikeThePlainOne)
         int side;
         std::set<int> orientations;
     };
-    const Case cases[] = {{"", 10, {0, 8}}, {"tilt right\n", 3, {1, 9}}, {"tilt left\n", 3, {15, 7}},
-                          {"tilt diagonal\n", 7, {2, 10}}};
+    const Case cases[] = {
+        {"", 10, {0, 8}}, {"tilt right\n", 3, {1, 9}}, {"tilt left\n", 3, {15, 7}}, {"tilt diagonal\n", 7, {2, 10}}};
     for (const Case& c : cases) {
         const std::string s = std::to_string(c.side);
-        const PuzzleRecord record = readOne(std::string(c.tilt) + "square 0 0\nsquare " + s + " 0\nsquare 0 " + s
-                                            + "\nsquare " + s + " " + s + "\n");
+        const PuzzleRecord record = readOne(std::string(c.tilt) + "square 0 0\nsquare " + s + " 0\nsquare 0 " + s +
+                                            "\nsquare " + s + " " + s + "\n");
         EXPECT_TRUE(recordProblems(record).empty()) << c.tilt;
         std::set<int> orientations;
         for (const PieceState& piece : record.pieces)
@@ -127,7 +127,8 @@ TEST_F(FiguresFile, EveryKindOfBadInputNamesFileLineAndFigure)
          ":9: figure a: has 7 pieces; a Quellon has exactly 8"},
         {"figure a\nen A\nde A\nfamily x\n" + eight + "half lr 20 0\nend\n", ":9: figure a: has more than 8 pieces"},
         {"figure a\nen A\nde A\nfamily x\nsquare 0 ten\n", ":5: figure a: y must be a whole number"},
-        {"figure a\nen A\nde A\nfamily x\nraw 3 3 16\n", ":5: figure a: the orientation must be a whole number in 0..15"},
+        {"figure a\nen A\nde A\nfamily x\nraw 3 3 16\n",
+         ":5: figure a: the orientation must be a whole number in 0..15"},
         {"figure a\nen A\nde A\nfamily x\nhalf up 0 0\n", ":5: figure a: unknown half \"up\""},
         {"figure a\nen A\nde A\nfamily x\nsquare 0\n", ":5: figure a: \"square\" takes x and y"},
         {"figure a\nen A\nde A\nfamily x\nsquare 0 0\ntilt right\n", ":6: figure a: \"tilt\" must come once, before"},
@@ -170,5 +171,5 @@ TEST(ShippedFigures, EnoughFiguresInEnoughFamiliesAllClean)
     EXPECT_GE(tilted, 10);
 }
 
-} // namespace
-} // namespace quellon::catalogue
+}  // namespace
+}  // namespace quellon::catalogue

@@ -24,4 +24,4 @@ inline PuzzleRecord shippedFigure(const std::string& id)
     throw std::invalid_argument("no figure " + id + " in " + QUELLON_FIGURES_FILE);
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

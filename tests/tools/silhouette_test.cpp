@@ -55,7 +55,7 @@ Figure asymmetricFigure()
     // Three 10 x 10 squares in an L, each of two halves, a half square on the
     // left and one below: no symmetry maps it onto itself.
     return {PiecePlace{47, 37, 0}, {43, 33, 8}, {57, 37, 0}, {53, 33, 8},
-            {47, 47, 0}, {43, 43, 8}, {37, 37, 0}, {43, 53, 8}};
+            {47, 47, 0},           {43, 43, 8}, {37, 37, 0}, {43, 53, 8}};
 }
 
 TEST(SilhouetteKey, SameUnderShiftTurnsAndMirrors)
@@ -115,5 +115,5 @@ TEST(EveryOrder, OneWayPairsAndFullCellsAreRefused)
     EXPECT_TRUE(cellAcceptsEveryOrder(single));
 }
 
-} // namespace
-} // namespace quellon
+}  // namespace
+}  // namespace quellon

@@ -46,7 +46,6 @@ std::vector<PuzzleRecord> composedQuellons(int count, uint32_t seed)
     return generateCatalogue(options, report);
 }
 
-
 // True when some order of laying the pieces passes the fit test each time.
 bool layableInSomeOrder(Layout layout)
 {
@@ -151,11 +150,12 @@ TEST(Solver, SmallFiguresHaveExactlyTheLayoutsOfAnExhaustiveSearch)
     int withSeveral = 0;
     for (const PuzzleRecord& record : records)
         for (size_t size : {size_t{1}, size_t{2}, size_t{3}}) {
-            const std::vector<PieceState> pieces(record.pieces.begin(), record.pieces.begin() + static_cast<long>(size));
+            const std::vector<PieceState> pieces(record.pieces.begin(),
+                                                 record.pieces.begin() + static_cast<long>(size));
             const SolveResult result = solveFigure(pieces);
             const Layouts solved(result.kept.begin(), result.kept.end());
-            EXPECT_EQ(solved, layoutsByExhaustiveSearch(pieces)) << size << " pieces, orientation "
-                                                                 << int(pieces[0].orientation);
+            EXPECT_EQ(solved, layoutsByExhaustiveSearch(pieces))
+                << size << " pieces, orientation " << int(pieces[0].orientation);
             EXPECT_EQ(result.layouts, static_cast<int64_t>(solved.size())) << "a layout was reported twice";
             withSeveral += result.layouts > 1;
         }
@@ -306,12 +306,13 @@ TEST(CatalogueOrder, FiguresOpenVariedAndMixInAndTheHardestCloseInGentleWaves)
     for (size_t p = 0; p < 20; ++p) {
         auto allowedHere = [&](int index) {
             const FigureToOrder& figure = figures[size_t(index)];
-            return !figure.tilted && (p == 0 || figure.family != figures[size_t(order[p - 1])].family)
-                && shares[size_t(figure.family)] < rules.openingFamilyMost;
+            return !figure.tilted && (p == 0 || figure.family != figures[size_t(order[p - 1])].family) &&
+                   shares[size_t(figure.family)] < rules.openingFamilyMost;
         };
         EXPECT_TRUE(allowedHere(order[p])) << "place " << p;
         for (int index = 0; index < 120; ++index) {
-            const bool placedBefore = std::find(order.begin(), order.begin() + long(p), index) != order.begin() + long(p);
+            const bool placedBefore =
+                std::find(order.begin(), order.begin() + long(p), index) != order.begin() + long(p);
             if (!placedBefore && allowedHere(index)) {
                 EXPECT_GE(difficulty(index), difficulty(order[p])) << "figure " << index << " at place " << p;
             }
@@ -357,5 +358,5 @@ TEST(CatalogueOrder, FiguresOpenVariedAndMixInAndTheHardestCloseInGentleWaves)
     EXPECT_FALSE(std::is_sorted(composedSequence.begin(), composedSequence.end()));
 }
 
-} // namespace
-} // namespace quellon::catalogue
+}  // namespace
+}  // namespace quellon::catalogue

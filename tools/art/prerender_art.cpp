@@ -21,7 +21,7 @@ int fail(const QString& message)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -40,12 +40,13 @@ constexpr double kFewCandidates = 256.0;
 constexpr double kTiltPerPiece = 0.5;
 constexpr double kRounding = 1000.0;
 
-} // namespace
+}  // namespace
 
 SolvingEffort measureEffort(const PuzzleRecord& record, const SolverOptions& options)
 {
     SolvingEffort effort;
-    for (const ScanStart start : {ScanStart::TopLeft, ScanStart::TopRight, ScanStart::BottomLeft, ScanStart::BottomRight}) {
+    for (const ScanStart start :
+         {ScanStart::TopLeft, ScanStart::TopRight, ScanStart::BottomLeft, ScanStart::BottomRight}) {
         SolverOptions from = options;
         from.start = start;
         from.maxKeptLayouts = 0;
@@ -88,4 +89,4 @@ std::string formatDifficulty(double value)
     return text;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -24,7 +24,7 @@ struct SolvingEffort {
     int64_t nodes = 0;     // over all starts together
     int candidates = 0;
     int starts = 0;
-    bool capped = false;   // some start hit the cap
+    bool capped = false;  // some start hit the cap
 };
 
 SolvingEffort measureEffort(const PuzzleRecord& record, const SolverOptions& options = {});
@@ -39,4 +39,4 @@ inline double difficultyOf(const PuzzleRecord& record) { return difficultyOf(mea
 // Two decimals.
 std::string formatDifficulty(double value);
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -25,7 +25,7 @@ long long cross(Point o, Point a, Point b)
     return static_cast<long long>(a.x - o.x) * (b.y - o.y) - static_cast<long long>(a.y - o.y) * (b.x - o.x);
 }
 
-} // namespace
+}  // namespace
 
 long long doubledHullArea(std::vector<Point> points)
 {
@@ -107,7 +107,8 @@ int countInletCells(const std::vector<uint8_t>& raster, int width, int height)
             int count = 0;
             for (int sy = 0; sy < kSamplesPerCell; ++sy)
                 for (int sx = 0; sx < kSamplesPerCell; ++sx)
-                    count += raster[static_cast<size_t>((row * kSamplesPerCell + sy) * width + column * kSamplesPerCell + sx)] == 1;
+                    count += raster[static_cast<size_t>((row * kSamplesPerCell + sy) * width +
+                                                        column * kSamplesPerCell + sx)] == 1;
             covered[static_cast<size_t>(row * columns + column)] = 2 * count >= kSamplesPerCell * kSamplesPerCell;
         }
     auto at = [&](const std::vector<uint8_t>& map, int column, int row) -> uint8_t {
@@ -267,7 +268,7 @@ double perimeter(const PiecePlace& piece)
     return total;
 }
 
-} // namespace
+}  // namespace
 
 const char* parityName(Parity parity)
 {
@@ -318,8 +319,8 @@ FigureQuality measureFigure(const Figure& figure)
     long long diameter = 0;
     for (const Point& a : corners)
         for (const Point& b : corners)
-            diameter = std::max(diameter, static_cast<long long>(a.x - b.x) * (a.x - b.x)
-                                              + static_cast<long long>(a.y - b.y) * (a.y - b.y));
+            diameter = std::max(diameter, static_cast<long long>(a.x - b.x) * (a.x - b.x) +
+                                              static_cast<long long>(a.y - b.y) * (a.y - b.y));
     q.roundness = diameter > 0 ? q.doubledArea / 2.0 / static_cast<double>(diameter) : 0.0;
     const Gaps gaps = measureGaps(figure);
     q.largestHole = gaps.largestHole;
@@ -352,4 +353,4 @@ std::string qualityFailure(const FigureQuality& q, const QualityLimits& limits)
     return {};
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

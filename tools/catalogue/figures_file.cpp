@@ -99,8 +99,8 @@ public:
         int value = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
         if (error != std::errc() || end != word.data() + word.size() || value < low || value > high)
-            fail(std::string(what) + " must be a whole number in " + std::to_string(low) + ".."
-                 + std::to_string(high) + ", not \"" + word + "\"");
+            fail(std::string(what) + " must be a whole number in " + std::to_string(low) + ".." + std::to_string(high) +
+                 ", not \"" + word + "\"");
         return value;
     }
 
@@ -189,13 +189,13 @@ PuzzleRecord recordOf(const Reader& reader, const std::vector<PiecePlace>& piece
             bottom = std::max(bottom, corner.y);
         }
     if (right - left > kLargestSpread || bottom - top > kLargestSpread)
-        reader.fail("the pieces spread over " + std::to_string(right - left) + " x " + std::to_string(bottom - top)
-                    + " cells, far more than the board");
+        reader.fail("the pieces spread over " + std::to_string(right - left) + " x " + std::to_string(bottom - top) +
+                    " cells, far more than the board");
     PuzzleRecord record;
     for (size_t k = 0; k < pieces.size(); ++k)
-        record.pieces[k] = PieceState{static_cast<uint8_t>(pieces[k].x - left + kMargin),
-                                      static_cast<uint8_t>(pieces[k].y - top + kMargin),
-                                      static_cast<uint8_t>(pieces[k].orientation)};
+        record.pieces[k] =
+            PieceState{static_cast<uint8_t>(pieces[k].x - left + kMargin),
+                       static_cast<uint8_t>(pieces[k].y - top + kMargin), static_cast<uint8_t>(pieces[k].orientation)};
     return centredOnBoard(record);
 }
 
@@ -212,7 +212,7 @@ void closeFigure(const Reader& reader, OpenFigure& open)
     open.figure.record = recordOf(reader, open.pieces);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<HandFigure> readFigures(const std::string& path)
 {
@@ -307,8 +307,7 @@ std::vector<HandFigure> readFigures(const std::string& path)
             open.reset();
             reader.setId("");
         } else {
-            reader.fail("unknown word \"" + keyword
-                        + "\" (figure, en, de, family, tilt, square, half, raw, end)");
+            reader.fail("unknown word \"" + keyword + "\" (figure, en, de, family, tilt, square, half, raw, end)");
         }
     }
     if (in.bad())
@@ -320,4 +319,4 @@ std::vector<HandFigure> readFigures(const std::string& path)
     return figures;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -11,12 +11,12 @@
 namespace quellon::catalogue {
 
 struct HandFigure {
-    std::string id;          // short key, unique in the file
+    std::string id;  // short key, unique in the file
     std::string nameEnglish;
     std::string nameGerman;
-    std::string family;      // people, animals, buildings, ...
-    PuzzleRecord record;     // centred on the board, as the catalogue stores it
-    int line = 0;            // where the figure starts in its file
+    std::string family;   // people, animals, buildings, ...
+    PuzzleRecord record;  // centred on the board, as the catalogue stores it
+    int line = 0;         // where the figure starts in its file
 };
 
 // A file that cannot be read or parsed; the message names the file, the line
@@ -29,4 +29,4 @@ struct FiguresFileError : std::runtime_error {
 // FiguresFileError on bad input.
 std::vector<HandFigure> readFigures(const std::string& path);
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

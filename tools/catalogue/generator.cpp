@@ -63,8 +63,8 @@ Direction directionOf(Point from, Point to)
 std::array<Point, 3> wound(const PiecePlace& piece)
 {
     std::array<Point, 3> c = pieceCorners(piece);
-    const long long turn = static_cast<long long>(c[1].x - c[0].x) * (c[2].y - c[0].y)
-                           - static_cast<long long>(c[1].y - c[0].y) * (c[2].x - c[0].x);
+    const long long turn = static_cast<long long>(c[1].x - c[0].x) * (c[2].y - c[0].y) -
+                           static_cast<long long>(c[1].y - c[0].y) * (c[2].x - c[0].x);
     if (turn < 0)
         std::swap(c[1], c[2]);
     return c;
@@ -81,9 +81,8 @@ public:
             for (size_t k = 0; k < 3; ++k) {
                 const EdgeRef edge{o, c[k], c[(k + 1) % 3]};
                 const Point step = directionOf(edge.start, edge.end).step;
-                auto it = std::find_if(filed_.begin(), filed_.end(), [&](const Filed& f) {
-                    return f.step == step && f.parity == o % 2;
-                });
+                auto it = std::find_if(filed_.begin(), filed_.end(),
+                                       [&](const Filed& f) { return f.step == step && f.parity == o % 2; });
                 if (it == filed_.end())
                     it = filed_.insert(filed_.end(), Filed{step, o % 2, {}});
                 it->edges.push_back(edge);
@@ -164,7 +163,6 @@ private:
     std::array<uint8_t, kBoardColumns * kBoardRows> counts_{};
 };
 
-
 // How far the figure with the extra piece is from compact: twice its hull
 // area, plus a share of its squared diameter so that long convex strips, whose
 // hull is small, do not pass for compact.
@@ -179,8 +177,8 @@ double spreadWith(const std::vector<PiecePlace>& pieces, const PiecePlace& extra
     long long diameter = 0;
     for (const Point& a : corners)
         for (const Point& b : corners)
-            diameter = std::max(diameter, static_cast<long long>(a.x - b.x) * (a.x - b.x)
-                                              + static_cast<long long>(a.y - b.y) * (a.y - b.y));
+            diameter = std::max(diameter, static_cast<long long>(a.x - b.x) * (a.x - b.x) +
+                                              static_cast<long long>(a.y - b.y) * (a.y - b.y));
     return static_cast<double>(doubledHullArea(std::move(corners))) + kDiameterWeight * static_cast<double>(diameter);
 }
 
@@ -240,7 +238,7 @@ PuzzleRecord recordOf(const std::vector<PiecePlace>& pieces)
     return record;
 }
 
-} // namespace
+}  // namespace
 
 PuzzleRecord centredOnBoard(const PuzzleRecord& record)
 {
@@ -263,7 +261,8 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
     const EdgeDirectory directory;
     std::unordered_set<std::string> keys;
     const size_t figureCount = std::min(options.figures.size(), static_cast<size_t>(options.count));
-    const std::vector<PuzzleRecord> figures(options.figures.begin(), options.figures.begin() + static_cast<long>(figureCount));
+    const std::vector<PuzzleRecord> figures(options.figures.begin(),
+                                            options.figures.begin() + static_cast<long>(figureCount));
     for (size_t k = 0; k < figures.size(); ++k) {
         const std::vector<std::string> problems = recordProblems(figures[k]);
         if (!problems.empty())
@@ -279,8 +278,8 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
     auto build = std::make_unique<Build>();
     while (composed.size() < wanted) {
         if (report.builds >= options.count * kMaxBuildsPerQuellon)
-            throw std::runtime_error("gave up after " + std::to_string(report.builds) + " builds with "
-                                     + std::to_string(composed.size()) + " Quellons composed");
+            throw std::runtime_error("gave up after " + std::to_string(report.builds) + " builds with " +
+                                     std::to_string(composed.size()) + " Quellons composed");
         ++report.builds;
         const int parity = odd < options.oddShare * static_cast<double>(composed.size() + 1) ? 1 : 0;
         *build = Build();
@@ -335,9 +334,10 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
     }
     std::vector<PuzzleRecord> records;
     for (const int index : arrangeCatalogue(figuresToOrder, composedDifficulty, options.ordering))
-        records.push_back(index < static_cast<int>(figures.size()) ? figures[static_cast<size_t>(index)]
-                                                                  : composed[static_cast<size_t>(index) - figures.size()]);
+        records.push_back(index < static_cast<int>(figures.size())
+                              ? figures[static_cast<size_t>(index)]
+                              : composed[static_cast<size_t>(index) - figures.size()]);
     return records;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

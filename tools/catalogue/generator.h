@@ -20,7 +20,7 @@ namespace quellon::catalogue {
 struct GeneratorOptions {
     int count = kMaxQuellons;
     uint32_t seed = 1;
-    double oddShare = 0.5;        // share of Quellons built of odd orientations
+    double oddShare = 0.5;  // share of Quellons built of odd orientations
     // Figures composed by hand, mixed into the catalogue as `ordering` says;
     // more figures than `count` are not used.
     std::vector<PuzzleRecord> figures;
@@ -32,13 +32,13 @@ struct GeneratorOptions {
 };
 
 struct GeneratorReport {
-    int builds = 0;                          // figures attempted
-    int stuck = 0;                           // builds where no further piece fitted
-    std::map<std::string, int> rejected;     // by the criterion missed
+    int builds = 0;                       // figures attempted
+    int stuck = 0;                        // builds where no further piece fitted
+    std::map<std::string, int> rejected;  // by the criterion missed
     int duplicates = 0;
     int handFigures = 0;
-    int64_t solverNodes = 0;                 // placements the solver tried, all Quellons and starts together
-    int capped = 0;                          // Quellons whose solving hit the cap
+    int64_t solverNodes = 0;  // placements the solver tried, all Quellons and starts together
+    int capped = 0;           // Quellons whose solving hit the cap
 };
 
 // The catalogue: the figures and as many composed Quellons as make `count`,
@@ -50,4 +50,4 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
 // Shifts a record so that its covered cells are centred on the board.
 PuzzleRecord centredOnBoard(const PuzzleRecord& record);
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -41,13 +41,12 @@ using namespace quellon::catalogue;
 constexpr int kExitProblems = 1;
 constexpr int kExitUsage = 2;
 
-const char* const kUsage =
-    "usage: quellon-catalogue generate --count N --seed S [--figures FIGURES] -o FILE\n"
-    "       quellon-catalogue validate FILE\n"
-    "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
-    "       quellon-catalogue stats FILE [--figures FIGURES]\n"
-    "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n"
-    "       quellon-catalogue solve N|all FILE [--layouts]\n";
+const char* const kUsage = "usage: quellon-catalogue generate --count N --seed S [--figures FIGURES] -o FILE\n"
+                           "       quellon-catalogue validate FILE\n"
+                           "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
+                           "       quellon-catalogue stats FILE [--figures FIGURES]\n"
+                           "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n"
+                           "       quellon-catalogue solve N|all FILE [--layouts]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -58,8 +57,8 @@ long parseNumber(const std::string& text, const std::string& what, long low, lon
     long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw UsageError(what + " must be a whole number in " + std::to_string(low) + ".." + std::to_string(high)
-                         + ", not \"" + text + "\"");
+        throw UsageError(what + " must be a whole number in " + std::to_string(low) + ".." + std::to_string(high) +
+                         ", not \"" + text + "\"");
     return value;
 }
 
@@ -133,8 +132,8 @@ int generate(const std::vector<std::string>& args)
             for (const HandFigure& figure : readFigures(value)) {
                 const std::vector<std::string> problems = recordProblems(figure.record);
                 if (!problems.empty())
-                    throw UsageError(value + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": "
-                                     + problems[0] + "; run figures");
+                    throw UsageError(value + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": " +
+                                     problems[0] + "; run figures");
                 options.figures.push_back(figure.record);
                 options.figureFamilies.push_back(figure.family);
             }
@@ -380,7 +379,7 @@ int figures(const std::vector<std::string>& args)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -54,8 +54,8 @@ std::vector<int> figureSequence(std::span<const FigureToOrder> figures, const Or
         // rulesKept 3: all three rules; 2: no share; 1: only the tilt; 0: none.
         auto allowed = [&](int index, int rulesKept) {
             const FigureToOrder& figure = figures[static_cast<size_t>(index)];
-            return (rulesKept < 1 || !figure.tilted) && (rulesKept < 2 || !before || figure.family != before->family)
-                && (rulesKept < 3 || inOpening[figure.family] < rules.openingFamilyMost);
+            return (rulesKept < 1 || !figure.tilted) && (rulesKept < 2 || !before || figure.family != before->family) &&
+                   (rulesKept < 3 || inOpening[figure.family] < rules.openingFamilyMost);
         };
         auto chosen = left.end();
         for (int rulesKept = 3; chosen == left.end(); --rulesKept)
@@ -83,7 +83,8 @@ void fillInWaves(std::vector<int>& order, std::span<const int> positions, std::s
     const double amplitude = rules.waveDepth * rules.wavePeriod / (2.0 * std::numbers::pi);
     std::vector<std::pair<long long, size_t>> keys;
     for (size_t s = 0; s < positions.size(); ++s) {
-        const double key = static_cast<double>(s) + amplitude * std::sin(2.0 * std::numbers::pi * static_cast<double>(s) / rules.wavePeriod);
+        const double key = static_cast<double>(s) +
+                           amplitude * std::sin(2.0 * std::numbers::pi * static_cast<double>(s) / rules.wavePeriod);
         // Rounded, so that the order does not hang on the last bit of a sine.
         keys.emplace_back(std::llround(key * 1e6), s);
     }
@@ -92,7 +93,7 @@ void fillInWaves(std::vector<int>& order, std::span<const int> positions, std::s
         order[static_cast<size_t>(positions[keys[rank].second])] = items[rank];
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> arrangeCatalogue(std::span<const FigureToOrder> figures, std::span<const double> composed,
                                   const OrderingRules& rules)
@@ -130,4 +131,4 @@ std::vector<int> arrangeCatalogue(std::span<const FigureToOrder> figures, std::s
     return order;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -12,18 +12,18 @@ namespace quellon::catalogue {
 // What the order needs to know of a figure composed by hand.
 struct FigureToOrder {
     double difficulty = 0.0;
-    int family = 0;               // figures of one family share the number
-    bool tilted = false;          // some piece in an odd orientation
+    int family = 0;       // figures of one family share the number
+    bool tilted = false;  // some piece in an odd orientation
 };
 
 struct OrderingRules {
-    int openingFigures = 20;      // the catalogue opens with easy figures, ...
-    int openingFamilyMost = 3;    // ... no family more often than this among them
-    int figureRichEnd = 300;      // up to this position, the opening included, ...
-    int figureEvery = 3;          // ... every third Quellon is a figure while they last
-    double hardestShare = 0.2;    // the last fifth holds the hardest composed Quellons
-    int wavePeriod = 40;          // composed Quellons per wave
-    double waveDepth = 1.5;       // how far a wave leans back: 0 none, 1 flat at its crest
+    int openingFigures = 20;    // the catalogue opens with easy figures, ...
+    int openingFamilyMost = 3;  // ... no family more often than this among them
+    int figureRichEnd = 300;    // up to this position, the opening included, ...
+    int figureEvery = 3;        // ... every third Quellon is a figure while they last
+    double hardestShare = 0.2;  // the last fifth holds the hardest composed Quellons
+    int wavePeriod = 40;        // composed Quellons per wave
+    double waveDepth = 1.5;     // how far a wave leans back: 0 none, 1 flat at its crest
 };
 
 // The catalogue order of the figures (indices 0..F-1) and the composed
@@ -32,4 +32,4 @@ struct OrderingRules {
 std::vector<int> arrangeCatalogue(std::span<const FigureToOrder> figures, std::span<const double> composed,
                                   const OrderingRules& rules = {});
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -64,7 +64,7 @@ void appendChunk(std::vector<uint8_t>& png, const char* type, const std::vector<
     appendBigEndian(png, crc32(png.data() + start, png.size() - start));
 }
 
-} // namespace
+}  // namespace
 
 std::string textPicture(const PuzzleRecord& record)
 {
@@ -146,7 +146,8 @@ std::vector<uint8_t> encodeGreyPng(int width, int height, const std::vector<uint
         zlib.push_back(static_cast<uint8_t>(size >> 8));
         zlib.push_back(static_cast<uint8_t>(~size & 0xFF));
         zlib.push_back(static_cast<uint8_t>((~size >> 8) & 0xFF));
-        zlib.insert(zlib.end(), raw.begin() + static_cast<long>(offset), raw.begin() + static_cast<long>(offset + size));
+        zlib.insert(zlib.end(), raw.begin() + static_cast<long>(offset),
+                    raw.begin() + static_cast<long>(offset + size));
         offset += size;
         if (last)
             break;
@@ -169,4 +170,4 @@ std::vector<uint8_t> encodeGreyPng(int width, int height, const std::vector<uint
     return png;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

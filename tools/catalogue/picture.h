@@ -25,4 +25,4 @@ std::vector<uint8_t> pngPicture(const PuzzleRecord& record, int scale, PictureSt
 // A minimal PNG encoder (8-bit grey, stored deflate blocks).
 std::vector<uint8_t> encodeGreyPng(int width, int height, const std::vector<uint8_t>& pixels);
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -46,7 +46,9 @@ const std::array<std::vector<CellPart>, kOrientationCount>& partsByOrientation()
 class Search {
 public:
     Search(std::span<const PieceState> figure, const SolverOptions& options, SolveResult& result)
-        : options_(options), result_(result), pieceCount_(static_cast<int>(figure.size()))
+        : options_(options),
+          result_(result),
+          pieceCount_(static_cast<int>(figure.size()))
     {
         Grid grid{};
         for (const PieceState& piece : figure)
@@ -55,7 +57,8 @@ public:
         residual_.resize(static_cast<size_t>(width_ * height_));
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x)
-                residual_[static_cast<size_t>(y * width_ + x)] = grid[static_cast<size_t>(gridIndex(left_ + x, top_ + y))];
+                residual_[static_cast<size_t>(y * width_ + x)] =
+                    grid[static_cast<size_t>(gridIndex(left_ + x, top_ + y))];
         for (uint8_t value : residual_)
             remainingSum_ += value;
         orderCells();
@@ -129,7 +132,8 @@ private:
                         coverers_[cell].push_back(id);
                     }
                     candidateSum_.push_back(pieceSum);
-                    places_.push_back(PieceState{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(o)});
+                    places_.push_back(
+                        PieceState{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(o)});
                 }
         }
         candidateStart_.push_back(static_cast<int>(cells_.size()));
@@ -185,7 +189,8 @@ private:
             ++result_.nodes;
             take(id, +1);
             layout_.push_back(places_[static_cast<size_t>(id)]);
-            const int64_t below = leftAfter == 0 ? completeLayout() : descend(piecesLeft - 1, position, static_cast<int>(first), id);
+            const int64_t below =
+                leftAfter == 0 ? completeLayout() : descend(piecesLeft - 1, position, static_cast<int>(first), id);
             layout_.pop_back();
             take(id, -1);
             if (below == 0)
@@ -253,7 +258,7 @@ bool layRest(Board& board, std::span<const PieceState> pieces, unsigned laid, st
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool canBeLaid(std::span<const PieceState> pieces)
 {
@@ -312,4 +317,4 @@ SolveResult solveFigure(std::span<const PieceState> figure, const SolverOptions&
     return result;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -28,12 +28,12 @@ struct SolverOptions {
 };
 
 struct SolveResult {
-    int64_t layouts = 0;         // distinct sets of placements that rebuild the figure
-    int64_t nodes = 0;           // placements tried: each piece laid during the search
-    int64_t deadEnds = 0;        // placements from which no layout follows
-    int64_t unbuildable = 0;     // code sums matched, but no order of laying passes the fit test
-    int candidates = 0;          // placements that fit the silhouette on their own
-    bool capped = false;         // maxNodes reached: the counts are lower bounds
+    int64_t layouts = 0;      // distinct sets of placements that rebuild the figure
+    int64_t nodes = 0;        // placements tried: each piece laid during the search
+    int64_t deadEnds = 0;     // placements from which no layout follows
+    int64_t unbuildable = 0;  // code sums matched, but no order of laying passes the fit test
+    int candidates = 0;       // placements that fit the silhouette on their own
+    bool capped = false;      // maxNodes reached: the counts are lower bounds
     // The layouts and candidates do not depend on where the search starts;
     // the nodes and dead ends do.
     // The kept layouts, each sorted by (y, x, orientation), in the place
@@ -62,4 +62,4 @@ bool canBeLaid(std::span<const PieceState> pieces);
 // The layout sorted by (y, x, orientation): one spelling per set of placements.
 std::vector<PieceState> canonicalLayout(std::span<const PieceState> pieces);
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

@@ -29,11 +29,11 @@ std::string spread(std::vector<double> values, int decimals = 2)
         return "-";
     std::sort(values.begin(), values.end());
     auto at = [&](double share) { return values[static_cast<size_t>(share * static_cast<double>(values.size() - 1))]; };
-    return "min " + fixed(values.front(), decimals) + ", 10% " + fixed(at(0.1), decimals) + ", median "
-           + fixed(at(0.5), decimals) + ", 90% " + fixed(at(0.9), decimals) + ", max " + fixed(values.back(), decimals);
+    return "min " + fixed(values.front(), decimals) + ", 10% " + fixed(at(0.1), decimals) + ", median " +
+           fixed(at(0.5), decimals) + ", 90% " + fixed(at(0.9), decimals) + ", max " + fixed(values.back(), decimals);
 }
 
-} // namespace
+}  // namespace
 
 std::string describeQuellon(const PuzzleRecord& record)
 {
@@ -44,11 +44,14 @@ std::string describeQuellon(const PuzzleRecord& record)
         out << " (" << int(piece.x) << ", " << int(piece.y) << ", " << int(piece.orientation) << ")";
     const SolvingEffort effort = measureEffort(record);
     const DifficultyParts parts = difficultyParts(effort, record);
-    out << "\n" << (effort.capped ? "at least " : "") << effort.layouts << " layouts, " << effort.deadEnds
-        << " dead ends from " << effort.starts << " starts, difficulty " << fixed(difficultyOf(effort, record)) << " (search " << fixed(parts.search)
-        << ", ways " << fixed(parts.ways) << ", choice " << fixed(parts.choice) << ", tilt " << fixed(parts.tilt) << ")";
-    out << "\n" << parityName(q.parity) << " orientations, hull ratio "
-        << fixed(q.hullRatio) << ", roundness " << fixed(q.roundness) << ", free tips " << q.freeTips << ", least contact " << fixed(q.minContact, 1)
+    out << "\n"
+        << (effort.capped ? "at least " : "") << effort.layouts << " layouts, " << effort.deadEnds << " dead ends from "
+        << effort.starts << " starts, difficulty " << fixed(difficultyOf(effort, record)) << " (search "
+        << fixed(parts.search) << ", ways " << fixed(parts.ways) << ", choice " << fixed(parts.choice) << ", tilt "
+        << fixed(parts.tilt) << ")";
+    out << "\n"
+        << parityName(q.parity) << " orientations, hull ratio " << fixed(q.hullRatio) << ", roundness "
+        << fixed(q.roundness) << ", free tips " << q.freeTips << ", least contact " << fixed(q.minContact, 1)
         << ", hidden edges " << fixed(100.0 * q.hiddenShare, 0) << "%, largest hole " << fixed(q.largestHole)
         << " cells, inlets " << q.inletCells << " cells, " << q.width << " x " << q.height << " cells\n";
     return out.str();
@@ -84,9 +87,9 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records, const 
     }
     std::ostringstream out;
     const double total = static_cast<double>(records.size());
-    out << records.size() << " Quellons: " << parity[Parity::Even] << " even (" << fixed(100.0 * parity[Parity::Even] / total, 0)
-        << "%), " << parity[Parity::Odd] << " odd (" << fixed(100.0 * parity[Parity::Odd] / total, 0) << "%), "
-        << parity[Parity::Mixed] << " mixed\n";
+    out << records.size() << " Quellons: " << parity[Parity::Even] << " even ("
+        << fixed(100.0 * parity[Parity::Even] / total, 0) << "%), " << parity[Parity::Odd] << " odd ("
+        << fixed(100.0 * parity[Parity::Odd] / total, 0) << "%), " << parity[Parity::Mixed] << " mixed\n";
     out << "hull ratio:      " << spread(hull) << "\n";
     out << "roundness:       " << spread(roundness) << "\n";
     out << "inlet cells:     " << spread(inlets, 0) << "\n";
@@ -128,4 +131,4 @@ std::string catalogueStatistics(const std::vector<PuzzleRecord>& records, const 
     return out.str();
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

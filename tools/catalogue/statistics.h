@@ -16,6 +16,7 @@ std::string describeQuellon(const PuzzleRecord& record);
 // Distributions of the measures over the catalogue, and its difficulty tenth
 // by tenth; Quellons with the silhouette of one of `figures` are counted as
 // figures there.
-std::string catalogueStatistics(const std::vector<PuzzleRecord>& records, const std::vector<PuzzleRecord>& figures = {});
+std::string catalogueStatistics(const std::vector<PuzzleRecord>& records,
+                                const std::vector<PuzzleRecord>& figures = {});
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

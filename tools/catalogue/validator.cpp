@@ -50,7 +50,7 @@ std::string joinPieces(const std::vector<int>& pieces)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<PuzzleRecord> recordsOf(const std::vector<uint8_t>& bytes)
 {
@@ -86,8 +86,8 @@ std::vector<std::string> recordProblems(const PuzzleRecord& record)
         if (piece.orientation >= kOrientationCount)
             problems.push_back(name + " has orientation " + std::to_string(piece.orientation) + " (0..15 allowed)");
         else if (!empty.inBounds(piece.x, piece.y, piece.orientation))
-            problems.push_back(name + " at (" + std::to_string(piece.x) + ", " + std::to_string(piece.y)
-                               + ") leaves the board");
+            problems.push_back(name + " at (" + std::to_string(piece.x) + ", " + std::to_string(piece.y) +
+                               ") leaves the board");
     }
     if (!problems.empty())
         return problems;  // nothing more can be stamped safely
@@ -97,8 +97,8 @@ std::vector<std::string> recordProblems(const PuzzleRecord& record)
         const int left = piece.x + boundsMinX[piece.orientation];
         const int right = piece.x + boundsMaxX[piece.orientation];
         if (left < kFirstFreeColumn || right > kLastFreeColumn)
-            problems.push_back("piece " + std::to_string(k + 1) + " covers columns " + std::to_string(left) + ".."
-                               + std::to_string(right) + ", reaching into the parking columns (free: 16..73)");
+            problems.push_back("piece " + std::to_string(k + 1) + " covers columns " + std::to_string(left) + ".." +
+                               std::to_string(right) + ", reaching into the parking columns (free: 16..73)");
     }
 
     // Laid in the record's own order, as help lays them.
@@ -130,16 +130,16 @@ std::vector<std::string> recordProblems(const PuzzleRecord& record)
             continue;
         const std::string order = refusedOrder(parts);
         if (!order.empty() && reported.insert(order).second)
-            problems.push_back("cannot be built in every order: cell (" + std::to_string(cell.first) + ", "
-                               + std::to_string(cell.second) + ") refuses " + order);
+            problems.push_back("cannot be built in every order: cell (" + std::to_string(cell.first) + ", " +
+                               std::to_string(cell.second) + ") refuses " + order);
     }
     if (!reported.empty())
         return problems;
 
     const std::vector<std::vector<int>> groups = edgeConnectedGroups(figureOf(record));
     if (groups.size() > 1) {
-        std::string text = "the silhouette falls apart into " + std::to_string(groups.size())
-                           + " parts not joined along an edge: pieces ";
+        std::string text = "the silhouette falls apart into " + std::to_string(groups.size()) +
+                           " parts not joined along an edge: pieces ";
         for (size_t g = 0; g < groups.size(); ++g)
             text += (g ? " | " : "") + joinPieces(groups[g]);
         problems.push_back(text);
@@ -155,17 +155,17 @@ std::vector<std::string> catalogueProblems(const std::vector<uint8_t>& bytes)
         return problems;
     }
     if (bytes.size() < static_cast<size_t>(kRecordSize)) {
-        problems.push_back("the file is " + std::to_string(bytes.size())
-                           + " bytes long and holds no whole record of 24 bytes");
+        problems.push_back("the file is " + std::to_string(bytes.size()) +
+                           " bytes long and holds no whole record of 24 bytes");
         return problems;
     }
     if (const size_t rest = bytes.size() % kRecordSize; rest != 0)
-        problems.push_back(std::to_string(rest) + " trailing bytes after the last whole record (the length "
-                           + std::to_string(bytes.size()) + " is not a multiple of 24)");
+        problems.push_back(std::to_string(rest) + " trailing bytes after the last whole record (the length " +
+                           std::to_string(bytes.size()) + " is not a multiple of 24)");
     std::vector<PuzzleRecord> records = recordsOf(bytes);
     if (records.size() > static_cast<size_t>(kMaxQuellons)) {
-        problems.push_back("the file holds " + std::to_string(records.size()) + " records; only the first "
-                           + std::to_string(kMaxQuellons) + " are read");
+        problems.push_back("the file holds " + std::to_string(records.size()) + " records; only the first " +
+                           std::to_string(kMaxQuellons) + " are read");
         records.resize(kMaxQuellons);
     }
 
@@ -180,10 +180,10 @@ std::vector<std::string> catalogueProblems(const std::vector<uint8_t>& bytes)
             continue;
         const auto [it, inserted] = firstWithKey.emplace(silhouetteKey(figureOf(records[n])), static_cast<int>(n + 1));
         if (!inserted)
-            problems.push_back(prefix + "the same silhouette as Quellon " + std::to_string(it->second)
-                               + " (shifted, turned or mirrored)");
+            problems.push_back(prefix + "the same silhouette as Quellon " + std::to_string(it->second) +
+                               " (shifted, turned or mirrored)");
     }
     return problems;
 }
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

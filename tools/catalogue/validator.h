@@ -27,4 +27,4 @@ std::vector<std::string> recordProblems(const PuzzleRecord& record);
 // no prefix for the file as a whole. Empty when the catalogue is clean.
 std::vector<std::string> catalogueProblems(const std::vector<uint8_t>& bytes);
 
-} // namespace quellon::catalogue
+}  // namespace quellon::catalogue

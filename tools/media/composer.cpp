@@ -24,7 +24,8 @@ public:
     int delay(int most) { return static_cast<int>(next() % static_cast<std::uint32_t>(most + 1)); }
 
 private:
-    std::uint32_t next() {
+    std::uint32_t next()
+    {
         state_ = state_ * 1103515245u + 12345u;
         return state_ >> 16;
     }
@@ -50,22 +51,28 @@ struct Span {
     Chord chord;
 };
 
-Chord chordOf(const std::string& symbol) {
+Chord chordOf(const std::string& symbol)
+{
     const auto chord = parseChord(symbol);
-    if (!chord) fail("unknown chord " + symbol);
+    if (!chord)
+        fail("unknown chord " + symbol);
     return *chord;
 }
 
-int atOrAbove(int pc, int floor) {
+int atOrAbove(int pc, int floor)
+{
     int note = floor - ((floor % 12) - pc + 12) % 12;
-    if (note < floor) note += 12;
+    if (note < floor)
+        note += 12;
     return note;
 }
 
-std::vector<Span> barSpans(const std::string& bar, int barStart, int barLength) {
+std::vector<Span> barSpans(const std::string& bar, int barStart, int barLength)
+{
     std::vector<std::string> symbols;
     std::stringstream stream(bar);
-    for (std::string symbol; std::getline(stream, symbol, ',');) symbols.push_back(symbol);
+    for (std::string symbol; std::getline(stream, symbol, ',');)
+        symbols.push_back(symbol);
     std::vector<Span> spans;
     const int each = barLength / static_cast<int>(symbols.size());
     for (std::size_t i = 0; i < symbols.size(); ++i)
@@ -73,7 +80,8 @@ std::vector<Span> barSpans(const std::string& bar, int barStart, int barLength) 
     return spans;
 }
 
-std::vector<Note> parseMelody(const std::string& text, const Metre& metre, std::size_t expectedBars) {
+std::vector<Note> parseMelody(const std::string& text, const Metre& metre, std::size_t expectedBars)
+{
     std::vector<Note> notes;
     std::stringstream stream(text);
     std::size_t bars = 0;
@@ -92,18 +100,21 @@ std::vector<Note> parseMelody(const std::string& text, const Metre& metre, std::
             continue;
         }
         const auto colon = token.find(':');
-        if (colon == std::string::npos) fail("bad melody token " + token);
+        if (colon == std::string::npos)
+            fail("bad melody token " + token);
         const int length = std::stoi(token.substr(colon + 1)) * kTicksPerEighth;
         const std::string name = token.substr(0, colon);
         if (name != "r") {
             const auto pitch = noteNumber(name);
-            if (!pitch) fail("bad note " + name);
+            if (!pitch)
+                fail("bad note " + name);
             notes.push_back({tick, length, *pitch});
         }
         tick += length;
         inBar += length;
     }
-    if (inBar != 0) closeBar();
+    if (inBar != 0)
+        closeBar();
     if (bars != expectedBars)
         fail("melody \"" + text.substr(0, 40) + "...\" has " + std::to_string(bars) + " bars for " +
              std::to_string(expectedBars) + " chords");
@@ -114,30 +125,36 @@ std::vector<Note> parseMelody(const std::string& text, const Metre& metre, std::
 
 class Scale {
 public:
-    Scale(int tonic, bool minor) {
+    Scale(int tonic, bool minor)
+    {
         static const int kMajor[] = {0, 2, 4, 5, 7, 9, 11};
         static const int kMinor[] = {0, 2, 3, 5, 7, 8, 10};
-        for (int step : minor ? kMinor : kMajor) classes_.push_back((tonic + step) % 12);
+        for (int step : minor ? kMinor : kMajor)
+            classes_.push_back((tonic + step) % 12);
     }
     bool has(int pitch) const { return std::find(classes_.begin(), classes_.end(), pitch % 12) != classes_.end(); }
     // The scale note one step above pitch.
-    int above(int pitch) const {
+    int above(int pitch) const
+    {
         for (int p = pitch + 1;; ++p)
-            if (has(p)) return p;
+            if (has(p))
+                return p;
     }
 
 private:
     std::vector<int> classes_;
 };
 
-bool onStrongBeat(int tick, const Metre& metre) {
+bool onStrongBeat(int tick, const Metre& metre)
+{
     const auto strong = metre.strongBeats();
     return std::find(strong.begin(), strong.end(), tick % metre.barTicks()) != strong.end();
 }
 
 // A note outside the chord that lies a semitone or a tritone from its root
 // grates, however short.
-bool grates(int pitch, const Chord& chord) {
+bool grates(int pitch, const Chord& chord)
+{
     const int interval = ((pitch - chord.root) % 12 + 12) % 12;
     return !chord.contains(pitch) && (interval == 1 || interval == 6 || interval == 11);
 }
@@ -146,7 +163,8 @@ bool grates(int pitch, const Chord& chord) {
 // upper neighbour; every added note falls between the beats, so the notes
 // heard with the chords stay as written, and none grates against its chord.
 std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, const Scale& scale,
-                           const std::function<Chord(int)>& chordAt) {
+                           const std::function<Chord(int)>& chordAt)
+{
     std::vector<Note> out;
     for (std::size_t i = 0; i < in.size(); ++i) {
         Note note = in[i];
@@ -160,7 +178,8 @@ std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, cons
             passStart % metre.beatTicks() != 0 && scale.has(note.pitch) && scale.has(next->pitch)) {
             int between = 0;
             for (int p = std::min(note.pitch, next->pitch) + 1; p < std::max(note.pitch, next->pitch); ++p)
-                if (scale.has(p)) between = p;
+                if (scale.has(p))
+                    between = p;
             if (between != 0 && !grates(between, chordAt(passStart))) {
                 note.length -= kTicksPerEighth;
                 out.push_back(note);
@@ -184,7 +203,8 @@ std::vector<Note> ornament(const std::vector<Note>& in, const Metre& metre, cons
 
 // Simple metres: two even notes on a beat become long-short. Compound
 // metres: three eighths on a beat become a quarter and an eighth.
-std::vector<Note> lilt(const std::vector<Note>& in, const Metre& metre) {
+std::vector<Note> lilt(const std::vector<Note>& in, const Metre& metre)
+{
     const bool compound = metre.beatTicks() == 3 * kTicksPerEighth;
     std::vector<Note> out;
     for (std::size_t i = 0; i < in.size(); ++i) {
@@ -226,23 +246,27 @@ struct Writer {
 
     // The accompaniment keeps below the tune: a tone that would reach it is
     // taken an octave down, where it is still a tone of the chord.
-    int belowTune(int pitch, int tick) const {
+    int belowTune(int pitch, int tick) const
+    {
         for (const Note& n : tune) {
             if (n.start <= tick && tick < n.start + n.length) {
-                while (pitch >= n.pitch - 2 && pitch - 12 >= 40) pitch -= 12;
+                while (pitch >= n.pitch - 2 && pitch - 12 >= 40)
+                    pitch -= 12;
                 break;
             }
         }
         return pitch;
     }
 
-    void accompany(const Part& part, const Span& span, int phraseBar) {
+    void accompany(const Part& part, const Span& span, int phraseBar)
+    {
         const Chord& c = span.chord;
         const int root = atOrAbove(c.root, piece.accompanimentFloor);
         const int third = c.intervals[1];
         const int fifth = c.intervals[2];
         int upper = root + 12 + fifth;
-        if (c.intervals.size() > 3) upper = root + 12 + c.intervals[3] % 12;
+        if (c.intervals.size() > 3)
+            upper = root + 12 + c.intervals[3] % 12;
         const int ladder[] = {root, root + fifth, root + 12, root + 12 + third, upper, root + 24};
         const int lift = 3 * phraseBar - (phraseBar == 3 ? 6 : 0);  // phrases swell and settle
         const int end = span.start + span.length;
@@ -251,7 +275,8 @@ struct Writer {
         auto rungAt = [&](int i) { return steps[static_cast<std::size_t>(i) % steps.size()]; };
         for (int i = 0; span.start + i * step < end; ++i) {
             const int rung = rungAt(i);
-            if (rung == Figure::kRest) continue;
+            if (rung == Figure::kRest)
+                continue;
             const int tick = span.start + i * step;
             const int length = part.figure.ring ? end - tick - 15 : step - 30;
             const int inPiece = tick - kLeadIn;
@@ -259,11 +284,11 @@ struct Writer {
             const int velocity = 54 + accent + lift + human.jitter(3);
             if (rung == Figure::kBlock) {
                 for (int k = 1; k <= 3; ++k)
-                    accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length, belowTune(ladder[k], tick),
-                                       velocity - 6);
+                    accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length,
+                                       belowTune(ladder[k], tick), velocity - 6);
             } else {
-                accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length, belowTune(ladder[rung], tick),
-                                   velocity);
+                accompaniment.note(kAccompaniment, tick + human.delay(kMostDelay), length,
+                                   belowTune(ladder[rung], tick), velocity);
             }
         }
         if (part.pad) {
@@ -274,28 +299,29 @@ struct Writer {
         const int bassNote = atOrAbove(c.bass, 36);
         const int beat = piece.metre.beatTicks();
         switch (part.bass) {
-            case Bass::None: break;
-            case Bass::Held:
-                accompaniment.note(kBass, span.start + human.delay(3), span.length - 20, bassNote,
-                                   62 + human.jitter(3));
-                break;
-            case Bass::RootAndFifth: {
-                const int half = span.length >= 2 * beat ? (span.length / beat / 2) * beat : span.length;
-                accompaniment.note(kBass, span.start + human.delay(3), half - 20, bassNote, 64 + human.jitter(3));
-                if (half < span.length)
-                    accompaniment.note(kBass, span.start + half + human.delay(3), span.length - half - 20,
-                                       atOrAbove((c.root + fifth) % 12, 36), 56 + human.jitter(3));
-                break;
-            }
-            case Bass::EveryBeat:
-                for (int t = span.start; t < end; t += beat)
-                    accompaniment.note(kBass, t + human.delay(3), beat - 40, bassNote,
-                                       (t == span.start ? 62 : 50) + human.jitter(3));
-                break;
+        case Bass::None:
+            break;
+        case Bass::Held:
+            accompaniment.note(kBass, span.start + human.delay(3), span.length - 20, bassNote, 62 + human.jitter(3));
+            break;
+        case Bass::RootAndFifth: {
+            const int half = span.length >= 2 * beat ? (span.length / beat / 2) * beat : span.length;
+            accompaniment.note(kBass, span.start + human.delay(3), half - 20, bassNote, 64 + human.jitter(3));
+            if (half < span.length)
+                accompaniment.note(kBass, span.start + half + human.delay(3), span.length - half - 20,
+                                   atOrAbove((c.root + fifth) % 12, 36), 56 + human.jitter(3));
+            break;
+        }
+        case Bass::EveryBeat:
+            for (int t = span.start; t < end; t += beat)
+                accompaniment.note(kBass, t + human.delay(3), beat - 40, bassNote,
+                                   (t == span.start ? 62 : 50) + human.jitter(3));
+            break;
         }
     }
 
-    void setLevel(int tick, int from, int to, int bars) {
+    void setLevel(int tick, int from, int to, int bars)
+    {
         // A ramp over the first bars, in steps too small to hear.
         const int steps = 4 * bars;
         for (int i = 0; i <= steps; ++i) {
@@ -305,8 +331,8 @@ struct Writer {
         }
     }
 
-    void playMelody(const std::vector<Note>& notes, int sectionStart, int lead, int other, unsigned variation,
-                    int bars) {
+    void playMelody(const std::vector<Note>& notes, int sectionStart, int lead, int other, unsigned variation, int bars)
+    {
         const int barTicks = piece.metre.barTicks();
         for (const Note& note : notes) {
             const int bar = note.start / barTicks;
@@ -316,15 +342,16 @@ struct Writer {
             const int accent = note.start % barTicks == 0 ? 6 : onStrongBeat(note.start, piece.metre) ? 3 : 0;
             const int velocity = 70 + lift + accent + std::min(6, note.length / 240) + human.jitter(3);
             const int gap = std::min(30, note.length / 6);
-            melody.note(channel, sectionStart + note.start + human.delay(kMostDelay), note.length - gap,
-                        note.pitch, velocity);
+            melody.note(channel, sectionStart + note.start + human.delay(kMostDelay), note.length - gap, note.pitch,
+                        velocity);
         }
     }
 };
 
 }  // namespace
 
-Composition compose(const Piece& piece) {
+Composition compose(const Piece& piece)
+{
     Writer w{piece, MidiTrack(piece.title), MidiTrack("Melody"), MidiTrack("Accompaniment"), Humaniser(piece.seed), {}};
     const Metre& metre = piece.metre;
     const int barTicks = metre.barTicks();
@@ -351,7 +378,8 @@ Composition compose(const Piece& piece) {
             const Section& section = piece.sections.at(static_cast<std::size_t>(part.section));
             chords = section.chords;
             if (part.variation & kNewHarmony) {
-                if (section.newChords.size() != chords.size()) fail("section without a second set of chords");
+                if (section.newChords.size() != chords.size())
+                    fail("section without a second set of chords");
                 chords = section.newChords;
             }
             notes = parseMelody(section.melody, metre, chords.size());
@@ -359,13 +387,17 @@ Composition compose(const Piece& piece) {
                 const auto spans = barSpans(chords[static_cast<std::size_t>(tick / barTicks)], 0, barTicks);
                 const int inBar = tick % barTicks;
                 for (const Span& span : spans)
-                    if (inBar < span.start + span.length) return span.chord;
+                    if (inBar < span.start + span.length)
+                        return span.chord;
                 return spans.back().chord;
             };
-            if (part.variation & kOrnaments) notes = ornament(notes, metre, scale, chordAt);
-            if (part.variation & kLilt) notes = lilt(notes, metre);
+            if (part.variation & kOrnaments)
+                notes = ornament(notes, metre, scale, chordAt);
+            if (part.variation & kLilt)
+                notes = lilt(notes, metre);
             const int shift = (part.variation & kOctaveUp) ? 12 : (part.variation & kOctaveDown) ? -12 : 0;
-            for (Note& note : notes) note.pitch += shift;
+            for (Note& note : notes)
+                note.pitch += shift;
         }
         const int bars = static_cast<int>(chords.size());
         w.setLevel(bar, level == 0 ? part.level : level, part.level, std::min(2, bars));
@@ -373,7 +405,8 @@ Composition compose(const Piece& piece) {
         const int other = part.lead == kLead ? kSecondLead : kLead;
         w.playMelody(notes, bar, part.lead, other, part.variation, bars);
         w.tune.clear();
-        for (const Note& note : notes) w.tune.push_back({bar + note.start, note.length, note.pitch});
+        for (const Note& note : notes)
+            w.tune.push_back({bar + note.start, note.length, note.pitch});
         for (int i = 0; i < bars; ++i) {
             for (const Span& span : barSpans(chords[static_cast<std::size_t>(i)], bar + i * barTicks, barTicks)) {
                 w.conductor.text(span.start, 0x06, span.symbol);

@@ -17,7 +17,7 @@
 
 namespace quellon::media {
 
-constexpr int kLead = 0;        // melody channels
+constexpr int kLead = 0;  // melody channels
 constexpr int kSecondLead = 4;
 constexpr int kAccompaniment = 1;
 constexpr int kPad = 2;

@@ -17,7 +17,8 @@
 #include <stdexcept>
 #include <string>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace quellon::media;
     const bool shortened = argc == 3 && std::string(argv[1]) == "--short";
     if (argc != 2 && !shortened) {
@@ -37,10 +38,12 @@ int main(int argc, char** argv) {
             }
             const Composition music = compose(piece);
             std::ofstream out(dir / piece.file, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(music.file.data()), static_cast<std::streamsize>(music.file.size()));
-            if (!out) throw std::runtime_error("cannot write " + (dir / piece.file).string());
-            std::printf("%s: %d bars, %d:%02d\n", piece.file.c_str(), music.bars,
-                        static_cast<int>(music.seconds) / 60, static_cast<int>(music.seconds) % 60);
+            out.write(reinterpret_cast<const char*>(music.file.data()),
+                      static_cast<std::streamsize>(music.file.size()));
+            if (!out)
+                throw std::runtime_error("cannot write " + (dir / piece.file).string());
+            std::printf("%s: %d bars, %d:%02d\n", piece.file.c_str(), music.bars, static_cast<int>(music.seconds) / 60,
+                        static_cast<int>(music.seconds) % 60);
         }
     } catch (const std::exception& e) {
         std::cerr << "make_music: " << e.what() << "\n";

@@ -12,7 +12,8 @@
 #include <iterator>
 #include <string>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace quellon::media;
     Pcm pcm;
     std::string path;

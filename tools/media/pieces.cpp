@@ -44,7 +44,8 @@ Figure ringing(std::vector<int> steps, int stepEighths) { return {std::move(step
 constexpr int B = Figure::kBlock;
 constexpr int R = Figure::kRest;
 
-Part intro(std::vector<std::string> chords, Figure figure, int level) {
+Part intro(std::vector<std::string> chords, Figure figure, int level)
+{
     Part part;
     part.chords = std::move(chords);
     part.figure = std::move(figure);
@@ -52,7 +53,8 @@ Part intro(std::vector<std::string> chords, Figure figure, int level) {
     return part;
 }
 
-Part play(int section, int lead, unsigned variation, Figure figure, Bass bass, bool pad, int level) {
+Part play(int section, int lead, unsigned variation, Figure figure, Bass bass, bool pad, int level)
+{
     return {section, {}, lead, variation, std::move(figure), bass, pad, level};
 }
 
@@ -61,7 +63,8 @@ constexpr int Bs = 1;
 constexpr int C = 2;
 
 // D major, 4/4: flute and clarinet over the piano.
-Piece morningLight() {
+Piece morningLight()
+{
     Piece p{"1 Morgenlicht.mid", "Morgenlicht", 76, {4, 4}, 2, false, 50, 0x4D4C, {}, {}, {}, "D"};
     p.volumePercent = 117;
     p.instruments = {{kLead, kFlute, 92, 58, 50},
@@ -103,7 +106,8 @@ Piece morningLight() {
 }
 
 // G major, 3/4: a waltz on the nylon guitar under clarinet and flute.
-Piece gardenPath() {
+Piece gardenPath()
+{
     Piece p{"2 Gartenweg.mid", "Gartenweg", 92, {3, 4}, 7, false, 48, 0x4757, {}, {}, {}, "G"};
     p.volumePercent = 116;
     p.instruments = {{kLead, kClarinet, 90, 56, 50},
@@ -145,7 +149,8 @@ Piece gardenPath() {
 }
 
 // A minor, 12/8: pan flute and vibraphone over the harp.
-Piece eveningStar() {
+Piece eveningStar()
+{
     Piece p{"3 Abendstern.mid", "Abendstern", 66, {12, 8}, 9, true, 45, 0x4153, {}, {}, {}, "Am"};
     p.volumePercent = 116;
     p.instruments = {{kLead, kPanFlute, 100, 60, 60},
@@ -184,7 +189,8 @@ Piece eveningStar() {
 }
 
 // F major, 6/8: a barcarolle, ocarina and English horn over the electric piano.
-Piece lakeShore() {
+Piece lakeShore()
+{
     Piece p{"4 Seeufer.mid", "Seeufer", 84, {6, 8}, 5, false, 48, 0x5355, {}, {}, {}, "F"};
     p.volumePercent = 114;
     p.instruments = {{kLead, kOcarina, 78, 58, 55},
@@ -225,7 +231,8 @@ Piece lakeShore() {
 }
 
 // E minor, 9/8: recorder and cello over the marimba.
-Piece mistyWood() {
+Piece mistyWood()
+{
     Piece p{"5 Nebelwald.mid", "Nebelwald", 63, {9, 8}, 4, true, 47, 0x4E57, {}, {}, {}, "Em"};
     p.volumePercent = 113;
     p.instruments = {{kLead, kRecorder, 90, 58, 60},
@@ -264,7 +271,8 @@ Piece mistyWood() {
 }
 
 // C major, 5/4 (three beats and two): clarinet and horn over the vibraphone.
-Piece clearing() {
+Piece clearing()
+{
     Piece p{"6 Lichtung.mid", "Lichtung", 72, {5, 4}, 0, false, 48, 0x4C49, {}, {}, {}, "C"};
     p.volumePercent = 115;
     p.instruments = {{kLead, kClarinet, 90, 56, 55},
@@ -304,7 +312,8 @@ Piece clearing() {
 
 }  // namespace
 
-std::vector<Piece> allPieces() {
+std::vector<Piece> allPieces()
+{
     return {morningLight(), gardenPath(), eveningStar(), lakeShore(), mistyWood(), clearing()};
 }
 
