@@ -37,6 +37,7 @@
 #include "storage/settings_store.h"
 #include "play/main_form.h"
 #include "tests/support/board_reading.h"
+#include "tests/support/process_run.h"
 
 using namespace quellon;
 using namespace quellon::e2e;
@@ -70,19 +71,6 @@ double now()
 }
 
 bool onPath(const char* program) { return !QStandardPaths::findExecutable(QLatin1String(program)).isEmpty(); }
-
-QString run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env, int timeoutMs = 10000)
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
 
 // A 16-bit mono wave file's samples as the sink would carry them (both
 // channels the same): enough to compare level and length.

@@ -23,6 +23,17 @@ def run(*args, env, timeout=TIMEOUT):
     return subprocess.run(args, env=env, capture_output=True, text=True, timeout=timeout).stdout.strip()
 
 
+def visible(name, env):
+    """The ids of the shown windows whose name matches the pattern."""
+    return run("xdotool", "search", "--onlyvisible", "--name", name, env=env).split()
+
+
+def prop(window, name, env):
+    """The value part of one xprop line, empty when the property is missing."""
+    line = run("xprop", "-id", window, name, env=env)
+    return line.split("=", 1)[1].strip() if "=" in line else ""
+
+
 def wait_for(what, probe, timeout=TIMEOUT, process=None, log=None):
     """The first true value of probe(); fails after timeout, or as soon as
     process has ended, quoting log when given."""

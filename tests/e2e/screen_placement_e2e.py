@@ -18,7 +18,7 @@ import subprocess
 import sys
 import time
 
-from e2e_sandbox import TIMEOUT, Sandbox, run, wait_for
+from e2e_sandbox import TIMEOUT, Sandbox, prop, run, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "import", "compare")
 QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\n"
@@ -27,15 +27,6 @@ QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\n"
 # a negative left counting from the client area's right edge.
 BUTTONS = [(left, 6, 50, 50) for left in (5, 58, 111, 164, 218, -208, -156, -104, -52)] + \
           [(left, top, 50, 25) for left in (270, 323) for top in (6, 30)]
-
-
-def visible(name, env):
-    return run("xdotool", "search", "--onlyvisible", "--name", name, env=env).split()
-
-
-def prop(window, name, env):
-    line = run("xprop", "-id", window, name, env=env)
-    return line.split("=", 1)[1].strip() if "=" in line else ""
 
 
 def geometry(window, env):

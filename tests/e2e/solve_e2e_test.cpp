@@ -22,6 +22,7 @@
 #include "storage/settings_store.h"
 #include "play/main_form.h"
 #include "tests/support/board_reading.h"
+#include "tests/support/process_run.h"
 
 using namespace quellon;
 using namespace quellon::e2e;
@@ -36,19 +37,6 @@ struct Geometry {
     int width = 0;
     int height = 0;
 };
-
-QString run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env, int timeoutMs = 10000)
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
 
 bool onPath(const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 

@@ -15,23 +15,13 @@ import shutil
 import sys
 import time
 
-from e2e_sandbox import TIMEOUT, Sandbox, run, wait_for
+from e2e_sandbox import TIMEOUT, Sandbox, prop, run, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo")
 
 # Motif function bits.
 MWM_HINTS_FUNCTIONS = 1
 MWM_FUNC_ALL, MWM_FUNC_RESIZE, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUNC_CLOSE = 1, 2, 8, 16, 32
-
-
-def visible(name, env):
-    return run("xdotool", "search", "--onlyvisible", "--name", name, env=env).split()
-
-
-def prop(window, name, env):
-    """The value part of one xprop line, empty when the property is missing."""
-    line = run("xprop", "-id", window, name, env=env)
-    return line.split("=", 1)[1].strip() if "=" in line else ""
 
 
 def frame_and_client(window, env):
