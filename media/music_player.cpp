@@ -142,10 +142,18 @@ QString MusicSearch::name() const { return index_ >= 0 && index_ < matches_.size
 
 // ---- MusicPlayer -----------------------------------------------------------
 
+// The opened library with what the player made of it.
+struct MusicPlayer::Fluid : FluidSynthLibrary {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_audio_driver_t* audio = nullptr;
+    fluid_player_t* player = nullptr;
+};
+
 MusicPlayer::MusicPlayer(const QString& programDir, MusicOutput output)
     : programDir_(programDir),
       output_(std::move(output)),
-      fluid_(std::make_unique<FluidSynthLibrary>())
+      fluid_(std::make_unique<Fluid>())
 {
     if (!programDir_.isEmpty() && !programDir_.endsWith(QLatin1Char('/')))
         programDir_ += QLatin1Char('/');
@@ -201,26 +209,30 @@ bool MusicPlayer::toggleMusic()
     return musicOn_;
 }
 
+bool MusicPlayer::deviceOpen() const { return fluid_->player != nullptr; }
+
+bool MusicPlayer::synthesiserMade() const { return fluid_->synth != nullptr; }
+
 bool MusicPlayer::isPlaying() const
 {
-    if (player_ == nullptr || fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING)
+    if (fluid_->player == nullptr || fluid_->playerStatus(fluid_->player) != FLUID_PLAYER_PLAYING)
         return false;
     // The player reports "playing" for seconds after its last event while it
     // lets the voices ring out, so the end is read from the tick count. Just
     // after play the file is not parsed yet and the total is still 0.
-    const int total = fluid_->playerTotalTicks(player_);
-    return total <= 0 || fluid_->playerCurrentTick(player_) < total;
+    const int total = fluid_->playerTotalTicks(fluid_->player);
+    return total <= 0 || fluid_->playerCurrentTick(fluid_->player) < total;
 }
 
-int MusicPlayer::currentTick() const { return player_ ? fluid_->playerCurrentTick(player_) : 0; }
+int MusicPlayer::currentTick() const { return fluid_->player ? fluid_->playerCurrentTick(fluid_->player) : 0; }
 
-int MusicPlayer::totalTicks() const { return player_ ? fluid_->playerTotalTicks(player_) : 0; }
+int MusicPlayer::totalTicks() const { return fluid_->player ? fluid_->playerTotalTicks(fluid_->player) : 0; }
 
 void MusicPlayer::Timer1Timer()
 {
     if (!musicFound_ || !musicOn_)
         return;
-    if (player_ == nullptr) {
+    if (fluid_->player == nullptr) {
         // The output went away while a piece played (a sound server that
         // stopped): try it again every second until it is back, then the
         // piece starts afresh.
@@ -232,7 +244,7 @@ void MusicPlayer::Timer1Timer()
         // A playing piece whose position stands still for seconds has lost
         // its output: the synthesiser is only driven while the output takes
         // its sound.
-        const int tick = fluid_->playerCurrentTick(player_);
+        const int tick = fluid_->playerCurrentTick(fluid_->player);
         stalledTicks_ = tick == lastTick_ ? stalledTicks_ + 1 : 0;
         lastTick_ = tick;
         if (stalledTicks_ >= kStalledTicks) {
@@ -242,7 +254,7 @@ void MusicPlayer::Timer1Timer()
         }
         return;
     }
-    if (fluid_->playerTotalTicks(player_) <= 0) {
+    if (fluid_->playerTotalTicks(fluid_->player) <= 0) {
         // The player gave up on the file without a single tick: a damaged
         // file is not tried again every second.
         closeDevice();
@@ -250,9 +262,9 @@ void MusicPlayer::Timer1Timer()
     }
     // Rewind, then play: while the player still counts as playing the seek
     // alone restarts it; once it is done it needs the play as well.
-    fluid_->playerSeek(player_, 0);
-    if (fluid_->playerStatus(player_) != FLUID_PLAYER_PLAYING)
-        fluid_->playerPlay(player_);
+    fluid_->playerSeek(fluid_->player, 0);
+    if (fluid_->playerStatus(fluid_->player) != FLUID_PLAYER_PLAYING)
+        fluid_->playerPlay(fluid_->player);
     ++restarts_;
 }
 
@@ -273,9 +285,9 @@ void MusicPlayer::play()
         return;
     }
     outputLost_ = false;
-    player_ = fluid_->newPlayer(synth_);
-    if (player_ == nullptr || fluid_->playerAdd(player_, path.constData()) != FLUID_OK ||
-        fluid_->playerPlay(player_) != FLUID_OK) {
+    fluid_->player = fluid_->newPlayer(fluid_->synth);
+    if (fluid_->player == nullptr || fluid_->playerAdd(fluid_->player, path.constData()) != FLUID_OK ||
+        fluid_->playerPlay(fluid_->player) != FLUID_OK) {
         qCDebug(lcMusic, "cannot play %s", path.constData());
         closeDevice();
     }
@@ -283,10 +295,10 @@ void MusicPlayer::play()
 
 bool MusicPlayer::openSynth()
 {
-    if (synth_ != nullptr)
+    if (fluid_->synth != nullptr)
         return true;
-    synth_ = fluid_->newSynth(settings_);
-    if (synth_ == nullptr)
+    fluid_->synth = fluid_->newSynth(fluid_->settings);
+    if (fluid_->synth == nullptr)
         return false;
     // Its instrument loaders registered types with GObject for good.
     fluid_->keep();
@@ -299,7 +311,7 @@ bool MusicPlayer::loadSoundFont()
 {
     if (soundFontLoaded_)
         return true;
-    if (fluid_->loadSoundFont(synth_, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED) {
+    if (fluid_->loadSoundFont(fluid_->synth, QFile::encodeName(soundFont_).constData(), 1) == FLUID_FAILED) {
         qCDebug(lcMusic, "cannot load the SoundFont %s", qPrintable(soundFont_));
         return false;
     }
@@ -311,9 +323,9 @@ bool MusicPlayer::loadSoundFont()
 // the synthesiser (some megabytes) nor FluidSynth stays in memory.
 bool MusicPlayer::openAudio()
 {
-    if (audio_ != nullptr)
+    if (fluid_->audio != nullptr)
         return true;
-    if (settings_ == nullptr) {
+    if (fluid_->settings == nullptr) {
         soundFont_ = output_.soundFont.isEmpty() ? systemSoundFont() : output_.soundFont;
         if (soundFont_.isEmpty()) {
             qCDebug(lcMusic, "no General MIDI SoundFont installed");
@@ -324,10 +336,10 @@ bool MusicPlayer::openAudio()
             return false;
         }
         routeFluidLog(*fluid_);
-        settings_ = fluid_->newSettings();
-        if (settings_ == nullptr)
+        fluid_->settings = fluid_->newSettings();
+        if (fluid_->settings == nullptr)
             return false;
-        fluid_->settingsSetNumber(settings_, "synth.gain", kSynthGain);
+        fluid_->settingsSetNumber(fluid_->settings, "synth.gain", kSynthGain);
     }
     // PulseAudio first: desktops (PipeWire included) mix there; then ALSA
     // directly. JACK is left out, as its client may try to start a server.
@@ -336,23 +348,24 @@ bool MusicPlayer::openAudio()
     for (const QString& driver : drivers) {
         if (driver == QLatin1String("alsa"))
             silenceAlsa(*fluid_);
-        if (fluid_->settingsSetText(settings_, "audio.driver", driver.toLatin1().constData()) != FLUID_OK)
+        if (fluid_->settingsSetText(fluid_->settings, "audio.driver", driver.toLatin1().constData()) != FLUID_OK)
             continue;
         if (driver == QLatin1String("file")) {
             // Writes to a file: there is always an output, and the file
             // driver cannot be asked without a synthesiser.
-            fluid_->settingsSetText(settings_, "audio.file.name", QFile::encodeName(output_.fileName).constData());
-            fluid_->settingsSetText(settings_, "audio.file.type", "raw");
-        } else if (synth_ == nullptr) {
-            fluid_audio_driver_t* probe = fluid_->newAudioDriverWithCallback(settings_, renderSilence, nullptr);
+            fluid_->settingsSetText(fluid_->settings, "audio.file.name",
+                                    QFile::encodeName(output_.fileName).constData());
+            fluid_->settingsSetText(fluid_->settings, "audio.file.type", "raw");
+        } else if (fluid_->synth == nullptr) {
+            fluid_audio_driver_t* probe = fluid_->newAudioDriverWithCallback(fluid_->settings, renderSilence, nullptr);
             if (probe == nullptr)
                 continue;
             fluid_->deleteAudioDriver(probe);
         }
         if (!openSynth())
             return false;
-        audio_ = fluid_->newAudioDriver(settings_, synth_);
-        if (audio_ != nullptr)
+        fluid_->audio = fluid_->newAudioDriver(fluid_->settings, fluid_->synth);
+        if (fluid_->audio != nullptr)
             return true;
     }
     // No output: the music stays silent, without a word to the player.
@@ -363,28 +376,28 @@ bool MusicPlayer::openAudio()
 void MusicPlayer::closeDevice()
 {
     // The audio thread drives the player, so it goes first.
-    if (audio_ != nullptr) {
-        fluid_->deleteAudioDriver(audio_);
-        audio_ = nullptr;
+    if (fluid_->audio != nullptr) {
+        fluid_->deleteAudioDriver(fluid_->audio);
+        fluid_->audio = nullptr;
     }
-    if (player_ != nullptr) {
-        fluid_->playerStop(player_);
-        fluid_->deletePlayer(player_);
-        player_ = nullptr;
+    if (fluid_->player != nullptr) {
+        fluid_->playerStop(fluid_->player);
+        fluid_->deletePlayer(fluid_->player);
+        fluid_->player = nullptr;
     }
-    if (synth_ != nullptr)
-        fluid_->allSoundsOff(synth_, -1);
+    if (fluid_->synth != nullptr)
+        fluid_->allSoundsOff(fluid_->synth, -1);
 }
 
 void MusicPlayer::close()
 {
     closeDevice();
-    if (synth_ != nullptr)
-        fluid_->deleteSynth(synth_);
-    if (settings_ != nullptr)
-        fluid_->deleteSettings(settings_);
-    synth_ = nullptr;
-    settings_ = nullptr;
+    if (fluid_->synth != nullptr)
+        fluid_->deleteSynth(fluid_->synth);
+    if (fluid_->settings != nullptr)
+        fluid_->deleteSettings(fluid_->settings);
+    fluid_->synth = nullptr;
+    fluid_->settings = nullptr;
     soundFontLoaded_ = false;
     fluid_->close();
 }

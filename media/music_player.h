@@ -1,8 +1,9 @@
 // Background music: the "*.mid" files beside the program, played one at a
-// time through FluidSynth with the system's General MIDI SoundFont. The
-// program makes one player; the main window, through MediaService, starts it
-// at start-up, calls Timer1Timer every second so a finished piece starts
-// again, and lets the options dialog switch to the next piece with toggleMusic.
+// time through FluidSynth with the system's General MIDI SoundFont. main()
+// makes the one player and keeps it; the windows reach it only through the
+// GameMedia seam (MediaService): the main window starts it at start-up and
+// calls Timer1Timer every second so a finished piece starts again, and the
+// options dialog switches to the next piece with toggleMusic.
 #pragma once
 
 #include <memory>
@@ -10,11 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <fluidsynth/types.h>
-
 namespace quellon {
-
-class FluidSynthLibrary;
 
 // The directory search over the music files. It is kept between uses so
 // that switching music on again continues with the file after the current
@@ -74,11 +71,11 @@ public:
     // A piece is loaded and its notes are still running.
     bool isPlaying() const;
     // A piece is loaded on an open audio output (the "device" of the player).
-    bool deviceOpen() const { return player_ != nullptr; }
+    bool deviceOpen() const;
     // The SoundFont is in memory (about 13 MB for TimGM6mb).
     bool soundFontLoaded() const { return soundFontLoaded_; }
     // A synthesiser exists (it is made only once an audio output opened).
-    bool synthesiserMade() const { return synth_ != nullptr; }
+    bool synthesiserMade() const;
     // Whether FluidSynth is in this process's memory at all.
     static bool synthLibraryInMemory();
     int restartCount() const { return restarts_; }
@@ -111,13 +108,11 @@ private:
     int stalledTicks_ = 0;
     bool outputLost_ = false;  // a piece played until its output went away
 
-    std::unique_ptr<FluidSynthLibrary> fluid_;
     QString soundFont_;
     bool soundFontLoaded_ = false;
-    fluid_settings_t* settings_ = nullptr;
-    fluid_synth_t* synth_ = nullptr;
-    fluid_audio_driver_t* audio_ = nullptr;
-    fluid_player_t* player_ = nullptr;
+    // FluidSynth's objects, whose types only music_player.cpp sees.
+    struct Fluid;
+    std::unique_ptr<Fluid> fluid_;
 };
 
 }  // namespace quellon

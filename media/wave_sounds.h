@@ -38,8 +38,9 @@ public:
     static constexpr int kCloseMarginMilliseconds = 200;
     static constexpr int kFeedMilliseconds = 20;
 
-    // soundOn is read at every call, so the owner's flag (the "sound"
-    // setting) stays the one place that says whether effects play.
+    // The game session decides when a sound plays; soundOn, its "sound"
+    // setting read at every call, keeps anything else silent too while
+    // effects are off.
     // outputCheck answers whether an audio output exists; by default the
     // platform's device list is asked. With no device nothing is started.
     explicit WaveSounds(const bool& soundOn, std::function<bool()> outputCheck = {}, QObject* parent = nullptr);
