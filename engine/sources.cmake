@@ -1,0 +1,36 @@
+# The engine's files, one a line, relative to engine/: read by its library
+# here and by the fuzzing build, which compiles them with its own flags.
+set(QUELLON_ENGINE_SOURCES
+  board.cpp
+  board.h
+  catalogue.cpp
+  catalogue.h
+  game_data.cpp
+  game_data.h
+  interaction.cpp
+  interaction.h
+  messages.h
+  options.cpp
+  options.h
+  orientation_table.cpp
+  orientation_table.h
+  pattern.cpp
+  pattern.h
+  pattern_placement.cpp
+  pattern_placement.h
+  rounding.h
+  saved_games.cpp
+  saved_games.h
+  selection.cpp
+  selection.h
+  settings_values.h
+  setup.cpp
+  setup.h
+  silhouette.cpp
+  silhouette.h
+  sounds.h
+  statistics.cpp
+  statistics.h
+  window_texts.cpp
+  window_texts.h
+)

@@ -1,0 +1,28 @@
+cmake_minimum_required(VERSION 3.25)
+# Every .cpp and .h of the source folders is built: each folder lists its
+# files by hand, and a file left out of its list would be silently unbuilt
+# (a header's Qt class unmocced, a source's code missing). LISTED holds one
+# line per target, "<its source directory>|<its sources>".
+file(STRINGS ${LISTED} targets)
+set(built "")
+foreach(line IN LISTS targets)
+  string(REPLACE "|" ";" parts "${line}")
+  list(POP_FRONT parts dir)
+  foreach(source IN LISTS parts)
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${dir})
+    list(APPEND built ${source})
+  endforeach()
+endforeach()
+set(missing "")
+foreach(folder IN LISTS FOLDERS)
+  file(GLOB files ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+  foreach(file IN LISTS files)
+    if(NOT file IN_LIST built)
+      list(APPEND missing ${file})
+    endif()
+  endforeach()
+endforeach()
+if(missing)
+  list(JOIN missing "\n  " missing)
+  message(FATAL_ERROR "not in the source list of any target:\n  ${missing}")
+endif()
