@@ -32,7 +32,7 @@ public:
     // Silence before every sound. A server that has mixed ahead of the
     // clock starts a new stream a little into its samples (a hundredth of a
     // second on a sink mixing that far ahead, more on slower ones): without
-    // it the attack of a step sound, its loudest part, was lost.
+    // it the attack of a step sound, its loudest part, would be lost.
     static constexpr int kLeadMilliseconds = 20;
     // How long a stream stays open after its samples' duration.
     static constexpr int kCloseMarginMilliseconds = 200;
