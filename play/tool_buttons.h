@@ -32,6 +32,8 @@ struct ToolButtonRow {
 inline constexpr QSize kBigToolButton{50, 50};
 inline constexpr QSize kHalfToolButton{50, 25};
 
+// One button a row, as the formatter would spread each field on a line.
+// clang-format off
 inline constexpr ToolButtonRow kToolButtons[] = {
     {"NewGameBtn", "tool-newgame", true, {5, 6}, kBigToolButton, "Ich fang ein neues Spiel an.",
      "I want to play a new game.", "Neues Spiel", "New game", &TMainform::NewgameBtnClick},
@@ -62,5 +64,6 @@ inline constexpr ToolButtonRow kToolButtons[] = {
     {"ExitBtn", "tool-exit", false, {-52, 6}, kBigToolButton, "Ich hab genug!", "I have enough!", "Beenden", "Quit",
      &TMainform::ExitBtnClick},
 };
+// clang-format on
 
 }  // namespace quellon

@@ -113,20 +113,23 @@ private slots:
             {"information", [&] { return std::make_unique<TInfoDlg>(settings, &main); },
              closingKeys({Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space}, DialogResult::Ok),
              DialogResult::Ok},
-            {"load", [&] { return std::make_unique<TLoadGameDlg>(session.game(), settings, &main); }, {},
+            {"load",
+             [&] { return std::make_unique<TLoadGameDlg>(session.game(), settings, &main); },
+             {},
              DialogResult::Cancel},
-            {"save", [&] { return std::make_unique<TSaveGameDlg>(session.game(), settings, &main); }, {},
+            {"save",
+             [&] { return std::make_unique<TSaveGameDlg>(session.game(), settings, &main); },
+             {},
              DialogResult::Cancel},
             {"language", [&] { return std::make_unique<TTongueDlg>(&main); }, {}, std::nullopt},
         };
 
-        const QList<int> probes{kClose,       Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_J,
-                                Qt::Key_Y,    Qt::Key_N,      Qt::Key_Space,  Qt::Key_X,     Qt::Key_F5,
-                                Qt::Key_Tab};
+        const QList<int> probes{kClose,    Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_J,  Qt::Key_Y,
+                                Qt::Key_N, Qt::Key_Space,  Qt::Key_X,      Qt::Key_F5,    Qt::Key_Tab};
         for (const Row& row : rows) {
             const std::unique_ptr<FramelessDialog> dialog = row.make();
             for (int probe : probes) {
-                const Outcome expected = probe == kClose ? row.close
+                const Outcome expected = probe == kClose            ? row.close
                                          : row.keys.contains(probe) ? row.keys.at(probe)
                                                                     : std::nullopt;
                 QTimer::singleShot(0, dialog.get(), [&dialog, probe] {
@@ -138,9 +141,10 @@ private slots:
                         dialog->done(kStayedOpen);
                 });
                 const int result = dialog->exec();
-                const QString what = QStringLiteral("%1 dialog, %2").arg(QLatin1String(row.name),
-                                                                      probe == kClose ? QStringLiteral("close")
-                                                                                      : QKeySequence(probe).toString());
+                const QString what =
+                    QStringLiteral("%1 dialog, %2")
+                        .arg(QLatin1String(row.name),
+                             probe == kClose ? QStringLiteral("close") : QKeySequence(probe).toString());
                 QVERIFY2(result == (expected ? static_cast<int>(*expected) : kStayedOpen), qPrintable(what));
                 QVERIFY2(main.keys == 0, qPrintable(what));
             }
