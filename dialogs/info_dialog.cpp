@@ -1,8 +1,6 @@
 // The information dialog.
 #include "dialogs/info_dialog.h"
 
-#include <QKeyEvent>
-
 #include "dialogs/title_column.h"
 
 namespace quellon {
@@ -62,25 +60,23 @@ QString TInfoDlg::creditText(int language)
         "licensed under the GNU General Public License, version 2.");
 }
 
-void TInfoDlg::showEvent(QShowEvent* event)
+void TInfoDlg::FormActivate()
 {
-    FramelessDialog::showEvent(event);
     setFittedText(CreditLabel, creditText(settings_.language));
     setSpokenText(OKBtn, QStringLiteral("OK"),
                   settings_.german() ? QStringLiteral("Zur\u00fcck zum Spiel") : QStringLiteral("Back to the game"));
 }
 
-void TInfoDlg::keyPressEvent(QKeyEvent* event)
+std::optional<DialogResult> TInfoDlg::resultOfKey(int key) const
 {
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
     case Qt::Key_Space:
-        finish(DialogResult::Ok);
-        return;
+        return DialogResult::Ok;
     default:
-        event->ignore();
+        return std::nullopt;
     }
 }
 

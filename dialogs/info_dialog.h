@@ -26,8 +26,10 @@ public:
     static QString creditText(int language);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
+    // Enter, Escape and Space close it, as its tick button does.
+    std::optional<DialogResult> resultOfKey(int key) const override;
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::Ok; }
 
 private:
     QLabel* CreditLabel;

@@ -68,12 +68,6 @@ TLoadGameDlg::TLoadGameDlg(const GameData& game, const SettingsValues& settings,
     connect(CancelBtn, &QAbstractButton::clicked, this, [this] { CancelBtnClick(); });
 }
 
-void TLoadGameDlg::showEvent(QShowEvent* event)
-{
-    FramelessDialog::showEvent(event);  // placed over a visible main window first
-    FormActivate();
-}
-
 void TLoadGameDlg::FormActivate()
 {
     fillNameList();
@@ -97,13 +91,6 @@ void TLoadGameDlg::fillNameList()
         NameListBox->addItem(QString::fromStdString(loadDialogTexts(settings_.language).noGameLine));
     for (const std::string& name : names)
         NameListBox->addItem(QString::fromStdString(name));
-}
-
-void TLoadGameDlg::keyPressEvent(QKeyEvent* event)
-{
-    // Only a line or the cancel button closes the dialog: the keys the list
-    // leaves unused end here, Escape among them, which would otherwise reject.
-    event->accept();
 }
 
 void TLoadGameDlg::NameListBoxClick(int row)

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 
@@ -36,11 +35,13 @@ public:
     void NameListBoxClick(int row);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
+    // Only a line or the cancel button closes it: no key does, Escape
+    // included.
+    std::optional<DialogResult> resultOfKey(int) const override { return std::nullopt; }
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::Cancel; }
 
 private:
-    void FormActivate();
     void fillNameList();
     void CancelBtnClick() { finish(DialogResult::Cancel); }
 

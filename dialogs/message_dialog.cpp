@@ -1,7 +1,6 @@
 // The message dialog. Made once and reused; each show is modal.
 #include "dialogs/message_dialog.h"
 
-#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace quellon {
@@ -71,12 +70,6 @@ void TYesNoDlg::showFatal(const QString& text)
     QMessageBox::critical(nullptr, QStringLiteral("Zindle Quellon"), text, QMessageBox::Ok);
 }
 
-void TYesNoDlg::showEvent(QShowEvent* event)
-{
-    FramelessDialog::showEvent(event);  // placeOverMain first
-    FormActivate();
-}
-
 void TYesNoDlg::FormActivate()
 {
     NoBtn->setVisible(buttonMode_ == ButtonMode::YesAndNo);
@@ -95,27 +88,13 @@ void TYesNoDlg::FormActivate()
     setSpokenText(NoBtn, german ? QStringLiteral("Nein") : QStringLiteral("No"), text);
 }
 
-void TYesNoDlg::keyPressEvent(QKeyEvent* event)
+std::optional<DialogResult> TYesNoDlg::resultOfKey(int key) const
 {
-    // FormKeyPress: the same keys in both button modes.
-    if (isConfirmKey(event->key())) {
-        finish(DialogResult::Yes);
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_N:
-        finish(DialogResult::No);
-        return;
-    default:
-        event->ignore();
-    }
-}
-
-void TYesNoDlg::reject()
-{
-    // A close from outside the two buttons (window manager, Alt+F4) counts as no.
-    finish(DialogResult::No);
+    if (isConfirmKey(key))
+        return DialogResult::Yes;
+    if (key == Qt::Key_Escape || key == Qt::Key_N)
+        return DialogResult::No;
+    return std::nullopt;
 }
 
 TYesNoDlg& MessagesOnDemand::dialog()

@@ -35,14 +35,13 @@ public:
     ImageButton* yesButton() const { return YesBtn; }
     ImageButton* noButton() const { return NoBtn; }
 
-    void reject() override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
+    // The same keys in both button modes; a close from outside counts as no.
+    std::optional<DialogResult> resultOfKey(int key) const override;
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::No; }
 
 private:
-    void FormActivate();
     void ByesClick() { finish(DialogResult::Yes); }
     void BnoClick() { finish(DialogResult::No); }
 

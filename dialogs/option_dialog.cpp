@@ -106,12 +106,6 @@ void TOptionDlg::updateOptionTexts()
                   qt(texts.patternHint) + QLatin1Char(' ') + qt(texts.patternLabel));
 }
 
-void TOptionDlg::showEvent(QShowEvent* event)
-{
-    updateOptionTexts();
-    FramelessDialog::showEvent(event);  // placed only over a visible main window
-}
-
 void TOptionDlg::TongueBtnClick()
 {
     effects_.stepOption(GameSession::Option::Language);
@@ -142,14 +136,9 @@ void TOptionDlg::PatBtnClick()
     updateOptionTexts();
 }
 
-void TOptionDlg::keyPressEvent(QKeyEvent* event)
+std::optional<DialogResult> TOptionDlg::resultOfKey(int key) const
 {
-    if (isConfirmKey(event->key())) {
-        finish(DialogResult::Ok);
-        return;
-    }
-    // Every other key, Escape included, leaves the dialog open.
-    event->accept();
+    return isConfirmKey(key) ? std::optional(DialogResult::Ok) : std::nullopt;
 }
 
 }  // namespace quellon

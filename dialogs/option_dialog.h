@@ -3,7 +3,6 @@
 // change stays and is written to the settings when the program closes.
 #pragma once
 
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "ui/dialog_look.h"
@@ -44,8 +43,11 @@ public:
     ImageButton* OKBtn;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override { updateOptionTexts(); }
+    // Only the confirming keys close it, with Ok; Escape leaves it open.
+    std::optional<DialogResult> resultOfKey(int key) const override;
+    // As its tick button.
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::Cancel; }
 
 private:
     void TongueBtnClick();

@@ -38,12 +38,6 @@ TSaveGameDlg::TSaveGameDlg(GameData& game, const SettingsValues& settings, QWidg
     connect(CancelBtn, &QAbstractButton::clicked, this, [this] { CancelBtnClick(); });
 }
 
-void TSaveGameDlg::showEvent(QShowEvent* event)
-{
-    FramelessDialog::showEvent(event);  // placed over a visible main window first
-    FormActivate();
-}
-
 void TSaveGameDlg::FormActivate()
 {
     if (offeredName_) {
@@ -68,20 +62,6 @@ void TSaveGameDlg::exitClick()
     // Exactly as typed: no trimming, no check of the characters here.
     game_.gameName = NameEdit->text().toStdString();
     finish(DialogResult::Ok);
-}
-
-void TSaveGameDlg::keyPressEvent(QKeyEvent* event)
-{
-    // Only the two buttons close the dialog; Enter and Escape do nothing.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
-        FramelessDialog::keyPressEvent(event);
-    }
 }
 
 }  // namespace quellon

@@ -2,7 +2,6 @@
 // with the current game name; OK takes the typed text exactly as it stands.
 #pragma once
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -29,11 +28,12 @@ public:
     void offerName(const QString& name) { offeredName_ = name; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
+    // Only the two buttons close it; Enter and Escape do nothing.
+    std::optional<DialogResult> resultOfKey(int) const override { return std::nullopt; }
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::Cancel; }
 
 private:
-    void FormActivate();
     void exitClick();
     void CancelBtnClick() { finish(DialogResult::Cancel); }
 

@@ -115,12 +115,6 @@ QPixmap TSelectDlg::faceStrip()
 
 int TSelectDlg::firstShown() const { return firstOnPage(game_.quellonCount, Scroll->value()); }
 
-void TSelectDlg::showEvent(QShowEvent* event)
-{
-    FramelessDialog::showEvent(event);
-    FormActivate();
-}
-
 void TSelectDlg::FormActivate()
 {
     titleColumn_.setProgramTexts();
@@ -206,17 +200,11 @@ std::optional<int> TSelectDlg::chooseQuellon()
     return chosen_;
 }
 
-void TSelectDlg::keyPressEvent(QKeyEvent* event)
+std::optional<DialogResult> TSelectDlg::resultOfKey(int key) const
 {
-    // The slider has the focus; the keys it does not use arrive here.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_N:
-        exitClick();
-        return;
-    default:
-        FramelessDialog::keyPressEvent(event);
-    }
+    if (key == Qt::Key_Escape || key == Qt::Key_N)
+        return DialogResult::Cancel;
+    return std::nullopt;
 }
 
 }  // namespace quellon

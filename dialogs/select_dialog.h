@@ -5,7 +5,6 @@
 
 #include <optional>
 
-#include <QKeyEvent>
 #include <QSlider>
 
 #include "ui/dialog_look.h"
@@ -42,11 +41,12 @@ public:
     static QPixmap faceStrip();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
+    // The slider has the focus; Escape and N, which it leaves unused, cancel.
+    std::optional<DialogResult> resultOfKey(int key) const override;
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::Cancel; }
 
 private:
-    void FormActivate();
     void exitClick() { finish(DialogResult::Cancel); }
 
     const GameData& game_;

@@ -140,12 +140,6 @@ QLabel* TStatDlg::sentence(int index) const
     }
 }
 
-void TStatDlg::showEvent(QShowEvent* event)
-{
-    FramelessDialog::showEvent(event);
-    FormActivate();
-}
-
 void TStatDlg::FormActivate()
 {
     titleColumn_.setProgramTexts();
@@ -174,14 +168,9 @@ void TStatDlg::pieBoxPaint(QPainter& painter) const
                          QColor::fromRgb(static_cast<QRgb>(levelColour(segment.level))));
 }
 
-void TStatDlg::keyPressEvent(QKeyEvent* event)
+std::optional<DialogResult> TStatDlg::resultOfKey(int key) const
 {
-    if (isConfirmKey(event->key())) {
-        finish(DialogResult::Ok);
-        return;
-    }
-    // Every other key, Escape included, leaves the dialog open.
-    event->accept();
+    return isConfirmKey(key) ? std::optional(DialogResult::Ok) : std::nullopt;
 }
 
 }  // namespace quellon

@@ -3,7 +3,6 @@
 // Everything is counted afresh at every showing; nothing is changed.
 #pragma once
 
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "ui/dialog_look.h"
@@ -49,11 +48,13 @@ public:
     void pieBoxPaint(QPainter& painter) const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void FormActivate() override;
+    // Only the confirming keys close it, with Ok; Escape leaves it open.
+    std::optional<DialogResult> resultOfKey(int key) const override;
+    // As its tick button.
+    std::optional<DialogResult> resultOfClose() const override { return DialogResult::Cancel; }
 
 private:
-    void FormActivate();
     void exitClick() { finish(DialogResult::Cancel); }
 
     const GameData& game_;

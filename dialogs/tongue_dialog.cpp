@@ -45,11 +45,8 @@ TTongueDlg::TTongueDlg(QWidget* parent)
     connect(EnglishBtn, &QAbstractButton::clicked, this, [this] { EnglishBtnClick(); });
 }
 
-void TTongueDlg::showEvent(QShowEvent* event)
+void TTongueDlg::place()
 {
-    FramelessDialog::showEvent(event);
-    // Centred on the screen rather than over the main window, which has no
-    // language yet when this is asked.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);

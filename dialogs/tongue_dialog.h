@@ -1,7 +1,6 @@
 // The language question of the first start: German or English, by flag.
 #pragma once
 
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "ui/dialog_look.h"
@@ -27,12 +26,13 @@ public:
     QLabel* TongueLabel;
     QLabel* Label1;
 
-    // Only the two buttons close it: no keys, no other way out.
-    void reject() override {}
-
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override { event->accept(); }
+    // Centred on the screen rather than over the main window, which has no
+    // language yet when this is asked.
+    void place() override;
+    // Only the two buttons close it: no keys, no other way out.
+    std::optional<DialogResult> resultOfKey(int) const override { return std::nullopt; }
+    std::optional<DialogResult> resultOfClose() const override { return std::nullopt; }
     // A click on a flag's sentence counts as a click on the flag.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

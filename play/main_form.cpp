@@ -1,5 +1,5 @@
-// The main window: tool bar, board layout, backgrounds, caption, commands,
-// start-up and closing.
+// The main window: tool bar, board layout, backgrounds, caption, start-up and
+// closing.
 #include "play/main_form.h"
 
 #include <chrono>
@@ -15,9 +15,7 @@
 #include <QShowEvent>
 
 #include "ui/dialog_look.h"
-#include "dialogs/info_dialog.h"
 #include "dialogs/message_dialog.h"
-#include "dialogs/stat_dialog.h"
 #include "dialogs/tongue_dialog.h"
 #include "ui/pixel_frame.h"
 #include "engine/window_texts.h"
@@ -26,6 +24,7 @@
 #include "play/game_windows.h"
 #include "play/pattern_form.h"
 #include "play/tool_bar.h"
+#include "play/tool_buttons.h"
 #include "storage/startup.h"
 
 namespace quellon {
@@ -54,19 +53,8 @@ TMainform::TMainform(GameSession& session, SoundEffects& sound, GameMedia& media
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
     ToolPanel = new ToolBar(this, session_.settings());
-    connect(ToolPanel->NewGameBtn, &QAbstractButton::clicked, this, &TMainform::NewgameBtnClick);
-    connect(ToolPanel->LoadBtn, &QAbstractButton::clicked, this, &TMainform::LoadBtnClick);
-    connect(ToolPanel->StatBtn, &QAbstractButton::clicked, this, &TMainform::StatBtnClick);
-    connect(ToolPanel->TipBtn, &QAbstractButton::clicked, this, &TMainform::TipBtnClick);
-    connect(ToolPanel->SelectBtn, &QAbstractButton::clicked, this, &TMainform::SelectBtnClick);
-    connect(ToolPanel->UpBtn, &QAbstractButton::clicked, this, &TMainform::UpBtnClick);
-    connect(ToolPanel->DnBtn, &QAbstractButton::clicked, this, &TMainform::DnBtnClick);
-    connect(ToolPanel->UnsolvedUpBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedUpBtnClick);
-    connect(ToolPanel->UnsolvedDnBtn, &QAbstractButton::clicked, this, &TMainform::UnsolvedDnBtnClick);
-    connect(ToolPanel->OptionBtn, &QAbstractButton::clicked, this, &TMainform::OptionBtnClick);
-    connect(ToolPanel->InfoBtn, &QAbstractButton::clicked, this, &TMainform::InfoBtnClick);
-    connect(ToolPanel->RulesBtn, &QAbstractButton::clicked, this, &TMainform::RulesBtnClick);
-    connect(ToolPanel->ExitBtn, &QAbstractButton::clicked, this, &TMainform::ExitBtnClick);
+    for (const ToolButtonRow& row : kToolButtons)
+        connect(ToolPanel->button(row.command), &QAbstractButton::clicked, this, row.command);
 
     box = new BoardView(this, session_.board(), session_.game(), session_.settings());
     connect(box, &BoardView::pressed, this, &TMainform::boxMouseDown);

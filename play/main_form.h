@@ -1,6 +1,6 @@
 // The main window (its commands in main_form_commands.cpp): the tool bar
-// (play/tool_bar) above the board paint area
-// (play/board_view), the caption, the tiled background with the frames
+// (play/tool_bar, its buttons in play/tool_buttons.h) above the board paint
+// area (play/board_view), the caption, the tiled background with the frames
 // round the board, start-up and closing. It forwards the board's pointer
 // events and the tool buttons to the GameSession and carries out the
 // outcomes it returns, playing their sounds and having the board view, the
@@ -30,7 +30,6 @@ class BoardView;
 class GameWindows;
 class ToolBar;
 class TInfoDlg;
-class TYesNoDlg;
 
 class TMainform : public QWidget {
     Q_OBJECT
@@ -59,7 +58,8 @@ public:
     void updateTitle();
     // Full repaint of the window and the board.
     void repaintMain();
-    // The message dialog (or the one given), for every window.
+    // The message dialog (or the one given). The windows beside this one
+    // are handed it when they are made.
     Messages& messages();
     GameSession& session() { return session_; }
     GameWindows& windows() { return *windows_; }
@@ -82,7 +82,7 @@ public:
     const QCursor& turnCursor();
     const QCursor& moveCursor();
 
-    // The command handlers of the tool buttons.
+    // The command handlers of the tool buttons (play/tool_buttons.h).
     void NewgameBtnClick();
     void LoadBtnClick();
     void StatBtnClick();

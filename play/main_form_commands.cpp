@@ -43,7 +43,7 @@ void TMainform::carryOut(const SessionOutcome& outcome)
                 messages().showText(action.code, QString::fromStdString(action.text));
             break;
         case Kind::ShowSetUp:
-            ToolPanel->TipBtn->setEnabled(action.helpOffered);
+            ToolPanel->button(&TMainform::TipBtnClick)->setEnabled(action.helpOffered);
             box->showPlainCursor();
             break;
         case Kind::PlainCursor:

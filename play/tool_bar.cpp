@@ -5,8 +5,8 @@
 
 #include <QPainter>
 
+#include "play/tool_buttons.h"
 #include "ui/dialog_look.h"
-#include "engine/window_texts.h"
 
 namespace quellon {
 
@@ -60,35 +60,25 @@ ToolBar::ToolBar(QWidget* parent, const SettingsValues& settings) : QWidget(pare
     setPalette(toolPalette);
     ToolBox = new ToolBarArea(this, settings);
 
-    const QSize big(50, 50);
-    const QSize half(50, 25);
-    NewGameBtn = makeButton(QStringLiteral("NewGameBtn"), QStringLiteral("tool-newgame"), {5, 6}, big, true);
-    LoadBtn = makeButton(QStringLiteral("LoadBtn"), QStringLiteral("tool-load"), {58, 6}, big, true);
-    StatBtn = makeButton(QStringLiteral("StatBtn"), QStringLiteral("tool-stats"), {111, 6}, big, true);
-    TipBtn = makeButton(QStringLiteral("TipBtn"), QStringLiteral("tool-help"), {164, 6}, big, true);
-    SelectBtn = makeButton(QStringLiteral("SelectBtn"), QStringLiteral("tool-select"), {218, 6}, big, true);
-    UpBtn = makeButton(QStringLiteral("UpBtn"), QStringLiteral("tool-next"), {270, 6}, half, false);
-    DnBtn = makeButton(QStringLiteral("DnBtn"), QStringLiteral("tool-prev"), {270, 30}, half, false);
-    UnsolvedUpBtn =
-        makeButton(QStringLiteral("UnsolvedUpBtn"), QStringLiteral("tool-next-unsolved"), {323, 6}, half, false);
-    UnsolvedDnBtn =
-        makeButton(QStringLiteral("UnsolvedDnBtn"), QStringLiteral("tool-prev-unsolved"), {323, 30}, half, false);
-    OptionBtn = makeButton(QStringLiteral("OptionBtn"), QStringLiteral("tool-options"), {0, 6}, big, false);
-    InfoBtn = makeButton(QStringLiteral("InfoBtn"), QStringLiteral("tool-info"), {0, 6}, big, false);
-    RulesBtn = makeButton(QStringLiteral("RulesBtn"), QStringLiteral("tool-rules"), {0, 6}, big, false);
-    ExitBtn = makeButton(QStringLiteral("ExitBtn"), QStringLiteral("tool-exit"), {0, 6}, big, false);
+    for (const ToolButtonRow& row : kToolButtons) {
+        const QString face = QString::fromLatin1(row.face);
+        auto* button =
+            new ImageButton(this, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), row.size);
+        button->setObjectName(QLatin1String(row.name));
+        if (row.disabledFace)
+            button->setDisabledFace(face + QStringLiteral("-disabled.svg"));
+        // Those placed from the right edge find it at the first layOut.
+        button->move(std::max(row.place.x(), 0), row.place.y());
+        buttons_.push_back(button);
+    }
 }
 
-ImageButton* ToolBar::makeButton(const QString& name, const QString& face, QPoint place, QSize size,
-                                 bool hasDisabledFace)
+ImageButton* ToolBar::button(void (TMainform::*command)()) const
 {
-    auto* button =
-        new ImageButton(this, face + QStringLiteral("-normal.svg"), face + QStringLiteral("-hover.svg"), size);
-    button->setObjectName(name);
-    if (hasDisabledFace)
-        button->setDisabledFace(face + QStringLiteral("-disabled.svg"));
-    button->move(place);
-    return button;
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        if (kToolButtons[i].command == command)
+            return buttons_[i];
+    return nullptr;
 }
 
 void ToolBar::layOut(int width, int height)
@@ -96,22 +86,21 @@ void ToolBar::layOut(int width, int height)
     setGeometry(0, 0, width, height);
     ToolBox->setGeometry(0, 0, width, height);
     ToolBox->lower();
-    OptionBtn->move(width - 208, 6);
-    InfoBtn->move(width - 156, 6);
-    RulesBtn->move(width - 104, 6);
-    ExitBtn->move(width - 52, 6);
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        if (const QPoint place = kToolButtons[i].place; place.x() < 0)
+            buttons_[i]->move(width + place.x(), place.y());
 }
 
 void ToolBar::applyHints(bool german)
 {
     // A screen reader says the short name and gives the hint as what the
     // button does.
-    for (const ButtonHint& hint : kButtonHints)
-        if (auto* button = findChild<ImageButton*>(QLatin1String(hint.button))) {
-            const QString text = QString::fromUtf8(german ? hint.german : hint.english);
-            button->setToolTip(text);
-            setSpokenText(button, QString::fromUtf8(german ? hint.germanName : hint.englishName), text);
-        }
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        const ToolButtonRow& row = kToolButtons[i];
+        const QString text = QString::fromUtf8(german ? row.germanHint : row.englishHint);
+        buttons_[i]->setToolTip(text);
+        setSpokenText(buttons_[i], QString::fromUtf8(german ? row.germanName : row.englishName), text);
+    }
 }
 
 void ToolBar::repaintTiles() { ToolBox->update(); }

@@ -1,7 +1,10 @@
-// The main window's tool bar `ToolPanel`: thirteen image buttons on the
-// tool-bar tile of the current background, the last four kept at the right
-// edge. The window connects the buttons to its commands.
+// The main window's tool bar `ToolPanel`: the image buttons of the rows in
+// play/tool_buttons.h on the tool-bar tile of the current background, those
+// placed from the right edge kept there. The window connects the buttons to
+// its commands.
 #pragma once
+
+#include <vector>
 
 #include <QPixmap>
 #include <QWidget>
@@ -11,6 +14,7 @@
 namespace quellon {
 
 class ImageButton;
+class TMainform;
 
 // Tile of a background's sheet: the window tile or the tool-bar tile.
 QPixmap backgroundTile(int background, bool toolBar);
@@ -27,24 +31,12 @@ public:
     // The tile behind the buttons, after a change of background.
     void repaintTiles();
 
-    ImageButton* NewGameBtn;
-    ImageButton* LoadBtn;
-    ImageButton* StatBtn;
-    ImageButton* TipBtn;
-    ImageButton* SelectBtn;
-    ImageButton* UpBtn;
-    ImageButton* DnBtn;
-    ImageButton* UnsolvedUpBtn;
-    ImageButton* UnsolvedDnBtn;
-    ImageButton* OptionBtn;
-    ImageButton* InfoBtn;
-    ImageButton* RulesBtn;
-    ImageButton* ExitBtn;
+    // The button of the row with this command.
+    ImageButton* button(void (TMainform::*command)()) const;
 
 private:
-    ImageButton* makeButton(const QString& name, const QString& face, QPoint place, QSize size, bool hasDisabledFace);
-
     QWidget* ToolBox;
+    std::vector<ImageButton*> buttons_;  // one for each row, in the rows' order
 };
 
 }  // namespace quellon

@@ -356,12 +356,31 @@ FramelessDialog::FramelessDialog(QWidget* parent, QSize clientSize, const QStrin
     background_->setGeometry(0, 0, clientSize.width(), clientSize.height());
 }
 
-void FramelessDialog::showEvent(QShowEvent* event)
+void FramelessDialog::place()
 {
     const QWidget* main = mainWindowOf(this);
     if (main && (!onlyOverVisibleMain_ || main->isVisible()))
         placeOverMain(this);
+}
+
+void FramelessDialog::showEvent(QShowEvent* event)
+{
+    place();
     QDialog::showEvent(event);
+    FormActivate();
+}
+
+void FramelessDialog::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    if (const std::optional<DialogResult> result = resultOfKey(event->key()))
+        finish(*result);
+}
+
+void FramelessDialog::reject()
+{
+    if (const std::optional<DialogResult> result = resultOfClose())
+        finish(*result);
 }
 
 void setSpokenText(QWidget* control, const QString& name, const QString& description)

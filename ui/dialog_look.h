@@ -12,11 +12,16 @@
 //           auto* ok = new ImageButton(this, art::kTickFace, art::kTickFaceOver, {50, 50});
 //           connect(ok, &QAbstractButton::clicked, this, [this] { finish(DialogResult::Ok); });
 //       }
+//       void FormActivate() override { /* texts of the moment */ }
+//       std::optional<DialogResult> resultOfKey(int key) const override { ... }
+//       std::optional<DialogResult> resultOfClose() const override { return DialogResult::Cancel; }
 //   };
 //
 // FramelessDialog places itself over the main window, its parent, every
 // time it is shown; exec() returns a DialogResult value.
 #pragma once
+
+#include <optional>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,6 +29,7 @@
 #include <QDialog>
 #include <QEnterEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -177,8 +183,16 @@ void setSpokenText(QWidget* control, const QString& name, const QString& descrip
 // Enter, J (ja) and Y (yes): the keys that confirm every dialog.
 bool isConfirmKey(int key);
 
-// A frameless modal dialog whose whole client area is a TexturedPanel.
-// Placed over the main window each time it is shown, unless disabled.
+// A frameless modal dialog whose whole client area is a TexturedPanel, with
+// what every dialog of the game does alike:
+// - each time it is shown it is placed (place()), then fills its texts and
+//   takes its focus (FormActivate());
+// - a key its focused control leaves unused closes it with the result
+//   resultOfKey() gives, or does nothing; either way the key ends here, so
+//   QDialog's own Escape (reject) and Enter (default button) never act;
+// - a close from outside its buttons and keys (the window manager's close,
+//   Alt+F4) ends it with resultOfClose(), or is refused when that gives none.
+// So exec() returns a DialogResult value however the dialog ends.
 class FramelessDialog : public QDialog {
     Q_OBJECT
 public:
@@ -190,8 +204,18 @@ public:
     // window is visible; the others always.
     void setPlaceOnlyOverVisibleMain(bool onlyVisible) { onlyOverVisibleMain_ = onlyVisible; }
 
+    void reject() final;
+
 protected:
-    void showEvent(QShowEvent* event) override;
+    // Over the main window (placeOverMain).
+    virtual void place();
+    // The texts in the language of the moment, the focus; after place().
+    virtual void FormActivate() {}
+    virtual std::optional<DialogResult> resultOfKey(int key) const = 0;
+    virtual std::optional<DialogResult> resultOfClose() const = 0;
+
+    void showEvent(QShowEvent* event) final;
+    void keyPressEvent(QKeyEvent* event) final;
 
 private:
     TexturedPanel* background_;
