@@ -56,6 +56,7 @@ private slots:
         QTest::newRow("spanning the whole int range") << readMainForm("mainform_extreme.conf");
         QTest::newRow("two thousand million square") << readMainForm("mainform_bigger_than_desktop.conf");
         QTest::newRow("width of INT_MAX") << QByteArray("200,0,1,0,0,2147483647,100");
+        QTest::newRow("turned over") << QByteArray("200,0,1,5000,600,0,0");
     }
 
     void hostileStoredRectangleLandsInTheCorner()
@@ -95,7 +96,7 @@ private slots:
                  qPrintable(where));
         const QRect reach = desktop.adjusted(0, 0, nudge.x(), nudge.y());
         QVERIFY2(reach.contains(frame), qPrintable(where));
-        // Every one is wider than any desktop: it fills the desktop's width.
+        // Every one is wider than either desktop: it fills the desktop's width.
         QVERIFY2(frame.width() == desktop.width(), qPrintable(where));
         QVERIFY2(!form->boardView()->image().isNull(), qPrintable(where));
         QVERIFY(log.entries.isEmpty());
