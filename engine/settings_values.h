@@ -142,12 +142,14 @@ struct DesktopArea {
 inline void clampToDesktop(WindowPlacement& p, const DesktopArea& desktop)
 {
     // In 64 bits: a hand-edited rectangle may span more than the int range.
-    int64_t left = p.left;
-    int64_t top = p.top;
-    int64_t right = p.right;
-    int64_t bottom = p.bottom;
-    const int64_t w = right > left ? right - left : left - right;
-    const int64_t h = bottom > top ? bottom - top : top - bottom;
+    // A turned-over one (right left of left, bottom above top) is taken by
+    // its corners: as stored, no test below would bring it onto the desktop.
+    int64_t left = std::min(p.left, p.right);
+    int64_t top = std::min(p.top, p.bottom);
+    int64_t right = std::max(p.left, p.right);
+    int64_t bottom = std::max(p.top, p.bottom);
+    const int64_t w = right - left;
+    const int64_t h = bottom - top;
     const int64_t desktopRight = int64_t{desktop.left} + desktop.width;
     const int64_t desktopBottom = int64_t{desktop.top} + desktop.height;
     if (right > desktopRight) {

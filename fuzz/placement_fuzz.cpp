@@ -38,13 +38,17 @@ std::optional<WindowPlacement> referencePlacement(std::string_view text)
     return WindowPlacement{numbers[1], numbers[2], numbers[3], numbers[4], numbers[5], numbers[6]};
 }
 
-void checkClamp(const WindowPlacement& stored, const DesktopArea& desktop)
+void checkClamp(const WindowPlacement& given, const DesktopArea& desktop)
 {
-    WindowPlacement p = stored;
+    WindowPlacement p = given;
     clampToDesktop(p, desktop);
-    FUZZ_CHECK(p.flags == stored.flags && p.showState == stored.showState);
-    if (stored.right < stored.left || stored.bottom < stored.top)
-        return;  // a turned-over rectangle: only that nothing breaks
+    FUZZ_CHECK(p.flags == given.flags && p.showState == given.showState);
+    // A turned-over rectangle is held to the rule by its corners.
+    WindowPlacement stored = given;
+    stored.left = std::min(given.left, given.right);
+    stored.right = std::max(given.left, given.right);
+    stored.top = std::min(given.top, given.bottom);
+    stored.bottom = std::max(given.top, given.bottom);
     const int64_t w = int64_t{stored.right} - stored.left;
     const int64_t h = int64_t{stored.bottom} - stored.top;
     const int64_t desktopRight = int64_t{desktop.left} + desktop.width;

@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "storage/startup.h"
@@ -37,9 +40,15 @@ void WindowPlacer::showRestored()
     }
     clampToDesktop(*placement, {desktop.left(), desktop.top(), desktop.width(), desktop.height()});
     // No bigger than the desktop: a hand-edited giant would make the board
-    // picture too large to allocate.
-    const QRect stored(QPoint(placement->left, placement->top), QPoint(placement->right - 1, placement->bottom - 1));
-    const QRect outer(stored.topLeft(), stored.size().boundedTo(desktop.size()));
+    // picture too large to allocate. Measured in 64 bits: a clamped rectangle
+    // may still reach from the desktop's edge to the end of the int range,
+    // wider than a QRect can measure.
+    const auto span = [](int from, int to, int most) {
+        return static_cast<int>(std::clamp<int64_t>(int64_t{to} - from, std::numeric_limits<int>::min(), most));
+    };
+    const QRect outer(QPoint(placement->left, placement->top),
+                      QSize(span(placement->left, placement->right, desktop.width()),
+                            span(placement->top, placement->bottom, desktop.height())));
     window_.move(outer.topLeft());
     window_.resize(outer.size().expandedTo(window_.minimumSize()));
     // The stored rectangle is the outer one, but the frame is known only

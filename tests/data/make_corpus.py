@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the bad-input corpus beside this script: damaged catalogues, saved
 games of odd lengths and values, and hand-edited settings files. The outcome
-each one must give is tested in tests/reliability/bad_input_test.cpp and
-settings_garbage_test.cpp. Large or special files (a 1 MiB saved game, a pipe,
+each one must give is tested in tests/reliability/bad_input_test.cpp,
+settings_garbage_test.cpp and fuzz_regression_test.cpp. Large or special files (a 1 MiB saved game, a pipe,
 a directory in place of a file) are made by the tests themselves."""
 import os
 

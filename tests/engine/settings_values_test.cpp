@@ -61,6 +61,11 @@ TEST(Placement, ClampPullsTheWindowOntoTheDesktopInOrder)
     clampToDesktop(above, {0, 0, 1280, 1024});
     EXPECT_EQ(above, (WindowPlacement{0, 1, 0, 0, 400, 300}));
 
+    // Turned over by hand: taken by its corners, then kept on the desktop.
+    WindowPlacement turned{0, 1, 5000, 600, 0, 0};
+    clampToDesktop(turned, {0, 0, 1920, 1080});
+    EXPECT_EQ(turned, (WindowPlacement{0, 1, 0, 0, 5000, 600}));
+
     // A screen left of the main one: its area starts at a negative x.
     WindowPlacement left{0, 1, -1800, 50, -1000, 650};
     clampToDesktop(left, {-1920, 0, 3840, 1080});

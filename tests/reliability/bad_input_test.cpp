@@ -1,12 +1,16 @@
 // Damaged catalogues and saved games from tests/data (made by make_corpus.py),
-// each with the outcome the game promises: a clear refusal or the documented
-// reading, never a crash, a hang or a piece off the board.
+// met where a player meets them: the catalogue read by the start-up, which
+// shows the fatal box in the player's language and ends the game, and saved
+// games loaded by the game session, whose outcome the windows carry out.
+// Each gives a clear refusal or the documented reading, never a crash, a
+// hang or a piece off the board.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,10 +18,15 @@
 
 #include "engine/catalogue.h"
 #include "engine/setup.h"
+#include "session/game_session.h"
+#include "storage/startup.h"
+#include "ui/dialog_look.h"
 #include "tests/support/test_quellon.h"
 
 namespace fs = std::filesystem;
 using namespace quellon;
+using quellon::testing::gridOf;
+using quellon::testing::layoutOf;
 using quellon::testing::squareQuellon;
 
 namespace {
@@ -49,6 +58,61 @@ private:
     fs::path path_;
 };
 
+// Writes down what the start-up shows; no question is expected.
+class RecordingMessages : public Messages {
+public:
+    int showCode(MessageCode code) override
+    {
+        shown << QString::number(static_cast<int>(code));
+        return static_cast<int>(DialogResult::Ok);
+    }
+    int showText(MessageCode, const QString& text) override
+    {
+        shown << text;
+        return static_cast<int>(DialogResult::Ok);
+    }
+    void showFatal(const QString& text) override { fatal << text; }
+    QStringList shown;
+    QStringList fatal;
+};
+
+// The start-up's catalogue step from `programDir`: false when the game ends.
+bool startFrom(GameSession& session, const std::string& programDir, int language, RecordingMessages& messages)
+{
+    session.game().programDir = programDir;
+    return loadCatalogueOrReport(session.game(), language, messages);
+}
+
+const char* abortedText(int language)
+{
+    return language == kLanguageGerman ? "Programm wird abgebrochen." : "Program aborted.";
+}
+
+void expectPiecesOnBoard(const Board& board)
+{
+    for (int n = 1; n <= kPieceCount; ++n)
+        EXPECT_TRUE(board.inBounds(board.piece(n).x, board.piece(n).y, board.piece(n).orientation)) << "piece " << n;
+}
+
+// The set-up a command showed: whether it offered help, nothing when the
+// board was not laid out afresh.
+std::optional<bool> setUpShown(const SessionOutcome& outcome)
+{
+    for (const SessionAction& action : outcome)
+        if (action.kind == SessionAction::Kind::ShowSetUp)
+            return action.helpOffered;
+    return std::nullopt;
+}
+
+std::vector<SessionAction> messagesShown(const SessionOutcome& outcome)
+{
+    std::vector<SessionAction> shown;
+    for (const SessionAction& action : outcome)
+        if (action.kind == SessionAction::Kind::ShowMessage)
+            shown.push_back(action);
+    return shown;
+}
+
 struct CatalogueCase {
     const char* file;
     CatalogueStatus status;
@@ -57,7 +121,7 @@ struct CatalogueCase {
 
 }  // namespace
 
-TEST(BadCatalogue, EveryDamagedFileGivesItsOutcome)
+TEST(BadCatalogue, EveryDamagedFileEndsTheStartOrIsPlayable)
 {
     const CatalogueCase cases[] = {
         {"empty.dat", CatalogueStatus::Empty, 0},
@@ -73,45 +137,67 @@ TEST(BadCatalogue, EveryDamagedFileGivesItsOutcome)
         {"past_edge.dat", CatalogueStatus::OffBoard, 1},
     };
     for (const CatalogueCase& c : cases) {
-        SCOPED_TRACE(c.file);
-        TempDir dir;
-        fs::copy_file(kData / "catalogue" / c.file, dir.path() / kCatalogueFileName);
-        GameData game;
-        game.programDir = dir.dir();
-        const CatalogueResult result = loadCatalogue(game);
-        EXPECT_EQ(result.status, c.status);
-        if (c.status == CatalogueStatus::Ok) {
-            EXPECT_EQ(game.quellonCount, c.count);
-        } else {
-            EXPECT_EQ(game.quellonCount, 0);
-            if (c.status == CatalogueStatus::OffBoard) {
-                EXPECT_EQ(result.badQuellon, c.count);
+        for (const int language : {kLanguageUnset, kLanguageGerman}) {
+            SCOPED_TRACE(std::string(c.file) + " in language " + std::to_string(language));
+            TempDir dir;
+            fs::copy_file(kData / "catalogue" / c.file, dir.path() / kCatalogueFileName);
+            {
+                GameData game;
+                game.programDir = dir.dir();
+                EXPECT_EQ(loadCatalogue(game).status, c.status);
             }
-            // The fatal box has words in both languages.
-            const Message message = catalogueFailureMessage(result);
-            EXPECT_FALSE(message.german.empty());
-            EXPECT_FALSE(message.english.empty());
+            GameSession session;
+            RecordingMessages messages;
+            const bool started = startFrom(session, dir.dir(), language, messages);
+            EXPECT_TRUE(messages.shown.isEmpty());
+            if (c.status != CatalogueStatus::Ok) {
+                // One fatal box in the player's language, and the game ends.
+                EXPECT_FALSE(started);
+                EXPECT_EQ(session.game().quellonCount, 0);
+                ASSERT_EQ(messages.fatal.size(), 1);
+                const std::string text = messages.fatal.first().toStdString();
+                EXPECT_NE(text.find(abortedText(language)), std::string::npos) << text;
+                if (c.status == CatalogueStatus::OffBoard) {
+                    EXPECT_NE(text.find("Quellon " + std::to_string(c.count) + " "), std::string::npos) << text;
+                }
+                continue;
+            }
+            EXPECT_TRUE(started);
+            EXPECT_TRUE(messages.fatal.isEmpty());
+            ASSERT_EQ(session.game().quellonCount, c.count);
+            // Every accepted Quellon lays out on the board as stored.
+            for (int n = 1; n <= c.count; ++n) {
+                session.game().currentQuellon = n;
+                EXPECT_EQ(setUpShown(session.setUpCurrent()), true) << "Quellon " << n;
+                EXPECT_EQ(session.board().targetGrid, gridOf(session.game().catalogue[static_cast<size_t>(n)]));
+                expectPiecesOnBoard(session.board());
+            }
         }
     }
 }
 
-TEST(BadCatalogue, AcceptedEdgeRecordStaysOnTheBoardWhenLaidOut)
+TEST(BadCatalogue, AcceptedEdgeRecordIsSolvedOnTheBoardsEdge)
 {
-    GameData game;
-    ASSERT_TRUE(parseCatalogue(game, readBytes(kData / "catalogue" / "board_edge.dat")).ok());
-    Board board;
-    PieceRandom random(7);
-    setUpQuellon(board, game, random);
-    Grid target{};
-    for (const PieceState& piece : game.catalogue[1].pieces)
-        addPieceCodes(target, piece, +1);
-    EXPECT_EQ(board.targetGrid, target);
-    // The corner pieces reach the last column and the last row.
+    TempDir dir;
+    fs::copy_file(kData / "catalogue" / "board_edge.dat", dir.path() / kCatalogueFileName);
+    GameSession session;
+    RecordingMessages messages;
+    ASSERT_TRUE(startFrom(session, dir.dir(), kLanguageEnglish, messages));
+    session.game().currentQuellon = 1;
+    session.setUpCurrent();
+    // Help until the whole Quellon is laid: the pieces the player sees at
+    // their spots reach the last column and the last row.
+    while (!session.help().empty())
+        expectPiecesOnBoard(session.board());
+    const Board& board = session.board();
+    EXPECT_EQ(session.game().progressTable[1], kDroppedValue);
+    EXPECT_EQ(board.layoutGrid, gridOf(session.game().catalogue[1]));
+    EXPECT_EQ(board.layoutGrid, board.targetGrid);
     bool lastColumn = false, lastRow = false;
     for (int y = 0; y < kBoardRows; ++y)
-        lastColumn = lastColumn || board.targetGrid[static_cast<size_t>(gridIndex(kBoardColumns - 1, y))] != 0;
+        lastColumn = lastColumn || board.layoutGrid[static_cast<size_t>(gridIndex(kBoardColumns - 1, y))] != 0;
     for (int x = 0; x < kBoardColumns; ++x)
-        lastRow = lastRow || board.targetGrid[static_cast<size_t>(gridIndex(x, kBoardRows - 1))] != 0;
+        lastRow = lastRow || board.layoutGrid[static_cast<size_t>(gridIndex(x, kBoardRows - 1))] != 0;
     EXPECT_TRUE(lastColumn);
     EXPECT_TRUE(lastRow);
 }
@@ -128,11 +214,12 @@ TEST(BadCatalogue, OversizedFileReadsTheFirst950)
     bytes.insert(bytes.end(), 200000, uint8_t{0xff});
     std::ofstream(dir.path() / kCatalogueFileName, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    GameData game;
-    game.programDir = dir.dir();
-    ASSERT_TRUE(loadCatalogue(game).ok());
-    EXPECT_EQ(game.quellonCount, kMaxQuellons);
-    EXPECT_EQ(game.catalogue[kMaxQuellons], square);
+    GameSession session;
+    RecordingMessages messages;
+    ASSERT_TRUE(startFrom(session, dir.dir(), kLanguageEnglish, messages));
+    EXPECT_TRUE(messages.fatal.isEmpty());
+    EXPECT_EQ(session.game().quellonCount, kMaxQuellons);
+    EXPECT_EQ(session.game().catalogue[kMaxQuellons], square);
 }
 
 TEST(BadCatalogue, SomethingOtherThanAFileIsMissing)
@@ -143,85 +230,28 @@ TEST(BadCatalogue, SomethingOtherThanAFileIsMissing)
     ASSERT_EQ(mkfifo((asPipe.path() / kCatalogueFileName).c_str(), 0644), 0);
     fs::create_symlink(asLink.path() / "gone", asLink.path() / kCatalogueFileName);
     for (const TempDir* dir : {&asDirectory, &asPipe, &asLink}) {
-        GameData game;
-        game.programDir = dir->dir();
-        EXPECT_EQ(loadCatalogue(game).status, CatalogueStatus::Missing) << dir->path();
+        GameSession session;
+        RecordingMessages messages;
+        EXPECT_FALSE(startFrom(session, dir->dir(), kLanguageUnset, messages)) << dir->path();
+        EXPECT_EQ(messages.fatal, QStringList{QStringLiteral("Can't find file ZQLN.DAT. Program aborted.")})
+            << dir->path();
     }
 }
 
 namespace {
 
-struct GameCase {
-    const char* file;
-    size_t kept;  // bytes taken from the file; the rest of the 950 are 0
-};
-
-}  // namespace
-
-TEST(BadSavedGame, EveryOddLengthLoadsAsDocumented)
+// A game of ten square Quellons with progress of its own, unsaved, on
+// Quellon 1, whose saved games lie in `gamesDir`.
+void startGame(GameSession& session, const fs::path& gamesDir, uint8_t progress)
 {
-    const GameCase cases[] = {
-        {"empty.zql", 0},       {"one_byte.zql", 1},    {"short_100.zql", 100}, {"every_value.zql", 950},
-        {"long_1000.zql", 950}, {"high_bits.zql", 950}, {"text.zql", 20},
-    };
-    for (const GameCase& c : cases) {
-        SCOPED_TRACE(c.file);
-        TempDir dir;
-        const std::string name = fs::path(c.file).stem().string();
-        fs::copy_file(kData / "games" / c.file, dir.path() / c.file);
-        const std::vector<uint8_t> bytes = readBytes(dir.path() / c.file);
-        ASSERT_EQ(std::min<size_t>(bytes.size(), kSavedGameSize), c.kept);
-        GameData game;
-        game.gamesDir = dir.path().string();
-        game.quellonCount = 10;
-        game.progressTable.fill(0x55);
-        game.gameName = name;
-        ASSERT_TRUE(loadSavedGame(game, name).ok);
-        EXPECT_EQ(game.gameName, name);
-        EXPECT_EQ(game.quellonCount, 10);
-        for (size_t k = 1; k <= kSavedGameSize; ++k)
-            ASSERT_EQ(game.progressTable[k], k <= c.kept ? bytes[k - 1] : 0) << "Quellon " << k;
-    }
+    session.game() = quellon::testing::gameWith(10);
+    session.game().gamesDir = gamesDir.string();
+    session.game().progressTable.fill(progress);
+    session.game().currentQuellon = 1;
+    session.game().gameName = "before";
+    session.setUpCurrent();
+    session.setUnsavedProgress(true);
 }
-
-TEST(BadSavedGame, HugeFileTakesTheFirst950Bytes)
-{
-    TempDir dir;
-    std::vector<uint8_t> bytes(1 << 20);
-    for (size_t k = 0; k < bytes.size(); ++k)
-        bytes[k] = static_cast<uint8_t>(k * 13);
-    std::ofstream(dir.path() / "huge.zql", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    GameData game;
-    game.gamesDir = dir.path().string();
-    ASSERT_TRUE(loadSavedGame(game, "huge").ok);
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + kSavedGameSize, game.progressTable.begin() + 1));
-}
-
-TEST(BadSavedGame, UnreadableGameGivesTheMessageAndKeepsProgress)
-{
-    TempDir dir;
-    fs::create_directory(dir.path() / "folder.zql");
-    ASSERT_EQ(mkfifo((dir.path() / "pipe.zql").c_str(), 0644), 0);
-    fs::create_symlink(dir.path() / "gone.zql", dir.path() / "dangling.zql");
-    for (const char* name : {"folder", "pipe", "dangling", "absent", "../escape", "", "a/b"}) {
-        SCOPED_TRACE(name);
-        GameData game;
-        game.gamesDir = dir.path().string();
-        game.progressTable.fill(9);
-        game.gameName = name;
-        const LoadResult result = loadSavedGame(game, name);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.failure.code, MessageCode::Notice);
-        EXPECT_EQ(result.failure.english, std::string("Error occured while loading file ") + name);
-        EXPECT_EQ(result.failure.german, std::string("Fehler beim Laden des Spiels ") + name);
-        EXPECT_TRUE(game.gameName.empty());
-        EXPECT_TRUE(
-            std::all_of(game.progressTable.begin(), game.progressTable.end(), [](uint8_t p) { return p == 9; }));
-    }
-}
-
-namespace {
 
 // Pieces 1..count stand at their solution spots, the others do not.
 int solvedPrefix(const Board& board, const PuzzleRecord& solution)
@@ -234,22 +264,93 @@ int solvedPrefix(const Board& board, const PuzzleRecord& solution)
     return count;
 }
 
-Grid layoutOf(const Board& board)
-{
-    Grid grid{};
-    for (int n = 1; n <= kPieceCount; ++n)
-        if (n != board.selectedPiece)
-            addPieceCodes(grid, board.piece(n), +1);
-    return grid;
-}
-
-void expectPiecesOnBoard(const Board& board)
-{
-    for (int n = 1; n <= kPieceCount; ++n)
-        EXPECT_TRUE(board.inBounds(board.piece(n).x, board.piece(n).y, board.piece(n).orientation)) << "piece " << n;
-}
-
 }  // namespace
+
+// Loaded from the load dialog: the file's first 950 bytes are the progress,
+// missing Quellons start afresh, and every Quellon of the game lays out as
+// its progress byte says.
+TEST(BadSavedGame, EveryOddLengthLoadsAsDocumented)
+{
+    for (const char* file : {"empty.zql", "one_byte.zql", "short_100.zql", "every_value.zql", "long_1000.zql",
+                             "high_bits.zql", "text.zql"}) {
+        SCOPED_TRACE(file);
+        TempDir dir;
+        const std::string name = fs::path(file).stem().string();
+        fs::copy_file(kData / "games" / file, dir.path() / file);
+        const std::vector<uint8_t> bytes = readBytes(dir.path() / file);
+        GameSession session;
+        startGame(session, dir.path(), 0x55);
+        const SessionOutcome outcome = session.loadGame(name);
+        EXPECT_TRUE(messagesShown(outcome).empty());
+        EXPECT_TRUE(setUpShown(outcome).has_value());
+        EXPECT_FALSE(session.unsavedProgress());
+        const GameData& game = session.game();
+        EXPECT_EQ(game.gameName, name);
+        EXPECT_EQ(game.quellonCount, 10);
+        for (size_t k = 1; k <= kSavedGameSize; ++k)
+            ASSERT_EQ(game.progressTable[k], k <= bytes.size() ? bytes[k - 1] : 0) << "Quellon " << k;
+        for (int n = 1; n <= game.quellonCount; ++n) {
+            SCOPED_TRACE("Quellon " + std::to_string(n));
+            session.game().currentQuellon = n;
+            const uint8_t progress = game.progressTable[static_cast<size_t>(n)];
+            EXPECT_EQ(setUpShown(session.setUpCurrent()), !isFinished(progress));
+            EXPECT_EQ(session.titleProgress(), progress);
+            EXPECT_EQ(session.board().layoutGrid, layoutOf(session.board()));
+            if (!isFinished(progress)) {
+                EXPECT_EQ(solvedPrefix(session.board(), squareQuellon()), 2 * helpLevel(progress));
+            }
+            expectPiecesOnBoard(session.board());
+        }
+    }
+}
+
+TEST(BadSavedGame, HugeFileTakesTheFirst950Bytes)
+{
+    TempDir dir;
+    std::vector<uint8_t> bytes(1 << 20);
+    for (size_t k = 0; k < bytes.size(); ++k)
+        bytes[k] = static_cast<uint8_t>(k * 13);
+    std::ofstream(dir.path() / "huge.zql", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    GameSession session;
+    startGame(session, dir.path(), 0);
+    EXPECT_TRUE(messagesShown(session.loadGame("huge")).empty());
+    const GameData& game = session.game();
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + kSavedGameSize, game.progressTable.begin() + 1));
+}
+
+// The notice names the game in the player's language; the progress, its
+// unsaved flag (the save offer still comes) and the board stay as they were.
+TEST(BadSavedGame, UnreadableGameGivesTheMessageAndKeepsProgress)
+{
+    TempDir dir;
+    fs::create_directory(dir.path() / "folder.zql");
+    ASSERT_EQ(mkfifo((dir.path() / "pipe.zql").c_str(), 0644), 0);
+    fs::create_symlink(dir.path() / "gone.zql", dir.path() / "dangling.zql");
+    for (const int language : {kLanguageEnglish, kLanguageGerman}) {
+        for (const char* name : {"folder", "pipe", "dangling", "absent", "../escape", "", "a/b"}) {
+            SCOPED_TRACE(std::string(name) + " in language " + std::to_string(language));
+            GameSession session;
+            startGame(session, dir.path(), 9);
+            session.settings().language = language;
+            const Board before = session.board();
+            const SessionOutcome outcome = session.loadGame(name);
+            const std::vector<SessionAction> shown = messagesShown(outcome);
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].code, MessageCode::Notice);
+            const std::string said =
+                language == kLanguageGerman ? "Fehler beim Laden des Spiels " : "Error occured while loading file ";
+            EXPECT_EQ(shown[0].text, said + name);
+            EXPECT_FALSE(setUpShown(outcome).has_value());
+            EXPECT_TRUE(session.game().gameName.empty());
+            EXPECT_TRUE(session.unsavedProgress());
+            EXPECT_TRUE(std::all_of(session.game().progressTable.begin(), session.game().progressTable.end(),
+                                    [](uint8_t p) { return p == 9; }));
+            for (int n = 1; n <= kPieceCount; ++n)
+                EXPECT_EQ(session.board().piece(n), before.piece(n)) << "piece " << n;
+        }
+    }
+}
 
 TEST(BadSavedGame, EveryByteValueNeverLaysMoreThanEightPieces)
 {

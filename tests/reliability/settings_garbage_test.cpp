@@ -283,10 +283,10 @@ private slots:
                 pattern.storedPosition().x() == 12345);
     }
 
-    // Found under AddressSanitizer: a stored rectangle far larger than the
-    // desktop was restored at that size (Qt caps it at 16777215 pixels), the
-    // cells grew to match and the board picture would have needed terabytes.
-    // The restored size is now bounded by the desktop.
+    // A stored rectangle far larger than the desktop, restored at that size
+    // (Qt caps a window at 16777215 pixels), would grow the cells to match
+    // and ask terabytes for the board picture: the restored size is bounded
+    // by the desktop.
     void hugeStoredWindowStillShowsTheBoard_data()
     {
         QTest::addColumn<QString>("file");

@@ -96,6 +96,9 @@ TEST(SessionMonkey, RandomPlayKeepsTheBoardAndTheProgressSound)
 
         const Board& board = session.board();
         ASSERT_TRUE(layoutMatchesPieces(board)) << "event " << event;
+        for (int n = 1; n <= kPieceCount; ++n)
+            ASSERT_TRUE(board.inBounds(board.piece(n).x, board.piece(n).y, board.piece(n).orientation))
+                << "piece " << n << " at event " << event;
         bool solvedStep = false;
         bool solvedMessage = false;
         for (const SessionAction& action : outcome) {
@@ -112,13 +115,23 @@ TEST(SessionMonkey, RandomPlayKeepsTheBoardAndTheProgressSound)
             ASSERT_EQ(board.solveState, SolveState::Solved);
             ASSERT_TRUE(isFinished(game.progressTable[static_cast<size_t>(current)]));
         }
-        // Only the Quellon in play changes its progress, and a finished one stays finished.
+        // Only the Quellon in play changes its progress, only by a solve or
+        // one help step, and every change waits to be saved.
         for (size_t n = 1; n <= kMaxQuellons; ++n) {
             if (static_cast<int>(n) != current) {
                 ASSERT_EQ(game.progressTable[n], before[n]) << "Quellon " << n << " at event " << event;
-            } else if (isFinished(before[n])) {
-                ASSERT_TRUE(isFinished(game.progressTable[n])) << "event " << event;
+                continue;
             }
+            const uint8_t after = game.progressTable[n];
+            if (after == before[n])
+                continue;
+            const int level = helpLevel(before[n]);
+            const bool solve = !isFinished(before[n]) && after == (before[n] | kFinishedBit);
+            const bool help =
+                !isFinished(before[n]) && after == (level + 1 == kDroppedLevel ? kDroppedValue : level + 1);
+            ASSERT_TRUE(solve || help) << int{before[n]} << " became " << int{after} << " at event " << event;
+            ASSERT_TRUE(session.unsavedProgress()) << "event " << event;
+            session.setUnsavedProgress(false);
         }
     }
     EXPECT_GT(solves, 0);
