@@ -105,6 +105,8 @@ std::optional<std::string> GameWindows::chooseSavedGame() { return loadDialog().
 
 std::optional<int> GameWindows::chooseQuellon() { return selectDialog().chooseQuellon(); }
 
+int GameWindows::chooseLanguage() { return tongueDialog().chooseLanguage(); }
+
 void GameWindows::stepOption(GameSession::Option option) { mainForm_.carryOut(session_.stepOption(option)); }
 
 void GameWindows::toggleMusic() { session_.setMusicOn(media_.toggleMusic()); }

@@ -54,6 +54,7 @@ public:
     void offerSave() override;
     std::optional<std::string> chooseSavedGame() override;
     std::optional<int> chooseQuellon() override;
+    int chooseLanguage() override;
 
     // OptionEffects
     void stepOption(GameSession::Option option) override;

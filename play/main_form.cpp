@@ -199,8 +199,7 @@ void TMainform::showEvent(QShowEvent* event)
 void TMainform::FormActivate()
 {
     firstActivation_ = false;
-    if (session_.settings().language == kLanguageUnset)
-        session_.settings().language = windows_->tongueDialog().chooseLanguage();
+    session_.firstActivation(*windows_);
     ToolPanel->applyHints(session_.settings().german());
     updateTitle();
     setPatternVisible(session_.settings().patmode > 0);

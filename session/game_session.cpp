@@ -247,6 +247,12 @@ SessionOutcome GameSession::stepOption(Option option)
     return outcome;
 }
 
+void GameSession::firstActivation(SessionPrompts& prompts)
+{
+    if (settings_.language == kLanguageUnset)
+        settings_.language = prompts.chooseLanguage();
+}
+
 bool GameSession::closeRequested(SessionPrompts& prompts)
 {
     if (!prompts.confirm(MessageCode::Quit))

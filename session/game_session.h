@@ -72,6 +72,8 @@ public:
     virtual std::optional<std::string> chooseSavedGame() = 0;
     // The selection dialog: the Quellon chosen, nothing when cancelled.
     virtual std::optional<int> chooseQuellon() = 0;
+    // The language question: kLanguageGerman or kLanguageEnglish.
+    virtual int chooseLanguage() = 0;
 };
 
 class GameSession {
@@ -114,6 +116,9 @@ public:
     // The player asked to close: true when the program may end, after the
     // save offer.
     bool closeRequested(SessionPrompts& prompts);
+    // The main window's first activation: a player who never chose a
+    // language is asked before any text is shown in one.
+    void firstActivation(SessionPrompts& prompts);
 
     // The set-up of the current Quellon, as every change of Quellon or game does.
     SessionOutcome setUpCurrent();

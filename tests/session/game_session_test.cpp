@@ -38,6 +38,11 @@ public:
     void offerSave() override { asked.push_back("save offer"); }
     std::optional<std::string> chooseSavedGame() override { return game; }
     std::optional<int> chooseQuellon() override { return quellon; }
+    int chooseLanguage() override
+    {
+        asked.push_back("language");
+        return kLanguageGerman;
+    }
 };
 
 class GameSessionTest : public ::testing::Test {
@@ -163,6 +168,16 @@ TEST_F(GameSessionTest, CommandsShowTheirEffectsInOrder)
     EXPECT_EQ(prompts.asked, std::vector<std::string>{"question 3"});
     prompts.yes = false;
     EXPECT_FALSE(session.closeRequested(prompts));
+
+    // The language is asked for once, and only when none was ever chosen.
+    prompts.asked.clear();
+    session.firstActivation(prompts);
+    EXPECT_TRUE(prompts.asked.empty());
+    session.settings().language = kLanguageUnset;
+    session.firstActivation(prompts);
+    session.firstActivation(prompts);
+    EXPECT_EQ(prompts.asked, std::vector<std::string>{"language"});
+    EXPECT_EQ(session.settings().language, kLanguageGerman);
 }
 
 // The options dialog's steps: the value, then what the windows redraw.
