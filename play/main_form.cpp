@@ -16,7 +16,6 @@
 
 #include "ui/dialog_look.h"
 #include "dialogs/message_dialog.h"
-#include "dialogs/tongue_dialog.h"
 #include "ui/pixel_frame.h"
 #include "engine/window_texts.h"
 #include "engine/catalogue.h"
