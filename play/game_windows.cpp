@@ -1,5 +1,7 @@
 #include "play/game_windows.h"
 
+#include <utility>
+
 #include "dialogs/load_game_dialog.h"
 #include "dialogs/option_dialog.h"
 #include "dialogs/save_game_dialog.h"
@@ -38,46 +40,38 @@ GameWindows::~GameWindows()
     delete PatForm;
 }
 
-TOptionDlg& GameWindows::optionDialog()
+namespace {
+
+// Each dialog is made the first time it is needed, and kept.
+template <class Dialog, class... Args>
+Dialog& madeOnce(Dialog*& dialog, Args&&... args)
 {
-    if (!OptionDlg)
-        OptionDlg = new TOptionDlg(session_.settings(), *this, &mainForm_);
-    return *OptionDlg;
+    if (!dialog)
+        dialog = new Dialog(std::forward<Args>(args)...);
+    return *dialog;
 }
 
-TTongueDlg& GameWindows::tongueDialog()
-{
-    if (!TongueDlg)
-        TongueDlg = new TTongueDlg(&mainForm_);
-    return *TongueDlg;
-}
+}  // namespace
 
-TStatDlg& GameWindows::statDialog()
-{
-    if (!StatDlg)
-        StatDlg = new TStatDlg(session_.game(), session_.settings(), &mainForm_);
-    return *StatDlg;
-}
+TOptionDlg& GameWindows::optionDialog() { return madeOnce(OptionDlg, session_.settings(), *this, &mainForm_); }
+
+TTongueDlg& GameWindows::tongueDialog() { return madeOnce(TongueDlg, &mainForm_); }
+
+TStatDlg& GameWindows::statDialog() { return madeOnce(StatDlg, session_.game(), session_.settings(), &mainForm_); }
 
 TSelectDlg& GameWindows::selectDialog()
 {
-    if (!SelectDlg)
-        SelectDlg = new TSelectDlg(session_.game(), session_.settings(), &mainForm_);
-    return *SelectDlg;
+    return madeOnce(SelectDlg, session_.game(), session_.settings(), &mainForm_);
 }
 
 TSaveGameDlg& GameWindows::saveDialog()
 {
-    if (!SaveGameDlg)
-        SaveGameDlg = new TSaveGameDlg(session_.game(), session_.settings(), &mainForm_);
-    return *SaveGameDlg;
+    return madeOnce(SaveGameDlg, session_.game(), session_.settings(), &mainForm_);
 }
 
 TLoadGameDlg& GameWindows::loadDialog()
 {
-    if (!LoadGameDlg)
-        LoadGameDlg = new TLoadGameDlg(session_.game(), session_.settings(), &mainForm_);
-    return *LoadGameDlg;
+    return madeOnce(LoadGameDlg, session_.game(), session_.settings(), &mainForm_);
 }
 
 bool GameWindows::anyDialogMade() const

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 #include "storage/startup.h"
@@ -44,7 +43,7 @@ void WindowPlacer::showRestored()
     // may still reach from the desktop's edge to the end of the int range,
     // wider than a QRect can measure.
     const auto span = [](int from, int to, int most) {
-        return static_cast<int>(std::clamp<int64_t>(int64_t{to} - from, std::numeric_limits<int>::min(), most));
+        return static_cast<int>(std::clamp<int64_t>(int64_t{to} - from, 0, most));
     };
     const QRect outer(QPoint(placement->left, placement->top),
                       QSize(span(placement->left, placement->right, desktop.width()),

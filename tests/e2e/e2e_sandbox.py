@@ -52,6 +52,30 @@ def wait_for(what, probe, timeout=TIMEOUT, process=None, log=None):
     raise AssertionError(f"timed out waiting for {what}{said}")
 
 
+def framed(window, env):
+    """(client rectangle, frame rectangle) on the screen, each as (x, y,
+    width, height): the client widened by the extents the window manager
+    reports; None before it framed the window."""
+    extents = prop(window, "_NET_FRAME_EXTENTS", env)
+    if not extents:
+        return None
+    left, right, top, bottom = (int(v) for v in extents.split(","))
+    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window, env=env).splitlines()
+                if line.strip().startswith(("Absolute upper-left", "Width", "Height")))
+    x, y = int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
+    width, height = int(info["Width"]), int(info["Height"])
+    return (x, y, width, height), (x - left, y - top, width + left + right, height + top + bottom)
+
+
+def settled(window, env):
+    """framed() once two readings 0.4 s apart agree."""
+    def probe():
+        first = framed(window, env)
+        time.sleep(0.4)
+        return first if first and first == framed(window, env) else None
+    return wait_for("a window to settle in its frame", probe)
+
+
 def stop(process, timeout=10):
     if process is not None and process.poll() is None:
         process.terminate()
@@ -108,6 +132,19 @@ class Sandbox:
 
     def start_game(self, env, log=None):
         return self.start([self.program], env, log or self.game_log)
+
+    def start_openbox(self, env):
+        """openbox on the sandbox's X server, once it manages the screen."""
+        self.start(["openbox"], env)
+        wait_for("openbox", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", env=env))
+
+    def stored_placement(self):
+        """The main window's placement as the settings file holds it, or None."""
+        with open(self.settings_file) as settings:
+            for line in settings:
+                if line.startswith("MainForm="):
+                    return line.split("=", 1)[1].strip().strip('"')
+        return None
 
     def start_xvfb(self, screen="1280x1024x24"):
         """An X server of its own on the first free display, ready once its

@@ -18,7 +18,7 @@ import subprocess
 import sys
 import time
 
-from e2e_sandbox import TIMEOUT, Sandbox, prop, run, visible, wait_for
+from e2e_sandbox import TIMEOUT, Sandbox, prop, run, settled, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "import", "compare")
 QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\n"
@@ -29,35 +29,13 @@ BUTTONS = [(left, 6, 50, 50) for left in (5, 58, 111, 164, 218, -208, -156, -104
           [(left, top, 50, 25) for left in (270, 323) for top in (6, 30)]
 
 
-def geometry(window, env):
-    """(client rectangle, frame rectangle) on the screen, once framed."""
-    extents = prop(window, "_NET_FRAME_EXTENTS", env)
-    if not extents:
-        return None
-    left, right, top, bottom = (int(v) for v in extents.split(","))
-    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window, env=env).splitlines()
-                if line.strip().startswith(("Absolute upper-left", "Width", "Height")))
-    x, y = int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
-    width, height = int(info["Width"]), int(info["Height"])
-    return (x, y, width, height), (x - left, y - top, width + left + right, height + top + bottom)
-
-
-def settled(window, env):
-    def probe():
-        first = geometry(window, env)
-        time.sleep(0.4)
-        return first if first and first == geometry(window, env) else None
-    return wait_for("a window to settle in its frame", probe)
-
-
 def overlaps(a, b):
     return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
 
 
 def start(sandbox, screen, scale):
     env = dict(sandbox.start_xvfb(screen), QUELLON_NO_ANIMATION="1", HOME=sandbox.work, QT_SCALE_FACTOR=str(scale))
-    sandbox.start(["openbox"], env)
-    wait_for("openbox", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", env=env))
+    sandbox.start_openbox(env)
     game = sandbox.start_game(env)
     main = wait_for("the main window", lambda: visible("^Zindle Quellon", env)[:1])[0]
     return env, game, main
@@ -112,9 +90,8 @@ def restart_and_maximised(program, catalogue):
         wait_for("the main window maximised again", lambda: "MAXIMIZED_VERT" in prop(main, "_NET_WM_STATE", env))
         time.sleep(0.5)
         quit_game(game, main, env)
-        with open(sandbox.settings_file) as settings:
-            again = [line.split("=", 1)[1].strip().strip('"') for line in settings if line.startswith("MainForm=")]
-        assert again == [stored], f"stored {again}, before {stored}"
+        again = sandbox.stored_placement()
+        assert again == stored, f"stored {again}, before {stored}"
 
 
 def button_face(sandbox, env, client, scale, name):

@@ -15,44 +15,13 @@ import shutil
 import sys
 import time
 
-from e2e_sandbox import TIMEOUT, Sandbox, prop, run, visible, wait_for
+from e2e_sandbox import TIMEOUT, Sandbox, prop, run, settled, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo")
 
 # Motif function bits.
 MWM_HINTS_FUNCTIONS = 1
 MWM_FUNC_ALL, MWM_FUNC_RESIZE, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUNC_CLOSE = 1, 2, 8, 16, 32
-
-
-def frame_and_client(window, env):
-    """(frame rectangle, client size): the client's place on the screen widened
-    by the extents the window manager reports, or None before it framed it."""
-    extents = prop(window, "_NET_FRAME_EXTENTS", env)
-    if not extents:
-        return None
-    left, right, top, bottom = (int(v) for v in extents.split(","))
-    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window, env=env).splitlines()
-                if line.strip().startswith(("Absolute upper-left", "Width", "Height")))
-    x, y = int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
-    width, height = int(info["Width"]), int(info["Height"])
-    return (x - left, y - top, width + left + right, height + top + bottom), (width, height)
-
-
-def settled_geometry(window, env):
-    """The window's frame and client size once they stop changing."""
-    def probe():
-        first = frame_and_client(window, env)
-        time.sleep(0.4)
-        return first if first and first == frame_and_client(window, env) else None
-    return wait_for("the main window to settle in its frame", probe)
-
-
-def stored_placement(settings_file):
-    with open(settings_file) as settings:
-        for line in settings:
-            if line.startswith("MainForm="):
-                return line.split("=", 1)[1].strip().strip('"')
-    return None
 
 
 def quit_question(pid, env):
@@ -91,15 +60,15 @@ def main():
     with Sandbox("quellon-wm-", program, catalogue,
                  "[common]\ntongue=0\nmusic=0\nsound=0\npatmode=1\n") as sandbox:
         env = dict(sandbox.start_xvfb(), QUELLON_NO_ANIMATION="1", HOME=sandbox.work)
-        sandbox.start(["openbox"], env)
-        wait_for("openbox", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", env=env))
+        sandbox.start_openbox(env)
 
         first = None
         placements = []
         for start in range(1, 5):
             game = sandbox.start_game(env)
             window = wait_for("the main window", lambda: visible("^Zindle Quellon", env)[:1])[0]
-            frame, client = settled_geometry(window, env)
+            client_rect, frame = settled(window, env)
+            client = client_rect[2:]
             print(f"start {start}: client {client[0]} x {client[1]}, frame {frame}")
             if start == 1:
                 check_pattern_window(env)
@@ -111,7 +80,7 @@ def main():
             question = wait_for("the quit question", lambda: quit_question(game.pid, env))
             run("xdotool", "mousemove", "--window", question, str(260 + 25), str(100 + 25), "click", "1", env=env)
             assert game.wait(timeout=TIMEOUT) == 0, f"start {start} did not end cleanly"
-            placements.append(stored_placement(sandbox.settings_file))
+            placements.append(sandbox.stored_placement())
             assert placements[-1] == placements[0], f"placements stored: {placements}"
         print("stored placement:", placements[0])
         return 0
