@@ -1,4 +1,4 @@
-// The sound effects (Qt Multimedia) and the help window (Qt Help) live in two
+// The sound effects (SDL's audio output) and the help window (Qt Help) live in two
 // modules beside the program, modules/quellon-sounds.so and quellon-help.so, loaded
 // the first time they are needed: linked into the program, their libraries
 // alone took a third of its start-up and much of its memory. A module that

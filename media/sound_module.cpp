@@ -1,4 +1,4 @@
-// The module quellon-sounds.so: the game's sound effects on Qt Multimedia.
+// The module quellon-sounds.so: the game's sound effects on SDL's audio output.
 #include "media/media_modules.h"
 #include "media/wave_sounds.h"
 

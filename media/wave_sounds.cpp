@@ -1,15 +1,17 @@
-// Sound effects through a QAudioSink of their own: one output stream at a
-// time, opened for a sound and closed once it has played out. Numbers 1..6
-// map to the embedded waves in the order pick up, put down, turn step, move
-// step, solved, refused.
+// Sound effects on one SDL output that stays open. Numbers 1..6 map to the
+// embedded waves in the order pick up, put down, turn step, move step,
+// solved, refused.
 #include "media/wave_sounds.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
+#include <SDL2/SDL.h>
+
 #include <QFile>
 #include <QtEndian>
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -20,35 +22,30 @@ const char* const kWaveFiles[quellon::WaveSounds::kSoundCount] = {
 quint32 little32(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
 quint16 little16(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); }
 
-}  // namespace
-
-namespace quellon {
-
-WaveSounds::WaveSounds(const bool& soundOn, std::function<bool()> outputCheck, QObject* parent)
-    : QObject(parent),
-      soundOn_(soundOn),
-      outputPresentCheck_(std::move(outputCheck))
+// Plain PCM samples in the output's format.
+std::vector<uint8_t> toOutputFormat(const QByteArray& data, SDL_AudioFormat format, int channels, int rate)
 {
-    closeTimer_.setSingleShot(true);
-    connect(&closeTimer_, &QTimer::timeout, this, [this] { closeStream(); });
-    feedTimer_.setInterval(kFeedMilliseconds);
-    connect(&feedTimer_, &QTimer::timeout, this, [this] { feed(); });
-    if (!outputPresentCheck_) {
-        // Asking the platform for its device list at every step of a drag is
-        // wasteful; keep the answer and renew it when the devices change (a
-        // sound server that stops and starts again changes them).
-        devices_ = new QMediaDevices(this);
-        hasOutput_ = !QMediaDevices::audioOutputs().isEmpty();
-        connect(devices_, &QMediaDevices::audioOutputsChanged, this,
-                [this] { hasOutput_ = !QMediaDevices::audioOutputs().isEmpty(); });
-    }
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
+    SDL_AudioCVT convert;
+    const int built = SDL_BuildAudioCVT(&convert, format, static_cast<Uint8>(channels), rate, AUDIO_S16SYS, 1,
+                                        quellon::WaveSounds::kRate);
+    if (built < 0 || data.isEmpty())
+        return {};
+    if (built == 0)
+        return {bytes, bytes + data.size()};
+    std::vector<uint8_t> buffer(static_cast<size_t>(data.size()) * static_cast<size_t>(convert.len_mult));
+    std::memcpy(buffer.data(), bytes, static_cast<size_t>(data.size()));
+    convert.buf = buffer.data();
+    convert.len = static_cast<int>(data.size());
+    if (SDL_ConvertAudio(&convert) != 0)
+        return {};
+    buffer.resize(static_cast<size_t>(convert.len_cvt));
+    return buffer;
 }
 
-WaveSounds::~WaveSounds() { closeStream(); }
-
-// A RIFF/WAVE image with plain PCM of 8 or 16 bits; anything else gives an
-// empty wave, which plays nothing.
-WaveSounds::Wave WaveSounds::readWave(const QString& resource)
+// A RIFF/WAVE image with plain PCM of 8 or 16 bits, as the output plays it;
+// anything else gives no samples, which plays nothing.
+std::vector<uint8_t> readWave(const QString& resource)
 {
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
@@ -56,8 +53,7 @@ WaveSounds::Wave WaveSounds::readWave(const QString& resource)
     const QByteArray bytes = file.readAll();
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return {};
-    Wave wave;
-    bool haveFormat = false;
+    int channels = 0, rate = 0, bits = 0;
     for (qsizetype at = 12; at + 8 <= bytes.size();) {
         const QByteArray id = bytes.mid(at, 4);
         const qsizetype size = little32(bytes, at + 4);
@@ -65,36 +61,56 @@ WaveSounds::Wave WaveSounds::readWave(const QString& resource)
         if (size > bytes.size() - body)
             return {};
         if (id == "fmt " && size >= 16) {
-            const int tag = little16(bytes, body), channels = little16(bytes, body + 2);
-            const int rate = static_cast<int>(little32(bytes, body + 4)), bits = little16(bytes, body + 14);
-            if (tag != 1 || channels < 1 || rate <= 0 || (bits != 8 && bits != 16))
+            const int tag = little16(bytes, body);
+            channels = little16(bytes, body + 2);
+            rate = static_cast<int>(little32(bytes, body + 4));
+            bits = little16(bytes, body + 14);
+            if (tag != 1 || channels < 1 || channels > 8 || rate <= 0 || (bits != 8 && bits != 16))
                 return {};
-            wave.format.setSampleRate(rate);
-            wave.format.setChannelCount(channels);
-            wave.format.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-            haveFormat = true;
-        } else if (id == "data" && haveFormat) {
-            const char silence = wave.format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
-            const qsizetype lead = wave.format.bytesForDuration(qint64(kLeadMilliseconds) * 1000);
-            const qsizetype tail = wave.format.bytesForDuration(qint64(kTailMilliseconds) * 1000);
-            wave.samples = QByteArray(lead, silence);
-            wave.samples.append(bytes.mid(body, size - size % wave.format.bytesPerFrame()));
-            wave.samples.append(tail, silence);
-            return wave;
+        } else if (id == "data" && channels > 0) {
+            const qsizetype frame = channels * bits / 8;
+            return toOutputFormat(bytes.mid(body, size - size % frame), bits == 8 ? AUDIO_U8 : AUDIO_S16LSB, channels,
+                                  rate);
         }
         at = body + size + (size & 1);
     }
     return {};
 }
 
-void WaveSounds::loadWaves()
+// ALSA's library prints its own complaints on stderr when no card exists;
+// SDL loads it, so its handler is looked up in the loaded library.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceAlsa()
 {
-    if (loaded_)
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (alsa == nullptr)
         return;
-    loaded_ = true;
-    for (int i = 0; i < kSoundCount; ++i)
-        waves_[static_cast<size_t>(i)] = readWave(resourceFor(i + 1));
+    if (void* set = dlsym(alsa, "snd_lib_error_set_handler"))
+        reinterpret_cast<int (*)(Handler)>(set)(quietAlsa);
+    dlclose(alsa);
 }
+
+std::vector<std::vector<uint8_t>> readWaves()
+{
+    std::vector<std::vector<uint8_t>> waves;
+    for (int n = 1; n <= quellon::WaveSounds::kSoundCount; ++n)
+        waves.push_back(readWave(quellon::WaveSounds::resourceFor(n)));
+    return waves;
+}
+
+}  // namespace
+
+namespace quellon {
+
+WaveSounds::WaveSounds(const bool& soundOn) : soundOn_(soundOn), channel_(readWaves())
+{
+    if (soundOn_)
+        outputReady();
+}
+
+WaveSounds::~WaveSounds() { closeOutput(); }
 
 QString WaveSounds::resourceFor(int n)
 {
@@ -103,32 +119,82 @@ QString WaveSounds::resourceFor(int n)
     return QStringLiteral(":/sounds/") + QLatin1String(kWaveFiles[n - 1]);
 }
 
-QByteArray WaveSounds::samples(int n) const
+int WaveSounds::currentSound() const
 {
-    return n >= 1 && n <= kSoundCount ? waves_[static_cast<size_t>(n - 1)].samples : QByteArray();
+    if (device_ == 0)
+        return channel_.current();
+    SDL_LockAudioDevice(device_);
+    const int current = channel_.current();
+    SDL_UnlockAudioDevice(device_);
+    return current;
 }
 
-QAudioFormat WaveSounds::format(int n) const
+void WaveSounds::pull(void* self, uint8_t* stream, int length)
 {
-    return n >= 1 && n <= kSoundCount ? waves_[static_cast<size_t>(n - 1)].format : QAudioFormat();
+    // SDL holds the device's lock while it pulls.
+    static_cast<WaveSounds*>(self)->channel_.fill({stream, static_cast<size_t>(std::max(length, 0))});
 }
 
-bool WaveSounds::outputPresent() const { return outputPresentCheck_ ? outputPresentCheck_() : hasOutput_; }
-
-void WaveSounds::closeStream()
+// An output that was open and stopped on its own lost its server; it is
+// closed and, like one that never opened, tried again at most once per
+// kRetryInterval.
+bool WaveSounds::outputReady()
 {
-    closeTimer_.stop();
-    feedTimer_.stop();
-    pending_.clear();
-    written_ = 0;
-    if (sink_ == nullptr)
-        return;
-    QAudioSink* sink = sink_;
-    sink_ = nullptr;
-    output_ = nullptr;
-    sink->disconnect(this);
-    sink->stop();  // drops what the server has not played yet: the cut-off
-    sink->deleteLater();
+    if (device_ != 0 && SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED)
+        return true;
+    if (device_ != 0)
+        closeOutput();
+    const auto now = std::chrono::steady_clock::now();
+    if (openAttempts_ > 0 && now - lastAttempt_ < kRetryInterval)
+        return false;
+    lastAttempt_ = now;
+    ++openAttempts_;
+    openOutput();
+    return device_ != 0;
+}
+
+void WaveSounds::openOutput()
+{
+    // What the sound server shows of the stream.
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Quellon");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, kStreamName);
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "game");
+    SDL_AudioSpec wanted{};
+    wanted.freq = kRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = kPullFrames;
+    wanted.callback = &WaveSounds::pull;
+    wanted.userdata = this;
+    // The sound server first (PipeWire's included), then ALSA directly, as
+    // the music does; JACK is left out, as its client may try to start a
+    // server. The driver is chosen at every try: a server missing at the
+    // last one may be there now. SDL_AUDIODRIVER in the environment wins.
+    for (const char* driver : {"pulseaudio", "alsa"}) {
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            continue;
+        subsystemUp_ = true;
+        if (std::strcmp(SDL_GetCurrentAudioDriver(), "alsa") == 0)
+            silenceAlsa();
+        // No changes allowed: SDL converts to whatever the device takes.
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        if (device_ != 0) {
+            SDL_PauseAudioDevice(device_, 0);
+            return;
+        }
+        closeOutput();
+    }
+}
+
+void WaveSounds::closeOutput()
+{
+    if (device_ != 0)
+        SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    if (subsystemUp_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    subsystemUp_ = false;
 }
 
 void WaveSounds::playSound(int n)
@@ -136,62 +202,19 @@ void WaveSounds::playSound(int n)
     // With sound off a sound that is still playing runs to its end.
     if (!soundOn_)
         return;
-    closeStream();
-    current_ = 0;
-    if (n < 1 || n > kSoundCount || !outputPresent())
-        return;
-    loadWaves();
-    const Wave& wave = waves_[static_cast<size_t>(n - 1)];
-    if (wave.samples.isEmpty())
-        return;
-    // A stream of its own for every sound, on the output that is the
-    // default now: the server or its devices may have changed since the last.
-    sink_ = new QAudioSink(QMediaDevices::defaultAudioOutput(), wave.format, this);
-    // Room for the whole sound, written at once: fed bit by bit from this
-    // thread's event loop it started a timer tick late, and broke off
-    // whenever the window was busy for longer than the buffer lasted (the
-    // solved message opening cut the bells in two).
-    sink_->setBufferSize(wave.samples.size());
-    connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        // Stopped on its own: the server went away, and the stream with it.
-        if (state == QAudio::StoppedState)
-            closeStream();
-    });
-    current_ = n;
-    output_ = sink_->start();
-    if (sink_ == nullptr || output_ == nullptr) {
-        closeStream();  // no server to take it
+    // Any number without a wave stops the sound that is playing.
+    const int next = samples(n).empty() ? 0 : n;
+    if (next != 0 && !outputReady()) {
+        channel_.start(0);  // nothing to play it on: no output is open
         return;
     }
-    pending_ = wave.samples;
-    written_ = 0;
-    feed();
-    // The stream is closed once the sound and the silence after it have
-    // played, so none is kept open between sounds. Not at the sink's "idle":
-    // that comes when the last sample has been handed to the server, which
-    // may not have played a third of a second of it yet, and closing then
-    // drops it.
-    closeTimer_.start(static_cast<int>(wave.format.durationForBytes(wave.samples.size()) / 1000) +
-                      kCloseMarginMilliseconds);
-}
-
-// Writes what the server takes now; a server that keeps less than the
-// whole sound gets the rest as it plays.
-void WaveSounds::feed()
-{
-    while (sink_ != nullptr && written_ < pending_.size()) {
-        const qsizetype room = std::min<qsizetype>(sink_->bytesFree(), pending_.size() - written_);
-        if (room <= 0)
-            break;
-        const qint64 wrote = output_->write(pending_.constData() + written_, room);
-        if (wrote <= 0)
-            break;
-        written_ += wrote;
+    if (device_ == 0) {
+        channel_.start(next);
+        return;
     }
-    if (sink_ != nullptr && written_ < pending_.size())
-        feedTimer_.start();
-    else
-        feedTimer_.stop();
+    SDL_LockAudioDevice(device_);
+    channel_.start(next);
+    SDL_UnlockAudioDevice(device_);
 }
 
 }  // namespace quellon

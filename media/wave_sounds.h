@@ -1,90 +1,82 @@
 // The game's six sound effects, played from the WAV files embedded as
-// ":/sounds/...". Each wave is read into memory once; a new sound cuts off
-// the one before instead of queueing, since step sounds can come at every
-// cell of a drag.
+// ":/sounds/...". Each wave is read into memory once and played on one
+// channel of an output that stays open for the rest of the game: a new
+// sound cuts off the one before instead of queueing (step sounds can come
+// at every cell of a drag), and nothing else ever cuts a sound short.
+//
+// The output is SDL's: it keeps the device open and pulls the samples on a
+// thread of its own, so a sound plays out however long the sound server
+// takes to start it and however busy the window is. A stream per sound,
+// closed by a timer, lost every sound the server had not played yet when
+// the timer ran out (seconds, at an idle or busy server).
 #pragma once
 
+#include "media/effect_channel.h"
 #include "session/sound.h"
 
-#include <QAudioFormat>
-#include <QByteArray>
-#include <QMediaDevices>
-#include <QObject>
 #include <QString>
-#include <QTimer>
 
-#include <array>
-#include <functional>
-
-class QAudioSink;
-class QIODevice;
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace quellon {
 
-class WaveSounds : public QObject, public SoundEffects {
-    Q_OBJECT
+class WaveSounds : public SoundEffects {
 public:
     static constexpr int kSoundCount = 6;
-    // Silence played after every sound: a server that waits for a minimum
-    // of buffered sound before it starts a stream gets it even for the
-    // shortest step, and the sound has played out before its stream closes.
-    static constexpr int kTailMilliseconds = 300;
-    // Silence before every sound. A server that has mixed ahead of the
-    // clock starts a new stream a little into its samples (a hundredth of a
-    // second on a sink mixing that far ahead, more on slower ones): without
-    // it the attack of a step sound, its loudest part, would be lost.
-    static constexpr int kLeadMilliseconds = 20;
-    // How long a stream stays open after its samples' duration.
-    static constexpr int kCloseMarginMilliseconds = 200;
-    static constexpr int kFeedMilliseconds = 20;
+    // The waves' own format, which the output is asked for as it is: 16-bit
+    // mono at 22 050 Hz. A wave in another plain PCM format is converted.
+    static constexpr int kRate = 22050;
+    // Samples per pull of the output: about 23 ms, and the server is asked
+    // to buffer no more than that. An effect reaches the sink some 20 to
+    // 40 ms after the event that plays it, and a machine busy on both
+    // cores still feeds the server in time (a pull of 12 ms ran dry there).
+    static constexpr int kPullFrames = 512;
+    // After an output that could not be opened (no sound server), the next
+    // try waits this long: a drag asks for a sound at every cell.
+    static constexpr std::chrono::milliseconds kRetryInterval{1000};
+    // The stream's name at the sound server.
+    static constexpr char kStreamName[] = "Quellon sound effects";
 
     // The game session decides when a sound plays; soundOn, its "sound"
     // setting read at every call, keeps anything else silent too while
-    // effects are off.
-    // outputCheck answers whether an audio output exists; by default the
-    // platform's device list is asked. With no device nothing is started.
-    explicit WaveSounds(const bool& soundOn, std::function<bool()> outputCheck = {}, QObject* parent = nullptr);
+    // effects are off. The output opens now when sound is on, so that the
+    // server has the stream running before the first sound; otherwise at
+    // the first sound.
+    explicit WaveSounds(const bool& soundOn);
     ~WaveSounds() override;
+    WaveSounds(const WaveSounds&) = delete;
+    WaveSounds& operator=(const WaveSounds&) = delete;
 
     void playSound(int n) override;
 
     // Resource path of sound n (1..6), empty for any other number.
     static QString resourceFor(int n);
-    // The samples of sound n (1..6) as they go to the output, the silence
-    // around them included; empty for any other number, for a wave that is
-    // not plain PCM, and while no audio output has been seen.
-    QByteArray samples(int n) const;
-    QAudioFormat format(int n) const;
-    // The sound last asked for and not yet cut off by a later call (0: none),
-    // whether or not a server took it.
-    int currentSound() const { return current_; }
-    // An output stream is open for the current sound.
-    bool streamOpen() const { return sink_ != nullptr; }
+    // The samples of sound n (1..6) as they go to the output: 16-bit mono
+    // at kRate; empty for any other number and for a wave that could not be
+    // read as plain PCM.
+    const std::vector<uint8_t>& samples(int n) const { return channel_.samples(n); }
+    // The sound last started and not yet played out or cut off (0: none).
+    int currentSound() const;
+    // The output is open (a server took the stream).
+    bool outputOpen() const { return device_ != 0; }
+    // How many times an output was tried, for the tests of the retry.
+    int openAttempts() const { return openAttempts_; }
 
 private:
-    struct Wave {
-        QAudioFormat format;
-        QByteArray samples;
-    };
-    bool outputPresent() const;
-    void loadWaves();
-    void closeStream();
-    void feed();
-    static Wave readWave(const QString& resource);
+    bool outputReady();
+    void openOutput();
+    void closeOutput();
+    static void pull(void* self, uint8_t* stream, int length);
 
     const bool& soundOn_;
-    std::function<bool()> outputPresentCheck_;
-    QMediaDevices* devices_ = nullptr;
-    bool hasOutput_ = false;
-    bool loaded_ = false;
-    std::array<Wave, kSoundCount> waves_{};
-    QAudioSink* sink_ = nullptr;
-    QIODevice* output_ = nullptr;  // the stream's input, owned by sink_
-    QByteArray pending_;           // the sound being written
-    qsizetype written_ = 0;
-    QTimer feedTimer_;
-    QTimer closeTimer_;
-    int current_ = 0;
+    EffectChannel channel_;
+    uint32_t device_ = 0;
+    bool subsystemUp_ = false;
+    int openAttempts_ = 0;
+    std::chrono::steady_clock::time_point lastAttempt_{};
 };
 
 }  // namespace quellon

@@ -44,13 +44,13 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(cache_.path()));
     }
 
-    void soundsBringQtMultimediaOnlyWhenLoaded()
+    void soundsBringTheirOutputLibraryOnlyWhenLoaded()
     {
-        QVERIFY(!inMemory("libQt6Multimedia.so.6"));
+        QVERIFY(!inMemory("libSDL2-2.0.so.0"));
         const bool soundOn = false;
         std::unique_ptr<SoundEffects> sounds = loadSoundEffects(QStringLiteral(QUELLON_RUNTIME_DIR), soundOn);
         QVERIFY(sounds != nullptr);
-        QVERIFY(inMemory("libQt6Multimedia.so.6"));
+        QVERIFY(inMemory("libSDL2-2.0.so.0"));
         sounds->playSound(kSoundPickUp);  // sound off: nothing, and no complaint
     }
 
