@@ -73,11 +73,16 @@ void allowMovingOnly(QWidget* window)
 }  // namespace
 
 TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       game_(game),
       settings_(settings)
 {
     // A title bar without buttons: the player can neither close, shrink nor resize it.
+    // A tool window of the main window: the window system keeps it above that
+    // window (on X11 as a window transient for it), below the game's dialogs
+    // and not above other programs' windows. The global "above" state would
+    // put it over all of them, and is lost when a window manager withdraws
+    // it late after a quick hide and show.
     setObjectName(QStringLiteral("PatForm"));
     setFixedSize(clientSizeForPlacement());
     move(kDefaultPosition);
@@ -106,9 +111,9 @@ void TPatForm::loadPosition(const SettingsStore& store)
 
 void TPatForm::keepOnDesktop()
 {
-    // A hand-edited position far outside the desktop would hide this
-    // always-on-top window for good; a window left at the edge and then
-    // shown at a bigger placement would reach past it.
+    // A hand-edited position far outside the desktop would hide the window
+    // for good; a window left at the edge and then shown at a bigger
+    // placement would reach past it.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;

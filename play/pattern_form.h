@@ -1,6 +1,7 @@
 // The pattern window: the target silhouette of the current Quellon in black on
-// silver, in a small always-on-top window whose caption carries the number and
-// finished state. Its size follows the pattern placement at every showing.
+// silver, in a small window kept above the main window, whose caption carries
+// the number and finished state. Its size follows the pattern placement at
+// every showing.
 #pragma once
 
 #include <optional>
