@@ -209,7 +209,7 @@ void TMainform::setPatternVisible(bool visible)
     if (visible)
         windows_->patternWindow().showPattern();
     else
-        windows_->patternWindow().hide();
+        windows_->patternWindow().hidePattern();
 }
 
 // ---- caption, hints, layout and painting -------------------------------

@@ -4,9 +4,8 @@
 // every showing.
 #pragma once
 
-#include <optional>
-
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QPoint>
 #include <QShowEvent>
@@ -30,7 +29,10 @@ public:
 
     // Shows the window at the client size of the current placement; a change
     // of placement takes effect by hiding the window and showing it again.
+    // With no position stored, the first showing waits until the main window
+    // has its frame and the window has its place beside it.
     void showPattern();
+    void hidePattern();
     // The repaint request after every change of Quellon, progress or game.
     void refresh();
 
@@ -53,16 +55,18 @@ protected:
 private:
     // Moves the window back onto the desktop where it reaches past an edge.
     void keepOnDesktop();
-    // With no stored position, until the player moves the window: the same
-    // point of the main window as the default on the screen it was chosen
-    // for, clear of the main window's tool buttons at the size of the moment.
-    void placeForFirstStart();
+    // With no stored position: placed once, beside the main window, when that
+    // has its frame and stands still; shown then if it was asked for.
+    void placeOnceMainIsFramed();
+    void placeBesideMain(const QWidget& main);
 
-    bool firstStart_ = false;
-    std::optional<QPoint> placedByGame_;  // where placeForFirstStart put it last
-    QSize placedSize_;                    // and at which size
-    QTimer followMain_;                   // the main window moved or was resized
-    static constexpr int kFollowDelayMs = 150;
+    bool awaitingFirstPlace_ = false;
+    bool showWhenPlaced_ = false;
+    QTimer mainSettled_;             // restarted while the main window moves
+    QElapsedTimer waitingForFrame_;  // since the first showing was asked for
+    static constexpr int kSettleMs = 100;
+    // A window manager that frames no window must not hold the pattern back.
+    static constexpr int kFrameWaitMs = 1500;
 
     const GameData& game_;
     const SettingsValues& settings_;
