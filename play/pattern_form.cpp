@@ -189,10 +189,15 @@ void TPatForm::placeBesideMain(const QWidget& main)
     for (const CellRect& place : parkingPlaces())
         layout.keepClear.push_back(toScreenRect(QRect(board->mapToGlobal(QPoint(place.column, place.row) * cell),
                                                       QSize(place.columns, place.rows) * cell)));
-    // Never shown yet, this window's frame is taken to be the main window's.
+    // Never shown yet, this window's frame is taken to be the main window's,
+    // less the grip a window manager may add below a window that can be
+    // resized: its bottom edge as wide as its left.
     QSize outer = frameGeometry().size();
-    if (outer == size())
-        outer += main.frameGeometry().size() - main.size();
+    if (outer == size()) {
+        const int side = main.geometry().left() - main.frameGeometry().left();
+        const int top = main.geometry().top() - main.frameGeometry().top();
+        outer += QSize(main.frameGeometry().width() - main.width(), top + side);
+    }
     const ScreenPoint at =
         firstPatternPosition(layout, toScreenRect(screen->availableGeometry()), outer.width(), outer.height());
     move(at.x, at.y);
