@@ -62,8 +62,7 @@ def check_pattern_window(env):
 # (its left edge in the main window, negative from the right edge; None when
 # the one before leads to it) and the button that closes it, 50 x 50, at its
 # left and top in the dialog. Help first gives progress to offer a save for,
-# so that loading opens the save dialog and then the load dialog; the quit
-# question's Yes ends the game.
+# so that loading opens the save dialog and then the load dialog.
 DIALOGS = [
     ("new-game question", 5, (204, 100)),
     ("statistics", 111, (484, 355)),
@@ -72,7 +71,7 @@ DIALOGS = [
     ("information", -156, (409, 269)),
     ("save dialog", 58, (240, 128)),
     ("load dialog", None, (296, 356)),
-    ("quit question", -52, (260, 100)),
+    ("quit question", -52, (204, 100)),
 ]
 HELP_BUTTON = 164
 PATTERN_WIDTHS = {1: 181, 2: 271, 3: 361}
@@ -102,7 +101,8 @@ def check_other_program(sandbox, main, pattern, env):
                            "another program"], env)
     window = wait_for("another program's window", lambda: visible("^xmessage$", env)[:1])[0]
     run("xdotool", "windowactivate", window, env=env)
-    wait_for("the other program in front", lambda: stacking(env)[-1:] == [window], timeout=10)
+    wait_for("the other program in front of the game", lambda: above(stacking(env), main, window), timeout=10)
+    time.sleep(0.3)
     assert above(stacking(env), pattern, window), f"the pattern window stays above another program's: {stacking(env)}"
     run("xdotool", "windowactivate", main, env=env)
     wait_for("the game in front again", lambda: above(stacking(env), window, main), timeout=10)
@@ -113,7 +113,10 @@ def check_other_program(sandbox, main, pattern, env):
 def check_showings(game, main, pattern, client, env):
     click_tool(main, client, -208, env)
     options = open_dialog(game, (main, pattern), env)
-    settled(options, env)
+    box, _ = settled(options, env)
+    # Over the right half of the options, clear of the pattern button.
+    run("xdotool", "windowmove", pattern, str(box[0] + 250), str(box[1] + 50), env=env)
+    wait_for("the pattern window moved", lambda: settled(pattern, env)[1][0] >= box[0] + 240, timeout=10)
     mode, showings, wrong = 3, 0, 0
     while showings < SHOWINGS and wrong < 3:
         run("xdotool", "mousemove", "--window", options, str(116 + 16 + 25), str(12 + 271 + 25), "click", "1", env=env)
@@ -162,7 +165,6 @@ def check_dialogs(game, main, pattern, client, env):
             f"the {name} is not in front of the pattern window: {order}, pattern {pattern}, dialog {dialog}"
         run("xdotool", "mousemove", str(button[0]), str(button[1]), "click", "1", env=env)
         wait_for(f"the {name} to take the click", lambda: dialog not in visible(".*", env), timeout=5)
-    assert game.wait(timeout=TIMEOUT) == 0, "the game did not end cleanly"
 
 
 def stacking_on_a_small_screen(program, catalogue):
@@ -177,10 +179,14 @@ def stacking_on_a_small_screen(program, catalogue):
         pattern = wait_for("the pattern window", lambda: visible("^Quellon [0-9]+", env)[:1])[0]
         client, _ = settled(main, env)
         check_other_program(sandbox, main, pattern, env)
+        check_dialogs(game, main, pattern, client, env)
         started = time.monotonic()
         check_showings(game, main, pattern, client, env)
         print(f"{SHOWINGS} showings checked in {time.monotonic() - started:.1f} s")
-        check_dialogs(game, main, pattern, client, env)
+        click_tool(main, client, -52, env)
+        question = open_dialog(game, (main, pattern), env)
+        run("xdotool", "mousemove", "--window", question, str(260 + 25), str(100 + 25), "click", "1", env=env)
+        assert game.wait(timeout=TIMEOUT) == 0, "the game did not end cleanly"
 
 
 def main():
