@@ -153,9 +153,16 @@ void TPatForm::keepOnDesktop()
 
 void TPatForm::placeOnceMainIsFramed()
 {
+    const QWidget* main = parentWidget()->window();
+    if (placedAt_) {
+        if (!sincePlaced_.hasExpired(kStartMovesMs) && (pos() - *placedAt_).manhattanLength() <= 2) {
+            placeBesideMain(*main);
+            placedAt_ = pos();
+        }
+        return;
+    }
     if (!awaitingFirstPlace_ || !showWhenPlaced_)
         return;
-    const QWidget* main = parentWidget()->window();
     // Placed by the main window's frame, which the window manager adds after
     // that window is shown and may move it with; with no window manager, or
     // no main window on the screen to wait for, at once.
@@ -166,8 +173,9 @@ void TPatForm::placeOnceMainIsFramed()
         return;
     }
     awaitingFirstPlace_ = false;
-    parentWidget()->window()->removeEventFilter(this);
     placeBesideMain(*main);
+    placedAt_ = pos();
+    sincePlaced_.start();
     showWhenPlaced_ = false;
     show();
 }
@@ -207,14 +215,20 @@ bool TPatForm::eventFilter(QObject* watched, QEvent* event)
 {
     // Placed once the main window stands still: the window manager may move
     // it when it frames it, and the game centres it again with its frame.
-    if (awaitingFirstPlace_ && showWhenPlaced_ && parentWidget() && watched == parentWidget()->window() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        mainSettled_.start();
+    if (parentWidget() && watched == parentWidget()->window() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        if (awaitingFirstPlace_ ? showWhenPlaced_ : placedAt_ && !sincePlaced_.hasExpired(kStartMovesMs))
+            mainSettled_.start();
+        else if (!awaitingFirstPlace_)
+            watched->removeEventFilter(this);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
 void TPatForm::savePosition(const SettingsStore& store) const
 {
+    if (awaitingFirstPlace_)
+        return;
     const QPoint position = storedPosition();
     store.writeInteger(SettingsStore::kSection, QStringLiteral("pleft"), position.x());
     store.writeInteger(SettingsStore::kSection, QStringLiteral("ptop"), position.y());

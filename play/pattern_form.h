@@ -4,6 +4,8 @@
 // every showing.
 #pragma once
 
+#include <optional>
+
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QPaintEvent>
@@ -38,8 +40,15 @@ public:
 
     // Left and top in screen pixels, as stored under "pleft" and "ptop".
     QPoint storedPosition() const { return frameGeometry().topLeft(); }
-    void placeAt(QPoint position) { move(position); }
-    // Read once when the window is made, written when it goes at program end.
+    void placeAt(QPoint position)
+    {
+        awaitingFirstPlace_ = false;
+        placedAt_.reset();
+        move(position);
+    }
+    // Read once when the window is made, written when it goes at program end;
+    // not written while the window waits for its first place, which it then
+    // takes at its first showing in a later run.
     void loadPosition(const SettingsStore& store);
     void savePosition(const SettingsStore& store) const;
 
@@ -67,6 +76,13 @@ private:
     static constexpr int kSettleMs = 100;
     // A window manager that frames no window must not hold the pattern back.
     static constexpr int kFrameWaitMs = 1500;
+    // Where the first place put it, and when. A busy window manager may move
+    // the main window on after that, as it frames it and the game centres it
+    // with its frame: for this long the place catches up with those moves,
+    // unless the player has moved the window.
+    std::optional<QPoint> placedAt_;
+    QElapsedTimer sincePlaced_;
+    static constexpr int kStartMovesMs = 1500;
 
     const GameData& game_;
     const SettingsValues& settings_;

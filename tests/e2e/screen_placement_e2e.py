@@ -116,7 +116,9 @@ def first_start(program, catalogue, screen, scale, patmode):
             assert hidden(pattern_frame, board) <= least, \
                 f"the pattern window {pattern_frame} hides {hidden(pattern_frame, board)} pixels of the board, {least} would do"
         if patmode == 2:
-            # Placed once: the main window moved and resized leaves it where it is.
+            # Placed once: the main window moved and resized by the player,
+            # once the start is over, leaves it where it is.
+            time.sleep(1.5)
             run("xdotool", "windowsize", main, str(client[2] - 60 * scale), str(client[3] - 40 * scale), env=env)
             run("xdotool", "windowmove", main, str(frame[0] + 20), str(frame[1] + 10), env=env)
             wait_for("the main window resized", lambda: settled(main, env)[0][2] == client[2] - 60 * scale)
