@@ -1,8 +1,8 @@
-// Where the pattern window stands at the very first start, before the player
-// has ever moved it. Its stored default, (500, 50) of the screen, lies over
-// the empty middle of the tool bar on a 1024 x 768 screen with the main
-// window centred; on any other screen the same point of the main window is
-// taken, kept on the screen and off the tool buttons.
+// Where the pattern window stands when no place of it is stored. It is placed
+// once, when the main window has its frame: beside the main window on the
+// side with more room, its top level with the board's; where neither side has
+// room, where it hides the least of the board and none of the tool buttons or
+// parking places.
 #pragma once
 
 #include <vector>
@@ -21,6 +21,8 @@ struct ScreenRect {
     {
         return left < other.right() && other.left < right() && top < other.bottom() && other.top < bottom();
     }
+    // The pixels it shares with `other`.
+    long long overlap(const ScreenRect& other) const;
 };
 
 struct ScreenPoint {
@@ -29,16 +31,32 @@ struct ScreenPoint {
     bool operator==(const ScreenPoint&) const = default;
 };
 
-// Pixels kept between the pattern window and a tool button.
+// Board cells: the first column and row, and how many of each.
+struct CellRect {
+    int column = 0;
+    int row = 0;
+    int columns = 0;
+    int rows = 0;
+};
+
+// The cells a parked piece may cover in any orientation: the parking places
+// at the board's left and right edges.
+std::vector<CellRect> parkingPlaces();
+
+// The main window as the pattern window's first place takes it, in screen
+// pixels.
+struct MainWindowLayout {
+    ScreenRect outer;                   // with its frame
+    ScreenRect board;                   // the board's paint area
+    std::vector<ScreenRect> keepClear;  // the tool buttons and the parking places
+};
+
+// Pixels kept between the pattern window and what it must leave clear.
 constexpr int kPatternButtonGap = 4;
 
 // The outer top-left corner of a pattern window of outer size
-// `patternWidth` x `patternHeight`, for the main window's outer rectangle,
-// the screen's available area and the tool buttons, all in screen pixels.
-// Where the point over the tool bar would put it on a button, it moves
-// sideways into a gap between the buttons when it fits there, else below
-// the buttons.
-ScreenPoint firstPatternPosition(const ScreenRect& mainOuter, const ScreenRect& screen,
-                                 const std::vector<ScreenRect>& buttons, int patternWidth, int patternHeight);
+// `patternWidth` x `patternHeight` on the screen's available area `screen`.
+ScreenPoint firstPatternPosition(const MainWindowLayout& main, const ScreenRect& screen, int patternWidth,
+                                 int patternHeight);
 
 }  // namespace quellon

@@ -40,8 +40,8 @@ const char* const kCompressedHelp = "zqln.qch";
 const char* const kPlacementKeys[] = {"helpleft", "helptop", "helpwid", "helphig"};
 constexpr QSize kSmallestStoredSize{200, 150};
 
-// The always-on-top pattern window, when it shows: the help must not open
-// under it.
+// The pattern window, when it shows: the help opens clear of it, neither
+// under it nor hiding it.
 QRect patternWindowFrame()
 {
     for (const QWidget* window : QApplication::topLevelWidgets())

@@ -50,7 +50,7 @@ public:
     // the side with room on its screen's free area, else over the main
     // window below its tool bar; never beyond that area. `wanted` is the
     // frame size the pages ask for, shrunk to the area.
-    // The first place the always-on-top frame `uncovered` (the pattern
+    // The first place the frame `uncovered` (the pattern
     // window's) leaves free, or else the one it covers least; one below it
     // when nothing else is free.
     static QRect placeBesideMain(const QRect& mainFrame, int toolBarBottom, const QRect& screenArea, QSize wanted,

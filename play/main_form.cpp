@@ -176,9 +176,9 @@ bool TMainform::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && firstActivation_ && created_)
         FormActivate();
-    // The pattern window stays above every other window: left standing while
-    // the game is minimised it would float over whatever the player turned
-    // to. It goes and comes back with this window.
+    // The pattern window is kept above this window; a window manager may
+    // leave it standing while the game is minimised, over whatever the player
+    // turned to. It goes and comes back with this window.
     if (event->type() == QEvent::WindowStateChange && created_ && !firstActivation_)
         setPatternVisible(!isMinimized() && session_.settings().patmode > 0);
     return QWidget::event(event);
@@ -209,7 +209,7 @@ void TMainform::setPatternVisible(bool visible)
     if (visible)
         windows_->patternWindow().showPattern();
     else
-        windows_->patternWindow().hide();
+        windows_->patternWindow().hidePattern();
 }
 
 // ---- caption, hints, layout and painting -------------------------------

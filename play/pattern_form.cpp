@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QTimer>
 #include <QPolygon>
 #include <QScreen>
 
 #include "engine/pattern.h"
 #include "engine/pattern_placement.h"
+#include "play/board_view.h"
 
 #if defined(QUELLON_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
@@ -70,14 +71,47 @@ void allowMovingOnly(QWidget* window)
 #endif
 }
 
+// Whether a window manager runs that may still frame the main window and
+// move it. Only X11 frames a window after it is shown; elsewhere the frame is
+// known at once.
+bool windowManagerFrames()
+{
+#ifdef QUELLON_X11_HINTS
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection =
+        x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    const char* const name = "_NET_SUPPORTING_WM_CHECK";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    if (!atom)
+        return false;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_property_reply_t* check = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    const bool runs = atom->atom != XCB_ATOM_NONE && check && xcb_get_property_value_length(check) > 0;
+    std::free(check);
+    std::free(atom);
+    return runs;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       game_(game),
       settings_(settings)
 {
     // A title bar without buttons: the player can neither close, shrink nor resize it.
+    // A tool window of the main window: the window system keeps it above that
+    // window (on X11 as a window transient for it), below the game's dialogs
+    // and not above other programs' windows. The global "above" state would
+    // put it over all of them, and is lost when a window manager withdraws
+    // it late after a quick hide and show.
     setObjectName(QStringLiteral("PatForm"));
     setFixedSize(clientSizeForPlacement());
     move(kDefaultPosition);
@@ -86,18 +120,13 @@ TPatForm::TPatForm(const GameData& game, const SettingsValues& settings, QWidget
 
 void TPatForm::loadPosition(const SettingsStore& store)
 {
-    firstStart_ = !store.contains(SettingsStore::kSection, QStringLiteral("pleft")) ||
-                  !store.contains(SettingsStore::kSection, QStringLiteral("ptop"));
-    // Until the player moves it, it keeps its place by the main window, which
-    // the window manager may still move when it frames it.
-    if (firstStart_ && parentWidget()) {
+    awaitingFirstPlace_ = parentWidget() && (!store.contains(SettingsStore::kSection, QStringLiteral("pleft")) ||
+                                             !store.contains(SettingsStore::kSection, QStringLiteral("ptop")));
+    if (awaitingFirstPlace_) {
         parentWidget()->window()->installEventFilter(this);
-        followMain_.setSingleShot(true);
-        followMain_.setInterval(kFollowDelayMs);
-        connect(&followMain_, &QTimer::timeout, this, [this] {
-            placedSize_ = QSize();
-            placeForFirstStart();
-        });
+        mainSettled_.setSingleShot(true);
+        mainSettled_.setInterval(kSettleMs);
+        connect(&mainSettled_, &QTimer::timeout, this, &TPatForm::placeOnceMainIsFramed);
     }
     move(store.readInteger(SettingsStore::kSection, QStringLiteral("pleft"), kDefaultPosition.x()),
          store.readInteger(SettingsStore::kSection, QStringLiteral("ptop"), kDefaultPosition.y()));
@@ -106,9 +135,9 @@ void TPatForm::loadPosition(const SettingsStore& store)
 
 void TPatForm::keepOnDesktop()
 {
-    // A hand-edited position far outside the desktop would hide this
-    // always-on-top window for good; a window left at the edge and then
-    // shown at a bigger placement would reach past it.
+    // A hand-edited position far outside the desktop would hide the window
+    // for good; a window left at the edge and then shown at a bigger
+    // placement would reach past it.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;
@@ -122,49 +151,84 @@ void TPatForm::keepOnDesktop()
         move(position);
 }
 
-void TPatForm::placeForFirstStart()
+void TPatForm::placeOnceMainIsFramed()
 {
-    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
-    // Once the player has moved it, the window stays where it was put.
-    // A pixel or two off is the frame's rounding on a scaled screen.
-    if (!firstStart_ || main == nullptr || !main->isVisible() ||
-        (placedByGame_ && (pos() - *placedByGame_).manhattanLength() > 2))
+    const QWidget* main = parentWidget()->window();
+    if (placedAt_) {
+        if (!sincePlaced_.hasExpired(kStartMovesMs) && (pos() - *placedAt_).manhattanLength() <= 2) {
+            placeBesideMain(*main);
+            placedAt_ = pos();
+        }
         return;
-    // Shown again at the same size, it stays where it stood.
-    if (placedByGame_ && size() == placedSize_)
+    }
+    if (!awaitingFirstPlace_ || !showWhenPlaced_)
         return;
-    const QScreen* screen = main->screen();
-    if (screen == nullptr)
+    // Placed by the main window's frame, which the window manager adds after
+    // that window is shown and may move it with; with no window manager, or
+    // no main window on the screen to wait for, at once.
+    const bool framed = !main->isVisible() || main->frameGeometry() != main->geometry() || !windowManagerFrames() ||
+                        waitingForFrame_.hasExpired(kFrameWaitMs);
+    if (!framed) {
+        mainSettled_.start();
+        return;
+    }
+    awaitingFirstPlace_ = false;
+    placeBesideMain(*main);
+    placedAt_ = pos();
+    sincePlaced_.start();
+    showWhenPlaced_ = false;
+    show();
+}
+
+void TPatForm::placeBesideMain(const QWidget& main)
+{
+    const QScreen* screen = main.screen();
+    const auto* board = main.findChild<const BoardView*>();
+    if (screen == nullptr || board == nullptr)
         return;
     const auto toScreenRect = [](const QRect& r) { return ScreenRect{r.left(), r.top(), r.width(), r.height()}; };
-    std::vector<ScreenRect> buttons;
-    for (const QAbstractButton* button : main->findChildren<QAbstractButton*>())
-        if (button->window() == main && button->isVisible())
-            buttons.push_back(toScreenRect(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
-    // Until this window is framed, its frame is taken to be the main window's.
+    MainWindowLayout layout;
+    layout.outer = toScreenRect(main.frameGeometry());
+    layout.board = toScreenRect(QRect(board->mapToGlobal(QPoint(0, 0)), board->size()));
+    for (const QAbstractButton* button : main.findChildren<const QAbstractButton*>())
+        if (button->window() == &main && button->isVisible())
+            layout.keepClear.push_back(toScreenRect(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
+    const int cell = board->cellSize();
+    for (const CellRect& place : parkingPlaces())
+        layout.keepClear.push_back(toScreenRect(QRect(board->mapToGlobal(QPoint(place.column, place.row) * cell),
+                                                      QSize(place.columns, place.rows) * cell)));
+    // Never shown yet, this window's frame is taken to be the main window's,
+    // less the grip a window manager may add below a window that can be
+    // resized: its bottom edge as wide as its left.
     QSize outer = frameGeometry().size();
-    if (outer == size())
-        outer += main->frameGeometry().size() - main->size();
+    if (outer == size()) {
+        const int side = main.geometry().left() - main.frameGeometry().left();
+        const int top = main.geometry().top() - main.frameGeometry().top();
+        outer += QSize(main.frameGeometry().width() - main.width(), top + side);
+    }
     const ScreenPoint at =
-        firstPatternPosition(toScreenRect(main->frameGeometry()), toScreenRect(screen->availableGeometry()), buttons,
-                             outer.width(), outer.height());
+        firstPatternPosition(layout, toScreenRect(screen->availableGeometry()), outer.width(), outer.height());
     move(at.x, at.y);
-    placedByGame_ = pos();
-    placedSize_ = size();
 }
 
 bool TPatForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // Once both windows are framed and still: a move while the window
-    // manager is framing this one may land a title bar's height off.
-    if (parentWidget() && watched == parentWidget()->window() && placedByGame_ && isVisible() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        followMain_.start();
+    // Placed once the main window stands still: the window manager may move
+    // it when it frames it, and the game centres it again with its frame.
+    if (parentWidget() && watched == parentWidget()->window() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        if (awaitingFirstPlace_ ? showWhenPlaced_ : placedAt_ && !sincePlaced_.hasExpired(kStartMovesMs))
+            mainSettled_.start();
+        else if (!awaitingFirstPlace_)
+            watched->removeEventFilter(this);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
 void TPatForm::savePosition(const SettingsStore& store) const
 {
+    if (awaitingFirstPlace_)
+        return;
     const QPoint position = storedPosition();
     store.writeInteger(SettingsStore::kSection, QStringLiteral("pleft"), position.x());
     store.writeInteger(SettingsStore::kSection, QStringLiteral("ptop"), position.y());
@@ -181,8 +245,22 @@ QString TPatForm::caption() const { return QString::fromStdString(patternCaption
 void TPatForm::showPattern()
 {
     setFixedSize(clientSizeForPlacement());
-    placeForFirstStart();
+    if (awaitingFirstPlace_) {
+        if (!std::exchange(showWhenPlaced_, true))
+            waitingForFrame_.start();
+        if (windowManagerFrames())
+            mainSettled_.start();
+        else
+            placeOnceMainIsFramed();
+        return;
+    }
     show();
+}
+
+void TPatForm::hidePattern()
+{
+    showWhenPlaced_ = false;
+    hide();
 }
 
 void TPatForm::refresh()

@@ -1,11 +1,13 @@
 // The pattern window: the target silhouette of the current Quellon in black on
-// silver, in a small always-on-top window whose caption carries the number and
-// finished state. Its size follows the pattern placement at every showing.
+// silver, in a small window kept above the main window, whose caption carries
+// the number and finished state. Its size follows the pattern placement at
+// every showing.
 #pragma once
 
 #include <optional>
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QPoint>
 #include <QShowEvent>
@@ -29,14 +31,24 @@ public:
 
     // Shows the window at the client size of the current placement; a change
     // of placement takes effect by hiding the window and showing it again.
+    // With no position stored, the first showing waits until the main window
+    // has its frame and the window has its place beside it.
     void showPattern();
+    void hidePattern();
     // The repaint request after every change of Quellon, progress or game.
     void refresh();
 
     // Left and top in screen pixels, as stored under "pleft" and "ptop".
     QPoint storedPosition() const { return frameGeometry().topLeft(); }
-    void placeAt(QPoint position) { move(position); }
-    // Read once when the window is made, written when it goes at program end.
+    void placeAt(QPoint position)
+    {
+        awaitingFirstPlace_ = false;
+        placedAt_.reset();
+        move(position);
+    }
+    // Read once when the window is made, written when it goes at program end;
+    // not written while the window waits for its first place, which it then
+    // takes at its first showing in a later run.
     void loadPosition(const SettingsStore& store);
     void savePosition(const SettingsStore& store) const;
 
@@ -52,16 +64,25 @@ protected:
 private:
     // Moves the window back onto the desktop where it reaches past an edge.
     void keepOnDesktop();
-    // With no stored position, until the player moves the window: the same
-    // point of the main window as the default on the screen it was chosen
-    // for, clear of the main window's tool buttons at the size of the moment.
-    void placeForFirstStart();
+    // With no stored position: placed once, beside the main window, when that
+    // has its frame and stands still; shown then if it was asked for.
+    void placeOnceMainIsFramed();
+    void placeBesideMain(const QWidget& main);
 
-    bool firstStart_ = false;
-    std::optional<QPoint> placedByGame_;  // where placeForFirstStart put it last
-    QSize placedSize_;                    // and at which size
-    QTimer followMain_;                   // the main window moved or was resized
-    static constexpr int kFollowDelayMs = 150;
+    bool awaitingFirstPlace_ = false;
+    bool showWhenPlaced_ = false;
+    QTimer mainSettled_;             // restarted while the main window moves
+    QElapsedTimer waitingForFrame_;  // since the first showing was asked for
+    static constexpr int kSettleMs = 100;
+    // A window manager that frames no window must not hold the pattern back.
+    static constexpr int kFrameWaitMs = 1500;
+    // Where the first place put it, and when. A busy window manager may move
+    // the main window on after that, as it frames it and the game centres it
+    // with its frame: for this long the place catches up with those moves,
+    // unless the player has moved the window.
+    std::optional<QPoint> placedAt_;
+    QElapsedTimer sincePlaced_;
+    static constexpr int kStartMovesMs = 1500;
 
     const GameData& game_;
     const SettingsValues& settings_;

@@ -34,6 +34,12 @@ def prop(window, name, env):
     return line.split("=", 1)[1].strip() if "=" in line else ""
 
 
+def stacking(env):
+    """The ids of the windows the window manager manages, bottom to top."""
+    listed = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING", env=env)
+    return [str(int(v, 16)) for v in listed.split("#", 1)[1].split(",")] if "#" in listed else []
+
+
 def wait_for(what, probe, timeout=TIMEOUT, process=None, log=None):
     """The first true value of probe(); fails after timeout, or as soon as
     process has ended, quoting log when given."""

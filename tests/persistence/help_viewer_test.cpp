@@ -271,7 +271,7 @@ void HelpViewerTest::bothPagesListTheirSectionsAndShowEveryToolButton()
     QCOMPARE(sectionsOfPages[0], sectionsOfPages[1]);
 }
 
-// The always-on-top pattern window never covers the rules as they open;
+// The pattern window and the rules never cover each other as they open;
 // Escape and Ctrl+W close them; and the place and size the player gives the
 // window come back at the next run, beside the other settings untouched.
 void HelpViewerTest::theWindowOpensClearOfThePatternClosesByKeysAndKeepsItsPlace()

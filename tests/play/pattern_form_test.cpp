@@ -40,11 +40,19 @@ private slots:
         QCOMPARE(form.size(), QSize(181, 120));
     }
 
-    void alwaysOnTopWithoutTitleBarButtons()
+    void keptAboveTheMainWindowAloneWithoutTitleBarButtons()
     {
-        TPatForm form(game_, settings_);
+        // A tool window of the main window: the window system keeps it above
+        // that window (transient for it on X11), not above every program.
+        QWidget main;
+        TPatForm form(game_, settings_, &main);
+        main.show();
+        form.showPattern();
+        QCOMPARE(form.windowType(), Qt::Tool);
+        QVERIFY(form.windowHandle() != nullptr);
+        QCOMPARE(form.windowHandle()->transientParent(), main.windowHandle());
         const Qt::WindowFlags flags = form.windowFlags();
-        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
