@@ -192,13 +192,20 @@ private slots:
         const QString makers = QStringLiteral("\u00a9 ") + year.captured(1) + QStringLiteral(" The Quellon developers");
         const QString licence = QStringLiteral("https://www.gnu.org/licenses/gpl-3.0.html");
         const QStringList german{
-            makers, QStringLiteral("GNU General Public License, Version 3 oder jeder sp\u00e4teren Version"),
-            QStringLiteral("OHNE JEDE GEW\u00c4HRLEISTUNG"), licence, QStringLiteral("TimGM6mb"),
-            QStringLiteral("Tim Brechbill"), QStringLiteral("GNU General Public License, Version 2")};
-        const QStringList english{
-            makers, QStringLiteral("GNU General Public License, version 3 or any later version"),
-            QStringLiteral("ABSOLUTELY NO WARRANTY"), licence, QStringLiteral("TimGM6mb"),
-            QStringLiteral("Tim Brechbill"), QStringLiteral("GNU General Public License, version 2")};
+            makers,
+            QStringLiteral("GNU General Public License, Version 3 oder jeder sp\u00e4teren Version"),
+            QStringLiteral("OHNE JEDE GEW\u00c4HRLEISTUNG"),
+            licence,
+            QStringLiteral("TimGM6mb"),
+            QStringLiteral("Tim Brechbill"),
+            QStringLiteral("GNU General Public License, Version 2")};
+        const QStringList english{makers,
+                                  QStringLiteral("GNU General Public License, version 3 or any later version"),
+                                  QStringLiteral("ABSOLUTELY NO WARRANTY"),
+                                  licence,
+                                  QStringLiteral("TimGM6mb"),
+                                  QStringLiteral("Tim Brechbill"),
+                                  QStringLiteral("GNU General Public License, version 2")};
         for (int language : {1, 0}) {
             settings().language = language;
             TInfoDlg dialog(settings());
