@@ -44,18 +44,24 @@ TInfoDlg::TInfoDlg(const SettingsValues& settings, QWidget* parent)
 QString TInfoDlg::creditText(int language)
 {
     // The licence and the year are those of the metainfo and the package's
-    // copyright file; the SoundFont's credit and licence are those of its
-    // Debian package (timgm6mb-soundfont).
+    // copyright file, the makers' name is written as there. The GNU GPL asks
+    // an interactive program to say that it comes without warranty and where
+    // the licence can be read. The SoundFont's credit and licence are those
+    // of its Debian package (timgm6mb-soundfont).
     if (language == kLanguageGerman)
         return QStringLiteral(
-            "\u00a9 2026 die Quellon-Entwickler. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
-            "Quellon ist freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren "
-            "Version.\n\n"
+            "\u00a9 2026 The Quellon developers. Grafik, Ger\u00e4usche und Musik sind eigene Werke des Spiels.\n\n"
+            "Quellon ist freie Software: Du darfst es unter der GNU General Public License, Version 3 oder jeder "
+            "sp\u00e4teren Version, weitergeben und ver\u00e4ndern. Es kommt OHNE JEDE GEW\u00c4HRLEISTUNG, soweit "
+            "das Gesetz es zul\u00e4sst. Den Wortlaut der Lizenz findest Du unter "
+            "https://www.gnu.org/licenses/gpl-3.0.html.\n\n"
             "Die Musik erklingt mit der SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
             "lizenziert unter der GNU General Public License, Version 2.");
     return QStringLiteral(
-        "\u00a9 2026 the Quellon developers. Art, sounds and music are the game's own.\n\n"
-        "Quellon is free software under the GNU General Public License, version 3 or any later version.\n\n"
+        "\u00a9 2026 The Quellon developers. Art, sounds and music are the game's own.\n\n"
+        "Quellon is free software: you may pass it on and change it under the GNU General Public License, "
+        "version 3 or any later version. It comes with ABSOLUTELY NO WARRANTY, to the extent permitted by law. "
+        "The licence can be read at https://www.gnu.org/licenses/gpl-3.0.html.\n\n"
         "The music plays with the SoundFont TimGM6mb, \u00a9 2004 Tim Brechbill, 2010 David Bolton, "
         "licensed under the GNU General Public License, version 2.");
 }

@@ -13,7 +13,7 @@ namespace quellon {
 class TInfoDlg : public FramelessDialog {
     Q_OBJECT
 public:
-    static constexpr QSize kClientSize{470, 330};
+    static constexpr QSize kClientSize{580, 420};
     static inline const QString kProgramName = QStringLiteral("Zindle Quellon");
     static inline const QString kVersionText = QStringLiteral("Version  V3.1");
 

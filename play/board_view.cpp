@@ -25,9 +25,11 @@ QPoint pixelOf(const QPointF& position)
 
 constexpr int kOpeningMs = 350;
 constexpr int kOpeningFrameMs = 16;
-// A refused put-down: the outline flashes red twice within 300 ms.
-constexpr int kBlinkPhaseMs = 70;
-constexpr int kBlinkPhases = 4;      // red, yellow, red, yellow
+// A refused put-down: the outline flashes red twice, 200 ms each with a
+// pause as long between, some 600 ms in all: shorter flashes went unseen by
+// a player not looking for them.
+constexpr int kBlinkPhaseMs = 200;
+constexpr int kBlinkPhases = 3;      // red, as it was, red; then as it was
 constexpr int kRefusedPenWidth = 3;  // logical pixels: seen at a glance
 const QColor kRefusedOutline(0xFF, 0, 0);
 

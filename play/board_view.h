@@ -82,7 +82,8 @@ public:
     // questions, which held back the window's appearance at the start.
     void showPlainCursor();
 
-    // The held outline flashes red twice on the screen; the picture stays as it is.
+    // The held outline flashes red twice on the screen, some 600 ms in all;
+    // the picture stays as it is.
     void blinkHeldOutline();
     bool blinking() const { return blinkPhase_ != 0; }
     bool openingRunning() const { return openingRunning_; }

@@ -3,6 +3,7 @@
 #include "play/main_form.h"
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include <QStandardPaths>
@@ -103,7 +104,7 @@ bool TMainform::FormCreate()
     if (!loadCatalogueOrReport(game, settings.language, messages()))
         return false;
     restoreCurrentQuellon(game, store_);
-    restoreLastGame(game, store_, settings.language, messages());
+    startNotice_ = restoreLastGame(game, store_, settings.language);
     session_.setUnsavedProgress(false);
     carryOut(session_.setUpCurrent());
     media_.startMusic();
@@ -198,6 +199,10 @@ void TMainform::showEvent(QShowEvent* event)
 void TMainform::FormActivate()
 {
     firstActivation_ = false;
+    // The last game's load failure, held back until the window stands framed
+    // on the screen, as at any start.
+    if (const std::optional<QString> notice = std::exchange(startNotice_, std::nullopt))
+        messages().showText(MessageCode::Notice, *notice);
     session_.firstActivation(*windows_);
     ToolPanel->applyHints(session_.settings().german());
     updateTitle();

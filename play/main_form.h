@@ -122,6 +122,8 @@ private:
     bool firstActivation_ = false;
     bool created_ = false;
     bool destroyed_ = false;
+    // The last game's load-failure notice, shown at the first activation.
+    std::optional<QString> startNotice_;
 
     Messages* messages_;
     std::unique_ptr<Messages> ownMessages_;

@@ -78,20 +78,21 @@ void restoreCurrentQuellon(GameData& game, const SettingsStore& store)
         clampLevel(store.readInteger(SettingsStore::kSection, QStringLiteral("level"), 1), game.quellonCount);
 }
 
-void restoreLastGame(GameData& game, const SettingsStore& store, int language, Messages& messages)
+std::optional<QString> restoreLastGame(GameData& game, const SettingsStore& store, int language)
 {
     game.gameName = store.readText(SettingsStore::kSection, QStringLiteral("game"), QString()).toStdString();
     if (game.gameName.empty())
-        return;
+        return std::nullopt;
     if (!QFileInfo::exists(fromStd(savedGamePath(game, game.gameName)))) {
         game.gameName.clear();
-        return;
+        return std::nullopt;
     }
     // A copy: a failed load empties gameName, and the message names the game.
     const std::string name = game.gameName;
     const LoadResult result = loadSavedGame(game, name);
     if (!result.ok)
-        messages.showText(MessageCode::Notice, fromStd(result.failure.text(language)));
+        return fromStd(result.failure.text(language));
+    return std::nullopt;
 }
 
 void writeCloseSettings(const SettingsStore& store, const GameData& game, const SettingsValues& settings,

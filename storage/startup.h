@@ -34,8 +34,12 @@ bool loadCatalogueOrReport(GameData& game, int language, Messages& messages);
 // "level" clamped to 1..N.
 void restoreCurrentQuellon(GameData& game, const SettingsStore& store);
 // "game": loads the saved game when its file exists; a missing file empties
-// the name silently, an unreadable one shows the load-failure notice.
-void restoreLastGame(GameData& game, const SettingsStore& store, int language, Messages& messages);
+// the name silently. An unreadable one empties it too and gives the text of
+// the load-failure notice in `language`, for the caller to show once its
+// window stands framed: a dialog shown before that makes the hidden main
+// window's native window early, and the window manager's frame is then
+// never taken into its placement.
+std::optional<QString> restoreLastGame(GameData& game, const SettingsStore& store, int language);
 
 // The values written at closing; `normalOuterSize` only when the window is
 // in its normal state ("wid" and "hig" are left as they were otherwise).

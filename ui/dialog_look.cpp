@@ -344,6 +344,19 @@ void placeOverMain(QWidget* dialog)
     const QWidget* main = mainWindowOf(dialog);
     if (!main || !dialog)
         return;
+    // A frameless dialog's outer rectangle is its own. Asked for its frame
+    // instead, the X11 toolkit measures the window tree when the window
+    // manager has not published the dialog's frame, and while openbox was
+    // still framing or unframing it (its frames are made 1 x 1 and sized
+    // later) that read a frame of about 1 x 1: centred by that size, the
+    // dialog's corner landed on the main window's centre. Its own size is
+    // known from its making, and its client area is placed, so that no
+    // frame margin enters at all.
+    if (dialog->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        dialog->setGeometry(
+            QRect(placeOverMain(main->frameGeometry(), main->height(), dialog->size()), dialog->size()));
+        return;
+    }
     dialog->move(placeOverMain(main->frameGeometry(), main->height(), dialog->frameGeometry().size()));
 }
 

@@ -172,7 +172,8 @@ QPoint placeOverMain(const QRect& mainFrame, int mainClientHeight, QSize dialogS
 // The window a dialog is placed over: the window of its parent, the main
 // window for every dialog of the game; none for a dialog without a parent.
 QWidget* mainWindowOf(const QWidget* dialog);
-// Moves `dialog` by that rule over mainWindowOf(dialog); nothing when there is none.
+// Moves `dialog` by that rule over mainWindowOf(dialog), a frameless one by
+// its own size; nothing when there is none.
 void placeOverMain(QWidget* dialog);
 
 // What a screen reader says of a control: its name and, as its description,

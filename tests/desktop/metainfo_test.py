@@ -1,16 +1,39 @@
 #!/usr/bin/env python3
 """The metainfo says in German whatever it says in English, and names no web
 address: the project has none of its own, and an address someone else may
-own would send software centres to a stranger's page."""
+own would send software centres to a stranger's page. Each release it lists
+that the package's changelog (given second) also has carries the date the
+changelog gives it."""
+import email.utils
+import re
 import sys
 import xml.etree.ElementTree as ET
 
 LANG = "{http://www.w3.org/XML/1998/namespace}lang"
 
 
-def main(path):
+def changelog_dates(path):
+    """Upstream version -> the date of its changelog entry, as YYYY-MM-DD."""
+    dates, version = {}, None
+    with open(path, encoding="utf-8") as changelog:
+        for line in changelog:
+            heading = re.match(r"\S+ \(([^)-]+)(?:-[^)]*)?\)", line)
+            if heading:
+                version = heading.group(1)
+            elif line.startswith(" -- ") and version and version not in dates:
+                stamp = email.utils.parsedate_to_datetime(line.split(">", 1)[1].strip())
+                dates[version] = stamp.strftime("%Y-%m-%d")
+    return dates
+
+
+def main(path, changelog):
     root = ET.parse(path).getroot()
     faults = []
+    dates = changelog_dates(changelog)
+    for release in root.iter("release"):
+        version, date = release.get("version"), release.get("date")
+        if version in dates and dates[version] != date:
+            faults.append(f"release {version} dated {date}, the changelog says {dates[version]}")
     # Release notes need no translation; everything a player reads does.
     releases = root.find("releases")
     notes = set(releases.iter()) if releases is not None else set()
@@ -34,4 +57,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -170,8 +170,10 @@ private slots:
     }
 
     // The information names its makers with the year and the licence the
-    // metainfo and the package's copyright file state, and the SoundFont's
-    // credit and licence, in both languages, and it fits.
+    // metainfo and the package's copyright file state, the makers written as
+    // there; it says, as the GNU GPL asks, that there is no warranty and
+    // where the licence can be read; and it credits the SoundFont with its
+    // licence. In both languages, and it fits at the size it was styled with.
     void informationFitsAndCredits()
     {
         const auto read = [](const char* path) {
@@ -179,23 +181,31 @@ private slots:
             return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
         };
         QVERIFY(read(QUELLON_SOURCE_DIR "/data/desktop/io.quellon.Quellon.metainfo.xml")
+                    .contains(QStringLiteral("<developer_name>The Quellon developers</developer_name>")));
+        QVERIFY(read(QUELLON_SOURCE_DIR "/data/desktop/io.quellon.Quellon.metainfo.xml")
                     .contains(QStringLiteral("<project_license>GPL-3.0-or-later</project_license>")));
         const QRegularExpressionMatch year =
             QRegularExpression(
                 QStringLiteral("Files: \\*\nCopyright: (\\d{4}) The Quellon developers\nLicense: GPL-3\\+\n"))
                 .match(read(QUELLON_SOURCE_DIR "/debian/copyright"));
         QVERIFY2(year.hasMatch(), "the copyright file gives the year and the licence of the whole game");
-        const QString copyright = QStringLiteral("\u00a9 ") + year.captured(1);
+        const QString makers = QStringLiteral("\u00a9 ") + year.captured(1) + QStringLiteral(" The Quellon developers");
+        const QString licence = QStringLiteral("https://www.gnu.org/licenses/gpl-3.0.html");
         const QStringList german{
-            copyright + QStringLiteral(" die Quellon-Entwickler"),
-            QStringLiteral("freie Software unter der GNU General Public License, Version 3 oder jeder sp\u00e4teren"),
-            QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
+            makers,
+            QStringLiteral("GNU General Public License, Version 3 oder jeder sp\u00e4teren Version"),
+            QStringLiteral("OHNE JEDE GEW\u00c4HRLEISTUNG"),
+            licence,
+            QStringLiteral("TimGM6mb"),
+            QStringLiteral("Tim Brechbill"),
             QStringLiteral("GNU General Public License, Version 2")};
-        const QStringList english{
-            copyright + QStringLiteral(" the Quellon developers"),
-            QStringLiteral("free software under the GNU General Public License, version 3 or any later"),
-            QStringLiteral("TimGM6mb"), QStringLiteral("Tim Brechbill"),
-            QStringLiteral("GNU General Public License, version 2")};
+        const QStringList english{makers,
+                                  QStringLiteral("GNU General Public License, version 3 or any later version"),
+                                  QStringLiteral("ABSOLUTELY NO WARRANTY"),
+                                  licence,
+                                  QStringLiteral("TimGM6mb"),
+                                  QStringLiteral("Tim Brechbill"),
+                                  QStringLiteral("GNU General Public License, version 2")};
         for (int language : {1, 0}) {
             settings().language = language;
             TInfoDlg dialog(settings());
@@ -203,6 +213,8 @@ private slots:
             for (const QString& part : language == 1 ? german : english)
                 QVERIFY2(dialog.creditLabel()->text().contains(part), qPrintable(part));
             expectAllFit(dialog);
+            // Fitted by shrinking would be no fit for reading.
+            QCOMPARE(dialog.creditLabel()->font().pixelSize(), 14);
         }
     }
 

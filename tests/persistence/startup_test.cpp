@@ -305,9 +305,24 @@ private slots:
         sandbox->setSetting(QStringLiteral("game"), QStringLiteral("evening"));
         sandbox->setSetting(QStringLiteral("tongue"), QStringLiteral("0"));
         auto form = makeForm();
+        // The notice waits for the window on the screen: shown before, it
+        // made the window's native window early and the window manager's
+        // frame was never taken into its placement.
+        QStringList shownOver;
+        messages->whileShown = [&] {
+            shownOver << (form->isVisible() ? QStringLiteral("over the shown window") : QStringLiteral("no window"));
+        };
         QVERIFY(form->FormCreate());
-        QCOMPARE(log->entries, QStringList{QStringLiteral("message 10 Error occured while loading file evening")});
         QVERIFY(session->game().gameName.empty());
+        QVERIFY(log->entries.isEmpty());
+        form->showRestored();
+        QTRY_COMPARE(log->entries, QStringList{QStringLiteral("message 10 Error occured while loading file evening")});
+        QCOMPARE(shownOver, QStringList{QStringLiteral("over the shown window")});
+        // Once only.
+        form->hide();
+        form->show();
+        QTest::qWait(20);
+        QCOMPARE(log->entries.size(), 1);
     }
 
     void placementIsRestoredAndKeptOnTheDesktop()

@@ -1,9 +1,13 @@
 // The main window in-process: caption, layout, the board picture, pieces
 // under the real mouse events of the board area, the solve in its order,
 // and the commands of the tool bar.
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QToolTip>
 #include <QtTest>
+
+#include <algorithm>
+#include <ranges>
 
 #include "ui/dialog_look.h"
 #include "dialogs/message_dialog.h"
@@ -449,6 +453,54 @@ private slots:
         const PieceState held = board.piece(1);
         moveHeld(box(), QPoint(20 * cell(), 20 * cell()));
         QCOMPARE(board.piece(1), held);
+    }
+
+    // The sign of a refused put-down is seen by a player not looking for
+    // it: two red flashes of some 200 ms with a pause as long between, about
+    // 600 ms in all. It is the screen's only: once it is over the screen
+    // shows what a fresh repaint of the board draws, bit for bit.
+    void refusedSignIsTwoLongFlashesAndLeavesTheFreshPicture()
+    {
+        open();
+        arrange(session->game().workingRecord());
+        Board& board = form->board();
+        press(box(), anchorPixel(board.piece(1), cell()));
+        moveHeld(box(), anchorPixel(board.piece(2), cell()));
+        release(box(), anchorPixel(board.piece(2), cell()));
+        const QImage before = box()->image().copy();
+
+        QElapsedTimer clock;
+        clock.start();
+        press(box(), QPoint(3 * cell(), 3 * cell()));
+        QCOMPARE(board.selectedPiece, 1);
+        // The flashes as (first, last) sight of red, in ms since the press.
+        QList<QPair<qint64, qint64>> flashes;
+        bool wasRed = false;
+        while (box()->blinking() && clock.elapsed() < 3000) {
+            const QImage shown = onScreen();
+            const bool red = std::ranges::any_of(std::views::iota(0, shown.height()), [&shown](int y) {
+                const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+                return std::ranges::find(line, line + shown.width(), qRgb(0xFF, 0, 0)) != line + shown.width();
+            });
+            if (red && !wasRed)
+                flashes.append({clock.elapsed(), clock.elapsed()});
+            else if (red)
+                flashes.last().second = clock.elapsed();
+            wasRed = red;
+            QTest::qWait(10);
+        }
+        const qint64 total = clock.elapsed();
+        QVERIFY2(!box()->blinking(), "the sign never ended");
+        QCOMPARE(flashes.size(), 2);
+        for (const auto& [first, last] : flashes)
+            QVERIFY2(last - first >= 140, qPrintable(QStringLiteral("a flash of %1 ms").arg(last - first)));
+        QVERIFY2(flashes[1].first - flashes[0].second >= 140, "no pause between the flashes");
+        QVERIFY2(total >= 550 && total <= 1500, qPrintable(QStringLiteral("the sign lasted %1 ms").arg(total)));
+
+        const QImage after = onScreen();
+        QCOMPARE(box()->image(), before);
+        box()->repaintBoard();
+        QCOMPARE(after, box()->image());
     }
 
     // The opening: right after the first paint the screen shows the pieces
