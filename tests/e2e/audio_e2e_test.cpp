@@ -162,6 +162,18 @@ public:
         return count;
     }
 
+    // The sound effects' streams a process holds at the server.
+    int effectStreamsOf(qint64 pid) const
+    {
+        const QString pidLine = QStringLiteral("application.process.id = \"%1\"").arg(pid);
+        int count = 0;
+        for (const QString& stream : pactl({QStringLiteral("list"), QStringLiteral("sink-inputs")})
+                                         .split(QStringLiteral("Sink Input #"), Qt::SkipEmptyParts))
+            if (stream.contains(pidLine) && stream.contains(QStringLiteral("\"Quellon sound effects\"")))
+                ++count;
+        return count;
+    }
+
 private:
     QString runtimeDir_;
     QProcess server_;
@@ -608,6 +620,7 @@ private slots:
     void cleanupTestCase();
     void everyEffectArrivesOnTimeAtItsLevelAndNoneWithSoundOff();
     void musicStartsStopsAndRepeatsWithSteadyStreamsAndMemory();
+    void soundOffHoldsNoStreamAndTheFirstSoundAfterSwitchingOnIsHeard();
     void effectsHeardAfterAnIdleSinkAndOnABusyMachine_data();
     void effectsHeardAfterAnIdleSinkAndOnABusyMachine();
     void serverKilledMidGameAndStartedAgain();
@@ -896,6 +909,27 @@ void AudioEndToEnd::musicStartsStopsAndRepeatsWithSteadyStreamsAndMemory()
     QVERIFY2(ears.timeOf(again) - optionsButtonClickTime_ <= kMusicDelay,
              qPrintable(QStringLiteral("music came back %1 ms after the switch")
                             .arg((ears.timeOf(again) - optionsButtonClickTime_) * 1000)));
+    endGame(game);
+}
+
+void AudioEndToEnd::soundOffHoldsNoStreamAndTheFirstSoundAfterSwitchingOnIsHeard()
+{
+    Game game;
+    QVERIFY(startGame(game, QStringLiteral("switched-on"), "sound=0\nmusic=0\n", server->runtimeDir()));
+    const qint64 pid = game.process.processId();
+    QTest::qWait(1500);  // the sounds open a moment after the first paint
+    QCOMPARE(server->effectStreamsOf(pid), 0);
+    SinkRecorder ears;
+    QVERIFY(ears.start(server->socket()));
+    QVERIFY(optionsButton(game, kSoundButton));
+    const PieceState slot = parkingSlot(8);
+    const double event = click(game.at(slot.x + 0.3, slot.y + 0.3));
+    const Heard heard = listen(ears, event, waves[kSoundPickUp]);
+    QVERIFY2(heard.found, "the first sound after switching sound on was not heard");
+    qInfo("the first sound after switching on: after %.0f ms", heard.delay * 1000);
+    if (!kSanitized)
+        QVERIFY(heard.delay <= kEffectDelay);
+    QCOMPARE(server->effectStreamsOf(pid), 1);
     endGame(game);
 }
 
