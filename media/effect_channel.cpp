@@ -9,9 +9,9 @@ const std::vector<uint8_t> kNoSamples;
 }
 
 EffectChannel::EffectChannel(std::vector<std::vector<uint8_t>> sounds, uint8_t silence)
-    : sounds_(std::move(sounds)), silence_(silence)
-{
-}
+    : sounds_(std::move(sounds)),
+      silence_(silence)
+{}
 
 const std::vector<uint8_t>& EffectChannel::samples(int n) const
 {
