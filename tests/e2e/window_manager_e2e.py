@@ -68,7 +68,7 @@ DIALOGS = [
     ("statistics", 111, (484, 355)),
     ("selection", 218, (504, 371)),
     ("options", -208, (436, 355)),
-    ("information", -156, (409, 269)),
+    ("information", -156, (519, 359)),
     ("save dialog", 58, (240, 128)),
     ("load dialog", None, (296, 356)),
     ("quit question", -52, (204, 100)),
