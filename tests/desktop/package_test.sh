@@ -39,7 +39,7 @@ if grep -q '\.zql$\|^\./usr/lib/quellon/games' <<<"$contents"; then echo "packag
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for dependency in timgm6mb-soundfont fonts-liberation libqt6sql6-sqlite qt6-qpa-plugins libfluidsynth libqt6widgets6 \
-                  libqt6multimedia6 libqt6help6 libqt6svg6; do
+                  libsdl2-2.0-0 libqt6help6 libqt6svg6; do
   grep -q "$dependency" <<<"$depends" || { echo "package does not depend on $dependency: $depends"; exit 1; }
 done
 # The FluidSynth package is the one holding the library version the game opens.
