@@ -25,20 +25,30 @@ namespace {
 
 // The sound effects, opened once the window shows: asking the audio system
 // for its devices costs more than the rest of the start-up together, and no
-// sound can be asked for before the first event anyway.
+// sound can be asked for before the first event anyway. They start with the
+// sound switch as the settings read at start-up left it; a switch before
+// then is taken along, later ones are passed on.
 class SoundsOpenedLater : public SoundEffects {
 public:
-    SoundsOpenedLater(const QString& programDir, const bool& soundOn) : programDir_(programDir), soundOn_(soundOn) {}
-    void open() { waves_ = quellon::loadSoundEffects(programDir_, soundOn_); }
-    void playSound(int n) override
+    SoundsOpenedLater(const QString& programDir, const quellon::GameSession& session)
+        : programDir_(programDir),
+          session_(session)
+    {}
+    void open() { waves_ = quellon::loadSoundEffects(programDir_, session_.settings().soundOn); }
+    void playSound(quellon::SoundNumber n) override
     {
         if (waves_)
             waves_->playSound(n);
     }
+    void setSoundsEnabled(bool on) override
+    {
+        if (waves_)
+            waves_->setSoundsEnabled(on);
+    }
 
 private:
     QString programDir_;
-    const bool& soundOn_;
+    const quellon::GameSession& session_;
     std::unique_ptr<SoundEffects> waves_;
 };
 
@@ -167,7 +177,7 @@ int main(int argc, char** argv)
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     GameSession session;
 
-    SoundsOpenedLater sounds(programDir, session.settings().soundOn);
+    SoundsOpenedLater sounds(programDir, session);
     MusicPlayer music(programDir);
     AfterFirstPaint afterFirstPaint;
     MediaStartedLater media(music, session.settings(), programDir, QStringLiteral("Zindle Quellon"), afterFirstPaint,

@@ -17,7 +17,8 @@ namespace {
 
 class Silent : public SoundEffects {
 public:
-    void playSound(int) override {}
+    void playSound(quellon::SoundNumber) override {}
+    void setSoundsEnabled(bool) override {}
 };
 
 class NoMedia : public GameMedia {

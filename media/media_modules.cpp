@@ -27,11 +27,11 @@ QFunctionPointer entryPoint(const QString& programDir, const QString& module, co
 
 }  // namespace
 
-std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const bool& soundOn)
+std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, bool soundOn)
 {
     const auto make = reinterpret_cast<MakeSoundEffects>(
         entryPoint(programDir, QStringLiteral("quellon-sounds.so"), kMakeSoundEffects));
-    return std::unique_ptr<SoundEffects>(make ? make(&soundOn) : nullptr);
+    return std::unique_ptr<SoundEffects>(make ? make(soundOn) : nullptr);
 }
 
 std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle, const QWidget* mainWindow)

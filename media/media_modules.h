@@ -25,14 +25,14 @@ public:
 };
 
 // The entry points each module exports.
-using MakeSoundEffects = SoundEffects* (*)(const bool* soundOn);
+using MakeSoundEffects = SoundEffects* (*)(bool soundOn);
 using MakeHelp = HelpService* (*)(const QString* programDir, const QString* programTitle, const QWidget* mainWindow);
 inline constexpr char kMakeSoundEffects[] = "quellonMakeSoundEffects";
 inline constexpr char kMakeHelp[] = "quellonMakeHelp";
 
-// soundOn is the owner's "sound" setting, read at every call; null when the
-// module is missing.
-std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, const bool& soundOn);
+// soundOn is the player's "sound" switch as it stands now; later changes are
+// pushed with setSoundsEnabled. Null when the module is missing.
+std::unique_ptr<SoundEffects> loadSoundEffects(const QString& programDir, bool soundOn);
 // Null when the module is missing.
 // The help window opens by `mainWindow`.
 std::unique_ptr<HelpService> loadHelp(const QString& programDir, const QString& programTitle,

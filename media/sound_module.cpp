@@ -2,7 +2,7 @@
 #include "media/media_modules.h"
 #include "media/wave_sounds.h"
 
-extern "C" Q_DECL_EXPORT SoundEffects* quellonMakeSoundEffects(const bool* soundOn)
+extern "C" Q_DECL_EXPORT SoundEffects* quellonMakeSoundEffects(bool soundOn)
 {
-    return new quellon::WaveSounds(*soundOn);
+    return new quellon::WaveSounds(soundOn);
 }

@@ -104,9 +104,11 @@ std::vector<std::vector<uint8_t>> readWaves()
 
 namespace quellon {
 
-WaveSounds::WaveSounds(const bool& soundOn) : soundOn_(soundOn), channel_(readWaves())
+WaveSounds::WaveSounds(bool soundOn) : channel_(readWaves()) { setSoundsEnabled(soundOn); }
+
+void WaveSounds::setSoundsEnabled(bool on)
 {
-    if (soundOn_)
+    if (on)
         outputReady();
 }
 
@@ -197,11 +199,8 @@ void WaveSounds::closeOutput()
     subsystemUp_ = false;
 }
 
-void WaveSounds::playSound(int n)
+void WaveSounds::playSound(SoundNumber n)
 {
-    // With sound off a sound that is still playing runs to its end.
-    if (!soundOn_)
-        return;
     // Any number without a wave stops the sound that is playing.
     const int next = samples(n).empty() ? 0 : n;
     if (next != 0 && !outputReady()) {

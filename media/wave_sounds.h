@@ -40,17 +40,19 @@ public:
     // The stream's name at the sound server.
     static constexpr char kStreamName[] = "Quellon sound effects";
 
-    // The game session decides when a sound plays; soundOn, its "sound"
-    // setting read at every call, keeps anything else silent too while
-    // effects are off. The output opens now when sound is on, so that the
-    // server has the stream running before the first sound; otherwise at
-    // the first sound.
-    explicit WaveSounds(const bool& soundOn);
+    // The game session decides when a sound plays. The output opens now
+    // when the player's sound switch is on, so that the server has the
+    // stream running before the first sound; otherwise when it is switched
+    // on, or at the first sound.
+    explicit WaveSounds(bool soundOn);
     ~WaveSounds() override;
     WaveSounds(const WaveSounds&) = delete;
     WaveSounds& operator=(const WaveSounds&) = delete;
 
-    void playSound(int n) override;
+    void playSound(SoundNumber n) override;
+    // Switched off, the output stays open: a sound still playing runs to
+    // its end.
+    void setSoundsEnabled(bool on) override;
 
     // Resource path of sound n (1..6), empty for any other number.
     static QString resourceFor(int n);
@@ -71,7 +73,6 @@ private:
     void closeOutput();
     static void pull(void* self, uint8_t* stream, int length);
 
-    const bool& soundOn_;
     EffectChannel channel_;
     uint32_t device_ = 0;
     bool subsystemUp_ = false;

@@ -36,6 +36,9 @@ void TMainform::carryOut(const SessionOutcome& outcome)
         case Kind::PlaySound:
             sound_.playSound(action.sound);
             break;
+        case Kind::SwitchSounds:
+            sound_.setSoundsEnabled(action.soundOn);
+            break;
         case Kind::ShowMessage:
             if (action.text.empty())
                 messages().showCode(action.code);

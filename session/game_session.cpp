@@ -228,9 +228,14 @@ SessionOutcome GameSession::stepOption(Option option)
         add(outcome, SessionAction::Kind::UpdateTitle);
         add(outcome, SessionAction::Kind::RepaintPattern);
         break;
-    case Option::Sound:
+    case Option::Sound: {
         settings_.soundOn = !settings_.soundOn;
+        SessionAction action;
+        action.kind = SessionAction::Kind::SwitchSounds;
+        action.soundOn = settings_.soundOn;
+        outcome.actions.push_back(std::move(action));
         break;
+    }
     case Option::Background:
         settings_.background = nextBackground(settings_.background);
         add(outcome, SessionAction::Kind::RepaintMain);

@@ -40,6 +40,7 @@ struct SessionAction {
         ReshowPattern,   // the pattern window hidden, and shown again while a placement asks for it
         ApplyHints,      // the tool buttons' hints in the language now chosen
         UpdateTitle,     // the main window's caption
+        SwitchSounds,    // the player's sound switch is now `soundOn`
     };
     Kind kind = Kind::UpdateTitle;
     PointerStep step{};
@@ -48,6 +49,7 @@ struct SessionAction {
     MessageCode code = MessageCode::Notice;
     std::string text;
     bool helpOffered = false;
+    bool soundOn = false;
 };
 
 // What one command did, in order.

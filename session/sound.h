@@ -7,5 +7,10 @@
 class SoundEffects {
 public:
     virtual ~SoundEffects() = default;
-    virtual void playSound(int n) = 0;
+    // Plays sound n, cutting off the one before. The game session asks only
+    // while sound is on.
+    virtual void playSound(quellon::SoundNumber n) = 0;
+    // The player's "sound" switch, pushed by its owner whenever it changes:
+    // an output is kept ready only while it is on.
+    virtual void setSoundsEnabled(bool on) = 0;
 };

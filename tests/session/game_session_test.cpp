@@ -190,7 +190,7 @@ TEST_F(GameSessionTest, OptionStepsRedrawWhatTheyChange)
     };
     const std::vector<Case> cases{
         {GameSession::Option::Language, 2, {Kind::ApplyHints, Kind::UpdateTitle, Kind::RepaintPattern}},
-        {GameSession::Option::Sound, 2, {}},
+        {GameSession::Option::Sound, 2, {Kind::SwitchSounds}},
         {GameSession::Option::Background, 2, {Kind::RepaintMain}},
         {GameSession::Option::PatternMode, 3, {Kind::ReshowPattern, Kind::RepaintMain}},  // to the board
         {GameSession::Option::PatternMode, 0, {Kind::ReshowPattern, Kind::RepaintMain}},  // off the board
@@ -202,6 +202,9 @@ TEST_F(GameSessionTest, OptionStepsRedrawWhatTheyChange)
     }
     EXPECT_EQ(session.settings().language, kLanguageGerman);
     EXPECT_FALSE(session.settings().soundOn);
+    // The sound switch goes to the sound effects with its new value.
+    EXPECT_TRUE(session.stepOption(GameSession::Option::Sound).actions.at(0).soundOn);
+    EXPECT_FALSE(session.stepOption(GameSession::Option::Sound).actions.at(0).soundOn);
     EXPECT_EQ(session.settings().background, 1);
     EXPECT_EQ(session.settings().patmode, 2);
 }

@@ -98,7 +98,8 @@ struct EventLog {
 class LoggingSound : public SoundEffects {
 public:
     explicit LoggingSound(EventLog& log) : log_(log) {}
-    void playSound(int n) override { log_.entries << QStringLiteral("sound %1").arg(n); }
+    void playSound(SoundNumber n) override { log_.entries << QStringLiteral("sound %1").arg(n); }
+    void setSoundsEnabled(bool on) override { log_.entries << QStringLiteral("sounds %1").arg(on ? "on" : "off"); }
 
 private:
     EventLog& log_;
@@ -144,7 +145,8 @@ private:
 
 class SilentSound : public SoundEffects {
 public:
-    void playSound(int) override {}
+    void playSound(SoundNumber) override {}
+    void setSoundsEnabled(bool) override {}
 };
 
 // Help and music as the main window sees them, writing down what it asks.
