@@ -28,6 +28,7 @@
 #include "tools/catalogue/figures_file.h"
 #include "tools/catalogue/difficulty.h"
 #include "tools/catalogue/generator.h"
+#include "tools/catalogue/likeness.h"
 #include "tools/catalogue/picture.h"
 #include "tools/catalogue/solver.h"
 #include "tools/catalogue/statistics.h"
@@ -343,7 +344,7 @@ int figures(const std::vector<std::string>& args)
     }
 
     int problems = 0;
-    std::map<std::string, std::string> firstWithKey;
+    std::vector<const HandFigure*> stamped;  // the figures on the board, for the comparison
     std::map<std::string, int> families;
     for (const HandFigure& figure : all) {
         const std::string where = args[0] + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": ";
@@ -354,11 +355,7 @@ int figures(const std::vector<std::string>& args)
         }
         if (!recordOnBoard(figure.record))
             continue;  // cannot be stamped for the comparison or a picture
-        const auto [it, inserted] = firstWithKey.emplace(silhouetteKey(figureOf(figure.record)), figure.id);
-        if (!inserted) {
-            std::cout << where << "the same silhouette as figure " << it->second << " (shifted, turned or mirrored)\n";
-            ++problems;
-        }
+        stamped.push_back(&figure);
         if (text)
             std::cout << figure.id << ": " << figure.nameEnglish << " / " << figure.nameGerman << " (" << figure.family
                       << ")\n"
@@ -366,6 +363,15 @@ int figures(const std::vector<std::string>& args)
         if (!pngDir.empty())
             writeBytes(pngDir + "/" + figure.id + ".png",
                        pngPicture(figure.record, 4, plain ? PictureStyle::Silhouette : PictureStyle::Pieces));
+    }
+    std::vector<Figure> shapes;
+    for (const HandFigure* figure : stamped)
+        shapes.push_back(figureOf(figure->record));
+    for (const Repeat& repeat : findRepeats(shapes)) {
+        const HandFigure& later = *stamped[static_cast<size_t>(repeat.later)];
+        std::cout << args[0] << ":" << later.line << ": figure " << later.id << ": "
+                  << repeatText(repeat.overlap, "figure " + stamped[static_cast<size_t>(repeat.earlier)]->id) << "\n";
+        ++problems;
     }
     std::cout << args[0] << ": " << all.size() << " figures in " << families.size() << " families";
     for (const auto& [family, count] : families)
