@@ -1,5 +1,6 @@
 // The figures of data/figures as records, for tests that need real
-// recognisable Quellons: looked up by id, so the file's order may change.
+// recognisable Quellons, and their known twins: looked up by id, so the
+// files' order may change.
 #pragma once
 
 #include <stdexcept>
@@ -16,12 +17,22 @@ inline const std::vector<HandFigure>& shippedFigures()
     return figures;
 }
 
+// The twins taken out of the figures file: a letter's tilted italic, the
+// square on the diagonal grid, ... (data/figures/twins.txt).
+inline const std::vector<HandFigure>& twinFigures()
+{
+    static const std::vector<HandFigure> figures = readFigures(QUELLON_TWINS_FILE);
+    return figures;
+}
+
+// A figure of the figures file, or of the twins' file.
 inline PuzzleRecord shippedFigure(const std::string& id)
 {
-    for (const HandFigure& figure : shippedFigures())
-        if (figure.id == id)
-            return figure.record;
-    throw std::invalid_argument("no figure " + id + " in " + QUELLON_FIGURES_FILE);
+    for (const auto* file : {&shippedFigures(), &twinFigures()})
+        for (const HandFigure& figure : *file)
+            if (figure.id == id)
+                return figure.record;
+    throw std::invalid_argument("no figure " + id + " in " + QUELLON_FIGURES_FILE + " or " + QUELLON_TWINS_FILE);
 }
 
 }  // namespace quellon::catalogue
