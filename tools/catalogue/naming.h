@@ -57,10 +57,10 @@ bool namesAsIntended(const std::string& answer, const std::vector<std::string>& 
 
 struct ItemScore {
     std::string label;
-    std::string source;    // "figure ID" or "quellon N"
-    int namers = 0;        // answer files
-    int intended = 0;      // answers among the synonyms (figures only)
-    int unnamed = 0;       // "?" or no answer
+    std::string source;       // "figure ID" or "quellon N"
+    int namers = 0;           // answer files
+    int intended = 0;         // answers among the synonyms (figures only)
+    int unnamed = 0;          // "?" or no answer
     std::string otherAnswer;  // the most common answer not among the synonyms
     int otherCount = 0;
 };
