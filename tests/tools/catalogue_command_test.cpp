@@ -207,7 +207,7 @@ TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
     EXPECT_EQ(shipped.status, 0) << shipped.output;
     EXPECT_NE(shipped.output.find(" families ("), std::string::npos) << shipped.output;
     EXPECT_NE(shipped.output.find(", clean"), std::string::npos) << shipped.output;
-    EXPECT_TRUE(fs::exists(dir_ / "png" / "house.png"));
+    EXPECT_TRUE(fs::exists(dir_ / "png" / "house_chimney.png"));
 
     const std::string head = "en X\nde X\nfamily shapes\n";
     const std::string faulty = write("faulty.txt", [&] {

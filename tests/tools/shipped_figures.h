@@ -25,14 +25,23 @@ inline const std::vector<HandFigure>& twinFigures()
     return figures;
 }
 
-// A figure of the figures file, or of the twins' file.
+// The figures a naming round did not confirm (data/figures/unconfirmed.txt):
+// no longer in the catalogue, still real drawn shapes.
+inline const std::vector<HandFigure>& unconfirmedFigures()
+{
+    static const std::vector<HandFigure> figures = readFigures(QUELLON_UNCONFIRMED_FILE);
+    return figures;
+}
+
+// A figure of the figures file, the twins' file or the unconfirmed ones.
 inline PuzzleRecord shippedFigure(const std::string& id)
 {
-    for (const auto* file : {&shippedFigures(), &twinFigures()})
+    for (const auto* file : {&shippedFigures(), &twinFigures(), &unconfirmedFigures()})
         for (const HandFigure& figure : *file)
             if (figure.id == id)
                 return figure.record;
-    throw std::invalid_argument("no figure " + id + " in " + QUELLON_FIGURES_FILE + " or " + QUELLON_TWINS_FILE);
+    throw std::invalid_argument("no figure " + id + " in " + QUELLON_FIGURES_FILE + ", " + QUELLON_TWINS_FILE + " or " +
+                                QUELLON_UNCONFIRMED_FILE);
 }
 
 }  // namespace quellon::catalogue

@@ -342,6 +342,7 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
             const int next = static_cast<int>(familyNumbers.size());
             figure.family = familyNumbers.emplace(options.figureFamilies.at(k), next).first->second;
         }
+        figure.opening = options.figureOpening.empty() || options.figureOpening.at(k);
         figure.tilted = std::any_of(figures[k].pieces.begin(), figures[k].pieces.end(),
                                     [](const PieceState& piece) { return piece.orientation % 2 == 1; });
         figuresToOrder.push_back(figure);

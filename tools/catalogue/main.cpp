@@ -146,6 +146,7 @@ int generate(const std::vector<std::string>& args)
                                      problems[0] + "; run figures");
                 options.figures.push_back(figure.record);
                 options.figureFamilies.push_back(figure.family);
+                options.figureOpening.push_back(figure.opening);
             }
         } else {
             throw UsageError("unknown option " + arg);
