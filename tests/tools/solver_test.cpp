@@ -358,6 +358,25 @@ TEST(CatalogueOrder, FiguresOpenVariedAndMixInAndTheHardestCloseInGentleWaves)
     EXPECT_FALSE(std::is_sorted(composedSequence.begin(), composedSequence.end()));
 }
 
+TEST(CatalogueOrder, AnOpeningFromFewFamiliesStillNeverRepeatsAFamilyNextToItself)
+{
+    // As in the shipped file: 20 figures named by all, eight of them letters
+    // (family 0) and the easiest, too few of the others for three a family.
+    const std::vector<int> families = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 5};
+    std::vector<FigureToOrder> figures;
+    for (size_t k = 0; k < families.size(); ++k)
+        figures.push_back({.difficulty = double(k), .family = families[k], .tilted = false, .opening = true});
+    figures.push_back({.difficulty = 0.5, .family = 1, .tilted = false, .opening = false});
+    const std::vector<double> composed(100, 9.0);
+    const std::vector<int> order = arrangeCatalogue(figures, composed);
+    for (size_t p = 0; p < 20; ++p) {
+        EXPECT_TRUE(figures[size_t(order[p])].opening) << "place " << p;
+        if (p > 0) {
+            EXPECT_NE(figures[size_t(order[p])].family, figures[size_t(order[p - 1])].family) << "place " << p;
+        }
+    }
+}
+
 TEST(CatalogueOrder, EachRangeGetsItsShareOfFiguresOrTheSamePartOfItAsTheOthers)
 {
     const OrderingRules rules;  // 1..100: 60 %, 101..300: a third, 301..950: an eighth

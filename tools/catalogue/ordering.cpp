@@ -10,7 +10,8 @@
 // reads at once: each of its places takes the easiest figure left that every
 // namer named (`opening`), is not tilted, not of the family just before it,
 // and not of a family that already has its share of the opening
-// (`openingFamilyMost`). A figure that only most namers named can wait. Easiest first alone would open with
+// (`openingFamilyMost`, raised as far as needed when a few families hold most
+// of the figures that fit). A figure that only most namers named can wait. Easiest first alone would open with
 // letters, several in a row: the family the file holds most of, and the
 // plainest to solve. Should the figures run short, the rules give way from
 // the last: the share, then the neighbour, then the tilt, then the naming.
@@ -39,6 +40,25 @@ std::vector<int> easiestFirst(std::span<const double> difficulty, int first)
     return order;
 }
 
+// How many of the opening's places one family may take: `most`, or as few
+// more as let the figures that fit the opening (named by all, not tilted)
+// fill it. Dropping the share altogether when a few families hold most of
+// those figures would leave the last places to one family, in a row.
+int openingShare(std::span<const FigureToOrder> figures, int opening, int most)
+{
+    std::map<int, int> fitting;
+    for (const FigureToOrder& figure : figures)
+        if (figure.opening && !figure.tilted)
+            ++fitting[figure.family];
+    for (int share = most;; ++share) {
+        int places = 0;
+        for (const auto& [family, count] : fitting)
+            places += std::min(count, share);
+        if (places >= opening || share >= opening)
+            return share;
+    }
+}
+
 // Figure indices in the order the figures appear: the opening (see the top of
 // this file), then the others easiest first.
 std::vector<int> figureSequence(std::span<const FigureToOrder> figures, const OrderingRules& rules)
@@ -50,6 +70,7 @@ std::vector<int> figureSequence(std::span<const FigureToOrder> figures, const Or
     std::vector<int> sequence;
     std::map<int, int> inOpening;
     const int opening = std::min(rules.openingFigures, static_cast<int>(figures.size()));
+    const int familyMost = openingShare(figures, opening, rules.openingFamilyMost);
     while (static_cast<int>(sequence.size()) < opening) {
         const FigureToOrder* before = sequence.empty() ? nullptr : &figures[static_cast<size_t>(sequence.back())];
         // rulesKept 4: all four rules; 3: no share; 2: no neighbour; 1: only
@@ -58,7 +79,7 @@ std::vector<int> figureSequence(std::span<const FigureToOrder> figures, const Or
             const FigureToOrder& figure = figures[static_cast<size_t>(index)];
             return (rulesKept < 1 || figure.opening) && (rulesKept < 2 || !figure.tilted) &&
                    (rulesKept < 3 || !before || figure.family != before->family) &&
-                   (rulesKept < 4 || inOpening[figure.family] < rules.openingFamilyMost);
+                   (rulesKept < 4 || inOpening[figure.family] < familyMost);
         };
         auto chosen = left.end();
         for (int rulesKept = 4; chosen == left.end(); --rulesKept)
