@@ -11,10 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <iterator>
 #include <string>
 
 #include "engine/catalogue.h"
+#include "engine/silhouette.h"
 #include "tools/catalogue/generator.h"
 #include "tools/catalogue/validator.h"
 #include "tests/tools/shipped_figures.h"
@@ -204,7 +207,7 @@ TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
     EXPECT_EQ(shipped.status, 0) << shipped.output;
     EXPECT_NE(shipped.output.find(" families ("), std::string::npos) << shipped.output;
     EXPECT_NE(shipped.output.find(", clean"), std::string::npos) << shipped.output;
-    EXPECT_TRUE(fs::exists(dir_ / "png" / "house.png"));
+    EXPECT_TRUE(fs::exists(dir_ / "png" / "house_chimney.png"));
 
     const std::string head = "en X\nde X\nfamily shapes\n";
     const std::string faulty = write("faulty.txt", [&] {
@@ -229,6 +232,55 @@ TEST_F(CatalogueCommand, FiguresChecksDrawsAndNamesEachFaultyFigure)
     const ToolRun bad = runTool("figures " + unreadable);
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.output.find("bad.txt:1: \"end\" outside a figure"), std::string::npos) << bad.output;
+}
+
+// A naming round's sheets: every figure once, at least 30 % composed
+// Quellons that are not figures, the key apart, the same for the same seed.
+TEST_F(CatalogueCommand, NamingSheetsHoldEveryFigureOnceAmongFoils)
+{
+    auto sheets = [&](const std::string& out) {
+        return runTool(std::string("naming-sheets --figures ") + QUELLON_FIGURES_FILE + " --catalogue " +
+                       QUELLON_SHIPPED_CATALOGUE + " --seed 7 --per-page 30 --out " + (dir_ / out).string());
+    };
+    const ToolRun run = sheets("a");
+    ASSERT_EQ(run.status, 0) << run.output;
+    std::ifstream in(dir_ / "a" / "key.txt");
+    const std::string key((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(sheets("b").status, 0);
+    std::ifstream again(dir_ / "b" / "key.txt");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>()), key);
+
+    std::set<std::string> labels, figureIds;
+    std::set<std::string> figureKeys;
+    for (const HandFigure& figure : shippedFigures())
+        figureKeys.insert(silhouetteKey(figureOf(figure.record)));
+    const std::vector<PuzzleRecord> records = recordsOf([] {
+        std::ifstream file(QUELLON_SHIPPED_CATALOGUE, std::ios::binary);
+        return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }());
+    int foils = 0, items = 0;
+    std::istringstream lines(key);
+    for (std::string label, kind, what; lines >> label;) {
+        if (label[0] == '#') {
+            std::getline(lines, what);
+            continue;
+        }
+        lines >> kind >> what;
+        ++items;
+        EXPECT_TRUE(labels.insert(label).second) << label;
+        if (kind == "figure") {
+            EXPECT_TRUE(figureIds.insert(what).second) << what;
+        } else {
+            ++foils;
+            const PuzzleRecord& foil = records.at(static_cast<size_t>(std::stoi(what) - 1));
+            EXPECT_FALSE(figureKeys.count(silhouetteKey(figureOf(foil)))) << "Quellon " << what << " is a figure";
+        }
+    }
+    EXPECT_EQ(figureIds.size(), shippedFigures().size());
+    EXPECT_GE(foils * 10, items * 3);
+    const int pages = (items + 29) / 30;
+    EXPECT_TRUE(fs::exists(dir_ / "a" / ("sheet-" + std::string(1, static_cast<char>('A' + pages - 1)) + ".png")));
+    EXPECT_FALSE(fs::exists(dir_ / "a" / ("sheet-" + std::string(1, static_cast<char>('A' + pages)) + ".png")));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -13,6 +14,7 @@
 #include "engine/silhouette.h"
 #include "tools/catalogue/figures_file.h"
 #include "tools/catalogue/generator.h"
+#include "tools/catalogue/likeness.h"
 #include "tools/catalogue/validator.h"
 #include "tests/tools/shipped_figures.h"
 
@@ -55,18 +57,20 @@ TEST_F(FiguresFile, SquaresAndHalvesAreTheAnchorsTheCommentGives)
     // again with raw pieces at the documented anchors: lr (x+7, y+7) 0,
     // ll (x+3, y+7) 4, ul (x+3, y+3) 8, ur (x+7, y+3) 12; a square is its lr
     // and ul halves.
-    const std::vector<HandFigure> figures = readFigures(
-        write("# comments and blank lines are ignored\n\nfigure a\nen Boat house  \nde Bootshaus\nfamily buildings\n"
-              "square 0 10\nsquare 10 10  # the hall\nhalf lr 0 0\nhalf ll 10 0\nhalf ul 20 10\nhalf ur -10 10\nend\n" +
-              figure("b", "raw 7 17 0\nraw 3 13 8\nraw 17 17 0\nraw 13 13 8\nraw 7 7 0\nraw 13 7 4\nraw 23 13 8\n"
-                          "raw -3 13 12\n")));
+    const std::vector<HandFigure> figures = readFigures(write(
+        "# comments and blank lines are ignored\n\nfigure a\nen Boat house  \nde Bootshaus\nfamily buildings\nopening\n"
+        "square 0 10\nsquare 10 10  # the hall\nhalf lr 0 0\nhalf ll 10 0\nhalf ul 20 10\nhalf ur -10 10\nend\n" +
+        figure("b", "raw 7 17 0\nraw 3 13 8\nraw 17 17 0\nraw 13 13 8\nraw 7 7 0\nraw 13 7 4\nraw 23 13 8\n"
+                    "raw -3 13 12\n")));
     ASSERT_EQ(figures.size(), 2u);
     EXPECT_EQ(figures[0].id, "a");
     EXPECT_EQ(figures[0].nameEnglish, "Boat house");
     EXPECT_EQ(figures[0].nameGerman, "Bootshaus");
     EXPECT_EQ(figures[0].family, "buildings");
+    EXPECT_TRUE(figures[0].opening);
+    EXPECT_FALSE(figures[1].opening);
     EXPECT_EQ(figures[0].line, 3);
-    EXPECT_EQ(figures[1].line, 14);
+    EXPECT_EQ(figures[1].line, 15);
     EXPECT_EQ(figures[0].record, figures[1].record);
     EXPECT_TRUE(recordProblems(figures[0].record).empty());
     EXPECT_EQ(figures[0].record, centredOnBoard(figures[0].record));
@@ -120,6 +124,7 @@ TEST_F(FiguresFile, EveryKindOfBadInputNamesFileLineAndFigure)
     };
     const Case cases[] = {
         {"figure a\nen A\nde A\nfamily x\n" + eight + "colour red\nend\n", ":9: figure a: unknown word \"colour\""},
+        {"figure a\nen A\nde A\nfamily x\nopening yes\n" + eight + "end\n", ":5: figure a: \"opening\" takes nothing"},
         {"figure a\nde A\nfamily x\n" + eight + "end\n", ":8: figure a: has no English name"},
         {"figure a\nen A\nfamily x\n" + eight + "end\n", ":8: figure a: has no German name"},
         {"figure a\nen A\nde A\n" + eight + "end\n", ":8: figure a: has no family"},
@@ -157,18 +162,26 @@ TEST_F(FiguresFile, EveryKindOfBadInputNamesFileLineAndFigure)
 TEST(ShippedFigures, EnoughFiguresInEnoughFamiliesAllClean)
 {
     const std::vector<HandFigure>& figures = shippedFigures();
-    EXPECT_GE(figures.size(), 120u);
-    std::set<std::string> families, keys;
+    // One figure per silhouette, each confirmed by naming: the twins and the
+    // figures the namers did not read live apart. The 50 of round 1 at least,
+    // 20 of them named by every namer, enough for the opening.
+    EXPECT_GE(figures.size(), 50u);
+    EXPECT_GE(std::count_if(figures.begin(), figures.end(), [](const HandFigure& f) { return f.opening; }), 20);
+    std::set<std::string> families;
+    std::vector<Figure> shapes;
     int tilted = 0;
     for (const HandFigure& figure : figures) {
         families.insert(figure.family);
         EXPECT_FALSE(figure.nameEnglish.empty() || figure.nameGerman.empty()) << figure.id;
         EXPECT_TRUE(recordProblems(figure.record).empty()) << figure.id;
-        EXPECT_TRUE(keys.insert(silhouetteKey(figureOf(figure.record))).second) << figure.id << " repeats a figure";
+        shapes.push_back(figureOf(figure.record));
         tilted += figure.record.pieces[0].orientation % 2;
     }
+    for (const Repeat& repeat : findRepeats(shapes))
+        ADD_FAILURE() << figures[static_cast<size_t>(repeat.later)].id << " repeats "
+                      << figures[static_cast<size_t>(repeat.earlier)].id << " (overlap " << repeat.overlap << ")";
     EXPECT_GE(families.size(), 6u);
-    EXPECT_GE(tilted, 10);
+    EXPECT_GE(tilted, 5);
 }
 
 }  // namespace

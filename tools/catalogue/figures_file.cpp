@@ -6,6 +6,8 @@
 //   en House              English name (the rest of the line)
 //   de Haus               German name (the rest of the line)
 //   family buildings      one word
+//   opening               optional: every namer of its round named it at
+//                         once, and it may open the catalogue
 //   tilt right            optional, before the pieces: see below
 //   square 0 10           a whole 10 x 10 square, two pieces (its lower-right
 //                         and upper-left halves); (x, y) is its top-left
@@ -263,6 +265,9 @@ std::vector<HandFigure> readFigures(const std::string& path)
         } else if (keyword == "family") {
             expectArguments(1, "one word");
             open->figure.family = words[1];
+        } else if (keyword == "opening") {
+            expectArguments(0, "nothing");
+            open->figure.opening = true;
         } else if (keyword == "tilt") {
             expectArguments(1, "\"right\", \"left\" or \"diagonal\"");
             if (!open->pieces.empty() || open->tiltGiven)
@@ -307,7 +312,8 @@ std::vector<HandFigure> readFigures(const std::string& path)
             open.reset();
             reader.setId("");
         } else {
-            reader.fail("unknown word \"" + keyword + "\" (figure, en, de, family, tilt, square, half, raw, end)");
+            reader.fail("unknown word \"" + keyword +
+                        "\" (figure, en, de, family, opening, tilt, square, half, raw, end)");
         }
     }
     if (in.bad())

@@ -14,9 +14,10 @@ struct HandFigure {
     std::string id;  // short key, unique in the file
     std::string nameEnglish;
     std::string nameGerman;
-    std::string family;   // people, animals, buildings, ...
-    PuzzleRecord record;  // centred on the board, as the catalogue stores it
-    int line = 0;         // where the figure starts in its file
+    std::string family;    // people, animals, buildings, ...
+    bool opening = false;  // named at once by every namer: fit for the catalogue's opening
+    PuzzleRecord record;   // centred on the board, as the catalogue stores it
+    int line = 0;          // where the figure starts in its file
 };
 
 // A file that cannot be read or parsed; the message names the file, the line

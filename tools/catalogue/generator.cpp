@@ -14,6 +14,7 @@
 #include "engine/orientation_table.h"
 #include "engine/silhouette.h"
 #include "tools/catalogue/difficulty.h"
+#include "tools/catalogue/likeness.h"
 #include "tools/catalogue/solver.h"
 #include "tools/catalogue/validator.h"
 
@@ -259,7 +260,12 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
         throw std::invalid_argument("the count must lie in 1..950");
     Random random(options.seed);
     const EdgeDirectory directory;
-    std::unordered_set<std::string> keys;
+    std::unordered_set<std::string> keys;  // exact repeats, found at once
+    std::vector<SilhouetteShape> shapes;   // near-repeats and tilted twins, as validate sees them
+    auto repeatsEarlier = [&](const SilhouetteShape& shape) {
+        return std::any_of(shapes.begin(), shapes.end(),
+                           [&](const SilhouetteShape& earlier) { return bestOverlap(shape, earlier) >= kNearOverlap; });
+    };
     const size_t figureCount = std::min(options.figures.size(), static_cast<size_t>(options.count));
     const std::vector<PuzzleRecord> figures(options.figures.begin(),
                                             options.figures.begin() + static_cast<long>(figureCount));
@@ -267,8 +273,10 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
         const std::vector<std::string> problems = recordProblems(figures[k]);
         if (!problems.empty())
             throw std::invalid_argument("figure " + std::to_string(k + 1) + " is not a valid Quellon: " + problems[0]);
-        if (!keys.insert(silhouetteKey(figureOf(figures[k]))).second)
+        SilhouetteShape shape(figureOf(figures[k]));
+        if (!keys.insert(silhouetteKey(figureOf(figures[k]))).second || repeatsEarlier(shape))
             throw std::invalid_argument("figure " + std::to_string(k + 1) + " repeats an earlier silhouette");
+        shapes.push_back(std::move(shape));
     }
     report.handFigures = static_cast<int>(figures.size());
 
@@ -302,6 +310,12 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
             ++report.duplicates;
             continue;
         }
+        SilhouetteShape shape(figure);
+        if (repeatsEarlier(shape)) {
+            ++report.duplicates;
+            continue;
+        }
+        shapes.push_back(std::move(shape));
         odd += parity;
         composed.push_back(record);
     }
@@ -328,6 +342,7 @@ std::vector<PuzzleRecord> generateCatalogue(const GeneratorOptions& options, Gen
             const int next = static_cast<int>(familyNumbers.size());
             figure.family = familyNumbers.emplace(options.figureFamilies.at(k), next).first->second;
         }
+        figure.opening = options.figureOpening.empty() || options.figureOpening.at(k);
         figure.tilted = std::any_of(figures[k].pieces.begin(), figures[k].pieces.end(),
                                     [](const PieceState& piece) { return piece.orientation % 2 == 1; });
         figuresToOrder.push_back(figure);

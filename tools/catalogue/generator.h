@@ -26,6 +26,8 @@ struct GeneratorOptions {
     std::vector<PuzzleRecord> figures;
     // Their families, for a varied opening; empty: each figure a family of its own.
     std::vector<std::string> figureFamilies;
+    // Which of them may open the catalogue; empty: any of them.
+    std::vector<bool> figureOpening;
     QualityLimits limits;
     OrderingRules ordering;
     SolverOptions solver;

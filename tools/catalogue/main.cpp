@@ -6,6 +6,9 @@
 //   quellon-catalogue stats FILE [--figures FIGURES]
 //   quellon-catalogue figures FILE [--png DIR [--plain]] [--text]
 //   quellon-catalogue solve N|all FILE [--layouts]
+//   quellon-catalogue naming-sheets --figures FIGURES... --catalogue FILE --seed S --out DIR
+//                     [--known FIGURES] [--foils PERCENT] [--per-page N]
+//   quellon-catalogue naming-score KEY SYNONYMS ANSWERS... [-o SCORES]
 //
 // Exit status: 0 success (a clean file for validate), 1 a file with problems,
 // 2 bad command line or a file that cannot be read or written.
@@ -18,6 +21,8 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,6 +33,8 @@
 #include "tools/catalogue/figures_file.h"
 #include "tools/catalogue/difficulty.h"
 #include "tools/catalogue/generator.h"
+#include "tools/catalogue/likeness.h"
+#include "tools/catalogue/naming.h"
 #include "tools/catalogue/picture.h"
 #include "tools/catalogue/solver.h"
 #include "tools/catalogue/statistics.h"
@@ -46,7 +53,10 @@ const char* const kUsage = "usage: quellon-catalogue generate --count N --seed S
                            "       quellon-catalogue show N FILE [--png OUT.png] [--scale S]\n"
                            "       quellon-catalogue stats FILE [--figures FIGURES]\n"
                            "       quellon-catalogue figures FILE [--png DIR [--plain]] [--text]\n"
-                           "       quellon-catalogue solve N|all FILE [--layouts]\n";
+                           "       quellon-catalogue solve N|all FILE [--layouts]\n"
+                           "       quellon-catalogue naming-sheets --figures FIGURES... --catalogue FILE --seed S "
+                           "--out DIR [--known FIGURES] [--foils PERCENT] [--per-page N]\n"
+                           "       quellon-catalogue naming-score KEY SYNONYMS ANSWERS... [-o SCORES]\n";
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -136,6 +146,7 @@ int generate(const std::vector<std::string>& args)
                                      problems[0] + "; run figures");
                 options.figures.push_back(figure.record);
                 options.figureFamilies.push_back(figure.family);
+                options.figureOpening.push_back(figure.opening);
             }
         } else {
             throw UsageError("unknown option " + arg);
@@ -343,7 +354,7 @@ int figures(const std::vector<std::string>& args)
     }
 
     int problems = 0;
-    std::map<std::string, std::string> firstWithKey;
+    std::vector<const HandFigure*> stamped;  // the figures on the board, for the comparison
     std::map<std::string, int> families;
     for (const HandFigure& figure : all) {
         const std::string where = args[0] + ":" + std::to_string(figure.line) + ": figure " + figure.id + ": ";
@@ -354,11 +365,7 @@ int figures(const std::vector<std::string>& args)
         }
         if (!recordOnBoard(figure.record))
             continue;  // cannot be stamped for the comparison or a picture
-        const auto [it, inserted] = firstWithKey.emplace(silhouetteKey(figureOf(figure.record)), figure.id);
-        if (!inserted) {
-            std::cout << where << "the same silhouette as figure " << it->second << " (shifted, turned or mirrored)\n";
-            ++problems;
-        }
+        stamped.push_back(&figure);
         if (text)
             std::cout << figure.id << ": " << figure.nameEnglish << " / " << figure.nameGerman << " (" << figure.family
                       << ")\n"
@@ -366,6 +373,15 @@ int figures(const std::vector<std::string>& args)
         if (!pngDir.empty())
             writeBytes(pngDir + "/" + figure.id + ".png",
                        pngPicture(figure.record, 4, plain ? PictureStyle::Silhouette : PictureStyle::Pieces));
+    }
+    std::vector<Figure> shapes;
+    for (const HandFigure* figure : stamped)
+        shapes.push_back(figureOf(figure->record));
+    for (const Repeat& repeat : findRepeats(shapes)) {
+        const HandFigure& later = *stamped[static_cast<size_t>(repeat.later)];
+        std::cout << args[0] << ":" << later.line << ": figure " << later.id << ": "
+                  << repeatText(repeat.overlap, "figure " + stamped[static_cast<size_t>(repeat.earlier)]->id) << "\n";
+        ++problems;
     }
     std::cout << args[0] << ": " << all.size() << " figures in " << families.size() << " families";
     for (const auto& [family, count] : families)
@@ -376,6 +392,135 @@ int figures(const std::vector<std::string>& args)
         return kExitProblems;
     }
     std::cout << ", clean\n";
+    return 0;
+}
+
+// Sheets for a blind naming round: every figure of the figures files and
+// composed Quellons of the catalogue as foils, shuffled by the seed under
+// neutral labels, a PNG per page and the key apart.
+int namingSheets(const std::vector<std::string>& args)
+{
+    std::vector<std::string> figureFiles, knownFiles;
+    std::string cataloguePath, outDir;
+    long seed = -1, foilPercent = 30, perPage = kSheetColumns * kSheetRows;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i + 1 >= args.size())
+            throw UsageError("option " + args[i] + " needs a value");
+        const std::string& value = args[++i];
+        if (args[i - 1] == "--figures")
+            figureFiles.push_back(value);
+        else if (args[i - 1] == "--known")
+            knownFiles.push_back(value);
+        else if (args[i - 1] == "--catalogue")
+            cataloguePath = value;
+        else if (args[i - 1] == "--out")
+            outDir = value;
+        else if (args[i - 1] == "--seed")
+            seed = parseNumber(value, "the seed", 0, 4294967295L);
+        else if (args[i - 1] == "--foils")
+            foilPercent = parseNumber(value, "the share of foils in percent", 30, 90);
+        else if (args[i - 1] == "--per-page")
+            perPage = parseNumber(value, "the silhouettes per page", 1, kSheetColumns * kSheetRows);
+        else
+            throw UsageError("unknown option " + args[i - 1]);
+    }
+    if (figureFiles.empty() || cataloguePath.empty() || outDir.empty() || seed < 0)
+        throw UsageError("naming-sheets needs --figures, --catalogue, --seed and --out");
+
+    std::vector<SheetItem> items;
+    std::set<std::string> figureKeys;  // composed Quellons only may be foils
+    for (const std::string& file : figureFiles)
+        for (const HandFigure& figure : readFigures(file)) {
+            if (!recordOnBoard(figure.record))
+                throw UsageError(file + ":" + std::to_string(figure.line) + ": figure " + figure.id +
+                                 " does not lie on the board; run figures");
+            items.push_back({"", "figure " + figure.id, figure.record});
+            figureKeys.insert(silhouetteKey(figureOf(figure.record)));
+        }
+    for (const std::string& file : knownFiles)
+        for (const HandFigure& figure : readFigures(file))
+            if (recordOnBoard(figure.record))
+                figureKeys.insert(silhouetteKey(figureOf(figure.record)));
+    const std::vector<PuzzleRecord> records = readCatalogue(cataloguePath);
+    std::vector<int> composed;
+    for (size_t n = 0; n < records.size(); ++n)
+        if (recordOnBoard(records[n]) && !figureKeys.count(silhouetteKey(figureOf(records[n]))))
+            composed.push_back(static_cast<int>(n + 1));
+    const size_t figures = items.size();
+    const size_t foils = (figures * static_cast<size_t>(foilPercent) + static_cast<size_t>(99 - foilPercent)) /
+                         static_cast<size_t>(100 - foilPercent);
+    if (composed.size() < foils)
+        throw UsageError(cataloguePath + " holds " + std::to_string(composed.size()) + " composed Quellons, " +
+                         std::to_string(foils) + " foils are needed");
+
+    // Plain modulo on mt19937, as the composer does: the same sheets with
+    // any standard library.
+    std::mt19937 random(static_cast<uint32_t>(seed));
+    for (size_t k = 0; k < foils; ++k) {
+        const size_t pick = k + random() % (composed.size() - k);
+        std::swap(composed[k], composed[pick]);
+        const int n = composed[k];
+        items.push_back({"", "quellon " + std::to_string(n), records[static_cast<size_t>(n - 1)]});
+    }
+    for (size_t k = items.size(); k > 1; --k)
+        std::swap(items[k - 1], items[random() % k]);
+
+    std::error_code error;
+    std::filesystem::create_directories(outDir, error);
+    if (error)
+        throw UsageError(outDir + ": cannot be made: " + error.message());
+    const size_t pageSize = static_cast<size_t>(perPage);
+    const size_t pages = (items.size() + pageSize - 1) / pageSize;
+    if (pages > 26)
+        throw UsageError("more than 26 pages; give --per-page a larger number");
+    std::string key = "# label, then what the silhouette is: a figure of the figures files or a composed Quellon\n";
+    for (size_t page = 0; page < pages; ++page) {
+        const char letter = static_cast<char>('A' + page);
+        std::vector<SheetItem> onPage;
+        for (size_t k = page * pageSize; k < std::min(items.size(), (page + 1) * pageSize); ++k) {
+            const size_t place = k - page * pageSize + 1;
+            items[k].label = std::string(1, letter) + (place < 10 ? "0" : "") + std::to_string(place);
+            key += items[k].label + " " + items[k].source + "\n";
+            onPage.push_back(items[k]);
+        }
+        writeBytes(outDir + "/sheet-" + letter + ".png", namingPage(onPage));
+    }
+    writeBytes(outDir + "/key.txt", std::vector<uint8_t>(key.begin(), key.end()));
+    std::cout << outDir << ": " << pages << " sheets of " << items.size() << " silhouettes (" << figures << " figures, "
+              << foils << " composed Quellons as foils), key in " << outDir << "/key.txt\n";
+    return 0;
+}
+
+// The answers of a round scored against the synonyms fixed before it.
+int namingScore(const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    std::string output;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size())
+                throw UsageError("-o needs a file");
+            output = args[++i];
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() < 3)
+        throw UsageError("naming-score needs a key, a synonyms file and at least one answers file");
+    const std::map<std::string, std::string> key = readNamingKey(files[0]);
+    const auto synonyms = readSynonyms(files[1]);
+    std::vector<std::map<std::string, std::string>> answers;
+    for (size_t k = 2; k < files.size(); ++k) {
+        answers.push_back(readAnswers(files[k]));
+        for (const auto& [label, answer] : answers.back())
+            if (!key.count(label))
+                throw NamingFileError(files[k] + ": label " + label + " is not on the sheets");
+    }
+    const std::string table = scoresTable(scoreRound(key, synonyms, answers));
+    if (output.empty())
+        std::cout << table;
+    else
+        writeBytes(output, std::vector<uint8_t>(table.begin(), table.end()));
     return 0;
 }
 
@@ -403,6 +548,10 @@ int main(int argc, char** argv)
             return figures(args);
         if (command == "solve")
             return solve(args);
+        if (command == "naming-sheets")
+            return namingSheets(args);
+        if (command == "naming-score")
+            return namingScore(args);
         throw UsageError("unknown command " + command);
     } catch (const UsageError& error) {
         std::cerr << "quellon-catalogue: " << error.what() << "\n" << kUsage;

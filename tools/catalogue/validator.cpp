@@ -3,14 +3,15 @@
 #include "tools/catalogue/validator.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <set>
-#include <unordered_map>
 
 #include "engine/board.h"
 #include "engine/catalogue.h"
 #include "engine/orientation_table.h"
 #include "engine/silhouette.h"
+#include "tools/catalogue/likeness.h"
 
 namespace quellon::catalogue {
 
@@ -147,6 +148,16 @@ std::vector<std::string> recordProblems(const PuzzleRecord& record)
     return problems;
 }
 
+std::string repeatText(double overlap, const std::string& earlier)
+{
+    char measured[16];
+    std::snprintf(measured, sizeof measured, "%.3f", overlap);
+    if (overlap >= kSameOverlap)
+        return "the same silhouette as " + earlier + " (shifted, turned, tilted or mirrored; overlap " + measured + ")";
+    return "nearly the same silhouette as " + earlier + " (overlap " + measured +
+           " after the best shift, turn, tilt or mirror; a near-repeat)";
+}
+
 std::vector<std::string> catalogueProblems(const std::vector<uint8_t>& bytes)
 {
     std::vector<std::string> problems;
@@ -169,7 +180,8 @@ std::vector<std::string> catalogueProblems(const std::vector<uint8_t>& bytes)
         records.resize(kMaxQuellons);
     }
 
-    std::unordered_map<std::string, int> firstWithKey;
+    std::vector<Figure> stamped;  // the records on the board, for the comparison
+    std::vector<int> numbers;
     for (size_t n = 0; n < records.size(); ++n) {
         const std::string prefix = "Quellon " + std::to_string(n + 1) + ": ";
         const std::vector<std::string> own = recordProblems(records[n]);
@@ -178,11 +190,14 @@ std::vector<std::string> catalogueProblems(const std::vector<uint8_t>& bytes)
         // A record off the board cannot be stamped for the comparison.
         if (!recordOnBoard(records[n]))
             continue;
-        const auto [it, inserted] = firstWithKey.emplace(silhouetteKey(figureOf(records[n])), static_cast<int>(n + 1));
-        if (!inserted)
-            problems.push_back(prefix + "the same silhouette as Quellon " + std::to_string(it->second) +
-                               " (shifted, turned or mirrored)");
+        stamped.push_back(figureOf(records[n]));
+        numbers.push_back(static_cast<int>(n + 1));
     }
+    // Repeats go after the records' own problems, in the order of the file.
+    for (const Repeat& repeat : findRepeats(stamped))
+        problems.push_back(
+            "Quellon " + std::to_string(numbers[static_cast<size_t>(repeat.later)]) + ": " +
+            repeatText(repeat.overlap, "Quellon " + std::to_string(numbers[static_cast<size_t>(repeat.earlier)])));
     return problems;
 }
 

@@ -1,7 +1,8 @@
 // Checks a catalogue file: whole records, at most 950 of them, every piece on
 // the board and clear of the parking columns, the pieces legal together in
 // every order of laying them down, one connected silhouette per Quellon, and
-// no two Quellons alike up to shift, quarter turns and mirroring.
+// no two Quellons alike or nearly alike up to shift, turns, tilts and
+// mirroring (likeness.h).
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,10 @@ std::vector<uint8_t> bytesOf(const std::vector<PuzzleRecord>& records);
 
 // Problems of one record, each a short sentence without the Quellon number.
 std::vector<std::string> recordProblems(const PuzzleRecord& record);
+
+// The problem of a silhouette that repeats `earlier` ("Quellon 12", "figure
+// house") with the overlap of the best alignment: the same one, or nearly.
+std::string repeatText(double overlap, const std::string& earlier);
 
 // Every problem of a catalogue, one line each: "Quellon 12: ..." for a record,
 // no prefix for the file as a whole. Empty when the catalogue is clean.
