@@ -149,32 +149,23 @@ public:
         return run(QStringLiteral("pactl"), arguments, env, 5000);
     }
 
-    // The music's streams a process holds at the server; the sound effects'
-    // stream, open for the whole game, is left out.
-    int musicStreamsOf(qint64 pid) const
-    {
-        const QString pidLine = QStringLiteral("application.process.id = \"%1\"").arg(pid);
-        int count = 0;
-        for (const QString& stream : pactl({QStringLiteral("list"), QStringLiteral("sink-inputs")})
-                                         .split(QStringLiteral("Sink Input #"), Qt::SkipEmptyParts))
-            if (stream.contains(pidLine) && !stream.contains(QStringLiteral("\"Quellon sound effects\"")))
-                ++count;
-        return count;
-    }
-
-    // The sound effects' streams a process holds at the server.
-    int effectStreamsOf(qint64 pid) const
-    {
-        const QString pidLine = QStringLiteral("application.process.id = \"%1\"").arg(pid);
-        int count = 0;
-        for (const QString& stream : pactl({QStringLiteral("list"), QStringLiteral("sink-inputs")})
-                                         .split(QStringLiteral("Sink Input #"), Qt::SkipEmptyParts))
-            if (stream.contains(pidLine) && stream.contains(QStringLiteral("\"Quellon sound effects\"")))
-                ++count;
-        return count;
-    }
+    // The streams a process holds at the server for its music, or for its
+    // sound effects (one stream, open while the game runs once sound was on).
+    int musicStreamsOf(qint64 pid) const { return streamsOf(pid, false); }
+    int effectStreamsOf(qint64 pid) const { return streamsOf(pid, true); }
 
 private:
+    int streamsOf(qint64 pid, bool effects) const
+    {
+        const QString pidLine = QStringLiteral("application.process.id = \"%1\"").arg(pid);
+        int count = 0;
+        for (const QString& stream : pactl({QStringLiteral("list"), QStringLiteral("sink-inputs")})
+                                         .split(QStringLiteral("Sink Input #"), Qt::SkipEmptyParts))
+            if (stream.contains(pidLine) && stream.contains(QStringLiteral("\"Quellon sound effects\"")) == effects)
+                ++count;
+        return count;
+    }
+
     QString runtimeDir_;
     QProcess server_;
 };
