@@ -5,6 +5,7 @@
 #include "media/music_player.h"
 
 #include "media/fluidsynth_library.h"
+#include "media/quiet_alsa.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,23 +72,6 @@ void routeFluidLog(const quellon::FluidSynthLibrary& fluid)
 {
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
         fluid.setLogFunction(level, fluidLog, nullptr);
-}
-
-// ALSA's library prints its own complaints on stderr when no card exists.
-// It is loaded with FluidSynth; silence it through its error-handler hook,
-// looked up at run time so the game does not link ALSA itself.
-extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
-void silenceAlsa(const quellon::FluidSynthLibrary& fluid)
-{
-    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-    using SetHandler = int (*)(Handler);
-    void* symbol = fluid.symbol("snd_lib_error_set_handler");
-    if (symbol != nullptr) {
-        SetHandler set = nullptr;
-        std::memcpy(&set, &symbol, sizeof set);
-        set(quietAlsa);
-    }
 }
 
 // The callback of the output probe: plays silence.
@@ -347,7 +331,7 @@ bool MusicPlayer::openAudio()
         output_.drivers.isEmpty() ? QStringList{QStringLiteral("pulseaudio"), QStringLiteral("alsa")} : output_.drivers;
     for (const QString& driver : drivers) {
         if (driver == QLatin1String("alsa"))
-            silenceAlsa(*fluid_);
+            silenceAlsa(fluid_->symbol("snd_lib_error_set_handler"));  // ALSA comes with FluidSynth
         if (fluid_->settingsSetText(fluid_->settings, "audio.driver", driver.toLatin1().constData()) != FLUID_OK)
             continue;
         if (driver == QLatin1String("file")) {

@@ -2,6 +2,7 @@
 // embedded waves in the order pick up, put down, turn step, move step,
 // solved, refused.
 #include "media/wave_sounds.h"
+#include "media/quiet_alsa.h"
 
 #include <SDL2/SDL.h>
 
@@ -77,18 +78,13 @@ std::vector<uint8_t> readWave(const QString& resource)
     return {};
 }
 
-// ALSA's library prints its own complaints on stderr when no card exists;
-// SDL loads it, so its handler is looked up in the loaded library.
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
-void silenceAlsa()
+// ALSA as SDL loaded it, told to keep quiet.
+void silenceSdlsAlsa()
 {
-    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
     if (alsa == nullptr)
         return;
-    if (void* set = dlsym(alsa, "snd_lib_error_set_handler"))
-        reinterpret_cast<int (*)(Handler)>(set)(quietAlsa);
+    quellon::silenceAlsa(dlsym(alsa, "snd_lib_error_set_handler"));
     dlclose(alsa);
 }
 
@@ -178,7 +174,7 @@ void WaveSounds::openOutput()
             continue;
         subsystemUp_ = true;
         if (std::strcmp(SDL_GetCurrentAudioDriver(), "alsa") == 0)
-            silenceAlsa();
+            silenceSdlsAlsa();
         // No changes allowed: SDL converts to whatever the device takes.
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
         if (device_ != 0) {

@@ -304,6 +304,28 @@ struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// An act of the test's whose last X event plays a sound.
+struct SoundingEvent {
+    const char* name;
+    int sound;
+    std::function<double()> act;  // returns the time of the event that sounds
+};
+
+// A wave file's peak and the length of its sound above 30 dB under that peak,
+// as the sink's sounds are measured.
+struct FileSound {
+    double peak = 0;    // dBFS
+    double length = 0;  // seconds
+};
+
+FileSound fileSound(const Pcm& wave)
+{
+    FileSound sound;
+    sound.peak = media::peakDecibels(wave, 0, wave.frames());
+    sound.length = double(media::endOfSound(wave, 0, sound.peak - 30, wave.rate / 50)) / wave.rate;
+    return sound;
+}
+
 struct Heard {
     bool found = false;
     double delay = 0;     // seconds from the event
@@ -405,6 +427,17 @@ class AudioEndToEnd : public QObject {
         game.cell = layout.cellSize;
         game.origin = QPointF(game.window.x + layout.area.left(), game.window.y + layout.area.top());
         return true;
+    }
+
+    // A point of a piece in its turn zone, most of the way from the anchor
+    // to its acute corner, turned by `turn` radians about the anchor.
+    static QPointF turnGrip(const Game& game, PieceState piece, double turn)
+    {
+        const size_t corner = piece.orientation;
+        const QPointF anchor = game.at(piece.x, piece.y);
+        const QPointF arm = (game.at(piece.x + vertexX[corner], piece.y + vertexY[corner]) - anchor) * 0.8;
+        const double c = std::cos(turn), s = std::sin(turn);
+        return anchor + QPointF(arm.x() * c - arm.y() * s, arm.x() * s + arm.y() * c);
     }
 
     void endGame(Game& game)
@@ -551,8 +584,7 @@ class AudioEndToEnd : public QObject {
     {
         ears.reach(event + within + double(wave.frames()) / wave.rate + 0.1);
         const Pcm heard = ears.pcm();
-        const double wavePeak = media::peakDecibels(wave, 0, wave.frames());
-        const double threshold = wavePeak - 30;
+        const double threshold = fileSound(wave).peak - 30;
         const size_t from = ears.frameAt(event);
         const size_t onset = media::firstFrameAbove(heard, from, threshold);
         Heard result;
@@ -680,23 +712,13 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
     }
     const QPointF oneHome = game.at(solutionPiece(1).x + 0.3, solutionPiece(1).y + 0.3);
 
-    // A point of piece 1 at its solution's place in its turn zone: most of
-    // the way from the anchor to its acute corner.
-    auto turnGrip = [&](double turn) {
-        const size_t corner = static_cast<size_t>(orientation[1]);
-        const QPointF anchor = game.at(solutionPiece(1).x, solutionPiece(1).y);
-        const QPointF tip = game.at(solutionPiece(1).x + vertexX[corner], solutionPiece(1).y + vertexY[corner]);
-        const QPointF arm = (tip - anchor) * 0.8;
-        const double c = std::cos(turn), s = std::sin(turn);
-        return anchor + QPointF(arm.x() * c - arm.y() * s, arm.x() * s + arm.y() * c);
+    // Piece 1 at its solution's place, as it lies there.
+    auto oneAtHome = [&] {
+        PieceState piece = solutionPiece(1);
+        piece.orientation = static_cast<uint8_t>(orientation[1]);
+        return piece;
     };
-
-    struct Step {
-        const char* name;
-        int sound;                    // what the last event plays
-        std::function<double()> act;  // returns the time of the event that sounds
-    };
-    const std::vector<Step> steps = {
+    const std::vector<SoundingEvent> steps = {
         {"pick up", 1, [&] { return click(slotAnchor(8)); }},
         {"put down", 2, [&] { return click(empty); }},
         {"move step", 4,
@@ -710,11 +732,11 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
              xdo(moveTo(oneHome));  // still dragging: piece 1 to its solution's place
              release();
              QTest::qWait(500);
-             press(turnGrip(0));
+             press(turnGrip(game, oneAtHome(), 0));
              QTest::qWait(500);
              // A third of a right angle counter-clockwise on the screen: one
              // or two steps in a single event, one sound.
-             return xdo(moveTo(turnGrip(-0.55)));
+             return xdo(moveTo(turnGrip(game, oneAtHome(), -0.55)));
          }},
         {"refused", 6,
          [&] {
@@ -763,7 +785,7 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
     };
 
     const double begin = now();
-    for (const Step& step : steps) {
+    for (const SoundingEvent& step : steps) {
         const double event = step.act();
         QVERIFY2(
             event > 0,
@@ -776,8 +798,7 @@ void AudioEndToEnd::playEveryEffect(Game& game, SinkRecorder& ears, bool soundOn
             continue;
         }
         QVERIFY2(heard.found, qPrintable(QStringLiteral("%1: nothing reached the sink").arg(QLatin1String(step.name))));
-        const double filePeak = media::peakDecibels(wave, 0, wave.frames());
-        const double fileLength = double(media::endOfSound(wave, 0, filePeak - 30, wave.rate / 50)) / wave.rate;
+        const auto [filePeak, fileLength] = fileSound(wave);
         qInfo(
             "%-9s after %5.1f ms, peak %5.1f dBFS (file %5.1f), %4.0f ms long (file %4.0f), %5.1f LUFS over its length",
             step.name, heard.delay * 1000, heard.peak, filePeak, heard.length * 1000, fileLength * 1000,
@@ -969,12 +990,7 @@ void AudioEndToEnd::effectsHeardAfterAnIdleSinkAndOnABusyMachine()
     const PieceState middle{45, 30, 0};
     const QPointF empty = game.at(45.5, 52.5);
     PieceState piece = parkingSlot(8);
-    struct Effect {
-        const char* name;
-        int sound;
-        std::function<double()> act;  // returns the time of the event that sounds
-    };
-    const std::vector<Effect> effects = {
+    const std::vector<SoundingEvent> effects = {
         {"pick up", kSoundPickUp,
          [&] {
              const double event = press(grip(piece));
@@ -984,12 +1000,8 @@ void AudioEndToEnd::effectsHeardAfterAnIdleSinkAndOnABusyMachine()
         {"turn step", kSoundTurnStep,
          [&] {
              // From near the acute corner, a third of a right angle round.
-             const size_t corner = piece.orientation;
-             const QPointF anchor = game.at(piece.x, piece.y);
-             const QPointF arm = (game.at(piece.x + vertexX[corner], piece.y + vertexY[corner]) - anchor) * 0.8;
-             const double c = std::cos(-0.55), s = std::sin(-0.55);
-             press(anchor + arm);
-             const double event = xdo(moveTo(anchor + QPointF(arm.x() * c - arm.y() * s, arm.x() * s + arm.y() * c)));
+             press(turnGrip(game, piece, 0));
+             const double event = xdo(moveTo(turnGrip(game, piece, -0.55)));
              release();
              return event;
          }},
@@ -1018,7 +1030,7 @@ void AudioEndToEnd::effectsHeardAfterAnIdleSinkAndOnABusyMachine()
         piece.orientation = static_cast<uint8_t>(detectOrientation(screenshot(), piece, game.cell, game.origin));
         QVERIFY2(piece.orientation < kOrientationCount, "piece 8 was not where it should be");
         QTest::qWait(int(pause * 1000));
-        for (const Effect& effect : effects) {
+        for (const SoundingEvent& effect : effects) {
             const double event = effect.act();
             played.push_back(effect.sound);
             if (!deep) {
@@ -1039,12 +1051,13 @@ void AudioEndToEnd::effectsHeardAfterAnIdleSinkAndOnABusyMachine()
     // files') and peak (within 1.5 dB) it has; move steps and anything else
     // left out. The lengths lie 13 ms or more apart.
     const Pcm heard = ears.pcm();
+    std::map<int, FileSound> files;
+    for (const SoundingEvent& effect : effects)
+        files[effect.sound] = fileSound(waves[effect.sound]);
     std::vector<int> carried;
     for (const auto& [from, to] : stretches(heard, 0, 0.1)) {
-        for (int n : {kSoundPickUp, kSoundTurnStep, kSoundRefused, kSoundPutDown}) {
-            const Pcm& wave = waves[n];
-            const double filePeak = media::peakDecibels(wave, 0, wave.frames());
-            const double fileLength = double(media::endOfSound(wave, 0, filePeak - 30, wave.rate / 50)) / wave.rate;
+        for (const auto& [n, file] : files) {
+            const auto [filePeak, fileLength] = file;
             const size_t onset = media::firstFrameAbove(heard, from, filePeak - 30);
             if (onset >= to)
                 continue;
@@ -1084,7 +1097,7 @@ void AudioEndToEnd::effectsHeardAfterAnIdleSinkAndOnABusyMachine()
     if (!deep)
         qInfo("from the event to the sink: median %.0f ms, worst %.0f ms over %zu effects", ms(0.5), ms(1),
               delays.size());
-    for (const Effect& effect : effects) {
+    for (const SoundingEvent& effect : effects) {
         QVERIFY2(heardCount[effect.sound] == kTries, qPrintable(QStringLiteral("%1 heard whole in %2 of %3 tries")
                                                                     .arg(QLatin1String(effect.name))
                                                                     .arg(heardCount[effect.sound])

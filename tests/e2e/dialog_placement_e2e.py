@@ -13,11 +13,10 @@ hundred openings.
 Usage: dialog_placement_e2e.py <quellon executable> <zqln.dat>
 Exits 77 (skipped) when a tool it needs is missing.
 """
-import shutil
 import sys
 import time
 
-from e2e_sandbox import Sandbox, run, settled, visible, wait_for
+from e2e_sandbox import SKIPPED, Sandbox, missing_tools, run, settled, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo")
 QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\npatmode=0\n"
@@ -97,10 +96,8 @@ def check_scale(program, catalogue, scale):
 
 
 def main():
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if missing:
-        print("skipped: missing", " ".join(missing))
-        return 77
+    if missing_tools(TOOLS):
+        return SKIPPED
     program, catalogue = sys.argv[1], sys.argv[2]
     for scale in (1, 2):
         check_scale(program, catalogue, scale)

@@ -16,6 +16,16 @@ import time
 
 # Generous: CI machines run other tests beside these.
 TIMEOUT = 60.0
+# The exit code by which a script tells CTest it was skipped.
+SKIPPED = 77
+
+
+def missing_tools(tools):
+    """The tools not on the PATH, said on the output; empty when all are there."""
+    missing = [tool for tool in tools if not shutil.which(tool)]
+    if missing:
+        print("skipped: missing", " ".join(missing))
+    return missing
 
 
 def run(*args, env, timeout=TIMEOUT):

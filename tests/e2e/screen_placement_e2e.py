@@ -18,12 +18,11 @@ was chosen in its dialog with the pointer elsewhere.
 Usage: screen_placement_e2e.py <quellon executable> <zqln.dat>
 Exits 77 (skipped) when a tool it needs is missing.
 """
-import shutil
 import subprocess
 import sys
 import time
 
-from e2e_sandbox import TIMEOUT, Sandbox, prop, run, settled, visible, wait_for
+from e2e_sandbox import SKIPPED, TIMEOUT, Sandbox, missing_tools, prop, run, settled, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "import", "compare")
 QUIET = "[common]\ntongue=0\nmusic=0\nsound=0\n"
@@ -189,10 +188,8 @@ def face_after_choice(program, catalogue, scale):
 
 
 def main():
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if missing:
-        print("skipped: missing", " ".join(missing))
-        return 77
+    if missing_tools(TOOLS):
+        return SKIPPED
     program, catalogue = sys.argv[1], sys.argv[2]
     for screen, scale, patmodes in (("1920x1080x24", 1, (2, 3)), ("1366x768x24", 1, (1, 2, 3)),
                                     ("2560x1600x24", 2, (2, 3))):

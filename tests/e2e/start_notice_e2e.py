@@ -10,11 +10,10 @@ Usage: start_notice_e2e.py <quellon executable> <zqln.dat>
 Exits 77 (skipped) when a tool it needs is missing.
 """
 import os
-import shutil
 import sys
 import time
 
-from e2e_sandbox import Sandbox, run, settled, visible, wait_for
+from e2e_sandbox import SKIPPED, Sandbox, missing_tools, run, settled, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo")
 SETTINGS = "[common]\ntongue=0\nmusic=0\nsound=0\npatmode=0\ngame=lost\n"
@@ -54,10 +53,8 @@ def start_with_unreadable_game(program, catalogue, stored):
 
 
 def main():
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if missing:
-        print("skipped: missing", " ".join(missing))
-        return 77
+    if missing_tools(TOOLS):
+        return SKIPPED
     program, catalogue = sys.argv[1], sys.argv[2]
     for stored in (None, "200,0,1,300,200,1300,900"):
         start_with_unreadable_game(program, catalogue, stored)

@@ -19,11 +19,10 @@ click on its closing button with the pattern window moved over that button.
 Usage: window_manager_e2e.py <quellon executable> <zqln.dat>
 Exits 77 (skipped) when a tool it needs is missing.
 """
-import shutil
 import sys
 import time
 
-from e2e_sandbox import TIMEOUT, Sandbox, prop, run, settled, stacking, stop, visible, wait_for
+from e2e_sandbox import SKIPPED, TIMEOUT, Sandbox, missing_tools, prop, run, settled, stacking, stop, visible, wait_for
 
 TOOLS = ("Xvfb", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "xmessage")
 
@@ -190,10 +189,8 @@ def stacking_on_a_small_screen(program, catalogue):
 
 
 def main():
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if missing:
-        print("skipped: missing", " ".join(missing))
-        return 77
+    if missing_tools(TOOLS):
+        return SKIPPED
     program, catalogue = sys.argv[1], sys.argv[2]
     # English, quiet, the small pattern window; no placement stored yet.
     with Sandbox("quellon-wm-", program, catalogue,

@@ -101,6 +101,19 @@ class MainFormTest : public QObject {
         form->repaintMain();
     }
 
+    // The solution laid out, then piece 1 picked up and dragged onto piece 2,
+    // where putting it down is refused.
+    Board& holdPieceOneOnPieceTwo()
+    {
+        open();
+        arrange(session->game().workingRecord());
+        Board& board = form->board();
+        press(box(), anchorPixel(board.piece(1), cell()));
+        moveHeld(box(), anchorPixel(board.piece(2), cell()));
+        release(box(), anchorPixel(board.piece(2), cell()));
+        return board;
+    }
+
     Grid gridWithout(int held) const
     {
         Grid grid{};
@@ -423,12 +436,7 @@ private slots:
 
     void refusedDropKeepsThePieceInHand()
     {
-        open();
-        arrange(session->game().workingRecord());
-        Board& board = form->board();
-        press(box(), anchorPixel(board.piece(1), cell()));
-        moveHeld(box(), anchorPixel(board.piece(2), cell()));
-        release(box(), anchorPixel(board.piece(2), cell()));
+        Board& board = holdPieceOneOnPieceTwo();
         QCOMPARE(board.piece(1).x, board.piece(2).x);
         log->entries.clear();
         const QImage before = box()->image().copy();
@@ -461,12 +469,7 @@ private slots:
     // shows what a fresh repaint of the board draws, bit for bit.
     void refusedSignIsTwoLongFlashesAndLeavesTheFreshPicture()
     {
-        open();
-        arrange(session->game().workingRecord());
-        Board& board = form->board();
-        press(box(), anchorPixel(board.piece(1), cell()));
-        moveHeld(box(), anchorPixel(board.piece(2), cell()));
-        release(box(), anchorPixel(board.piece(2), cell()));
+        Board& board = holdPieceOneOnPieceTwo();
         const QImage before = box()->image().copy();
 
         QElapsedTimer clock;
